@@ -1,0 +1,24 @@
+#ifndef BOUTONIMAGE_H
+#define BOUTONIMAGE_H
+
+#include <QLabel>
+
+// A picture label that acts as a button: pointing-hand cursor, reacts on
+// mouse press (any mouse button), not on release.
+class BoutonImage : public QLabel {
+    Q_OBJECT
+public:
+    explicit BoutonImage(const QPixmap& image);
+
+    // The picture file read by relative name, scaled smoothly to a height;
+    // a missing file gives an empty picture.
+    static QPixmap charger(const QString& fichier, int hauteur);
+
+signals:
+    void presse();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+#endif

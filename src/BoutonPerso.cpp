@@ -1,0 +1,3 @@
+#include "BoutonPerso.h"
+
+BoutonPerso::BoutonPerso(int w, int h) : BoutonStyle(w, h, 100) {}

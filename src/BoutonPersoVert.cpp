@@ -1,0 +1,3 @@
+#include "BoutonPersoVert.h"
+
+BoutonPersoVert::BoutonPersoVert(int w, int h) : BoutonStyle(w, h, 50) {}

@@ -1,0 +1,92 @@
+#ifndef CALCULTORIQUE_H
+#define CALCULTORIQUE_H
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// The toric optics, free of widgets: keratometry -> pre-operative
+// astigmatism -> crossed cylinder at the corneal plane (360-meridian profile)
+// -> conversion to the lens plane -> one trial per cylinder of the range ->
+// back to the corneal plane -> recommended cylinder and residual astigmatism.
+// The calculation page, the command-line tool, the sheet, the tests and the
+// benchmarks all use this one class.
+class CalculTorique {
+public:
+    CalculTorique();
+
+    static constexpr double PI = 3.141592653589;     // truncated on purpose
+    static constexpr double KERATO = 337.5;          // K(D) = 337.5 / r(mm)
+    static constexpr int NB_MERIDIENS = 360;
+    static constexpr int NB_ESSAIS_MAX = 10;
+
+    // Distance of two axes on the 180-degree circle: min(d, 180 - d) with
+    // d = |a - b| mod 180. Axes 179 and 0 are 1 degree apart.
+    static int ecart_axes(int a, int b);
+
+    // Warning raised by a residual: none, over-correction that inverts the
+    // astigmatism, or a high residual left by under-correction.
+    enum Avertissement { AUCUN = 0, INVERSION = 1, ELEVE = 2 };
+    static Avertissement avertissement(int astcross_axe, int astpost_axe, double astpost_D);
+
+    // --- inputs ---------------------------------------------------------
+    int unit_ind = 1; // 1 dioptres, 2 millimetres
+    double K1D = 0, K2D = 0, K1mm = 0, K2mm = 0;
+    int K1axe = 0, K2axe = 90;
+    double incD = 0;
+    int incaxe = 0;
+    double p_sph = 0; // spherical equivalent of the lens (SEQ)
+
+    // --- results --------------------------------------------------------
+    double astpre_D = 0;
+    int astpre_axe = 0;
+    double astcross_K1D = 0, astcross_K2D = 0, astcross_incD = 0;
+    double astcross_D = 0;
+    int astcross_axe = 0;
+    double tperfect_D = 0;
+    double SEQiol = 0;
+    double tcalc_D = 0;
+    int tcalc_axe = 0;
+    // Residual of the recommended cylinder, as chosen by the choice rule.
+    double astpost_D = 0;
+    int astpost_axe = 0;
+
+    int tab_deg[NB_MERIDIENS];
+    double tab_Pcor[NB_MERIDIENS];
+    double tab_Pinc[NB_MERIDIENS];
+    double tab_Pcrossplancor[NB_MERIDIENS];
+    double tab_Kcornee_planIOL[NB_MERIDIENS];
+
+    QStringList gamme_tot;          // "+ 0.75 D" ... "+ 6.00 D"
+    QList<double> gamme_double_tot; // 0.75 ... 6.00
+    double tab_cyl[NB_ESSAIS_MAX];
+    double tab_astpost_plancornee[NB_ESSAIS_MAX];
+    int tab_astpost_axe[NB_ESSAIS_MAX];
+    QVector<QVector<double>> vect2D_Piol_planiol;
+    QVector<QVector<double>> vect2D_crossCyl_planIOL;
+    QVector<QVector<double>> vect2D_astPost_planCORNEE;
+
+    // --- stages, in the order the chain runs them -------------------------
+    void calcul_astpre();            // astpre_D, astpre_axe
+    void calcul_astcross();          // the three corneal tables, astcross_*
+    void calcul_Kcornee_planIOL();   // tab_Kcornee_planIOL, tperfect_D
+    void calcul_crossCyl_planIOL();  // tab_cyl, SEQiol, lens-plane rows
+    void calcul_astPost_planCORNEE();// residual per trial + choice rule
+    // The lens part: the last three stages and tcalc_axe.
+    void calcul_tcalc();
+    // The whole chain.
+    void calcul_tout();
+
+    // Residual of one cylinder of the range (exact value of gamme_double_tot)
+    // from the last trials; -1 index when it is not in the range.
+    int index_cylindre(double cylindre) const;
+    double residuel_D(double cylindre) const;
+    int residuel_axe(double cylindre) const;
+
+    // Display texts shared by the page, the sheet and the command-line tool.
+    static QString texte_D(double valeur);      // "2.00"
+    static QString texte_tperfect(double tperfect); // "2.84" or "> 20.0"
+};
+
+#endif

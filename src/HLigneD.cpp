@@ -1,0 +1,5 @@
+#include "HLigneD.h"
+
+#include "HLigne.h"
+
+HLigneD::HLigneD() : QFrame(nullptr) { HLigne::styler(this, 395); }

@@ -1,0 +1,61 @@
+#ifndef LISTPARAM_H
+#define LISTPARAM_H
+
+#include <QDate>
+#include <QString>
+
+#include <memory>
+
+// One calculation carried from owner to owner: the inputs typed on the
+// calculation page, the results it computed, the step reached and the
+// identification data of the order form.
+class ListParam {
+public:
+    ListParam();
+    ListParam(const ListParam&) = delete;
+    ListParam& operator=(const ListParam&) = delete;
+
+    QString langue_t;
+    QString modele_iol_t;
+    // Operated eye: "droit", "gauche" or "null". The string object is shared
+    // with the calculation page and never modified in place; choosing an eye
+    // makes the page point to a new string.
+    std::shared_ptr<const QString> oeil_t;
+    bool enab_od_t;
+    bool enab_og_t;
+    int sph_ind_t;
+    QString puiss_sph_t;
+    int unit_ind_t;
+    double K1D_t;
+    double K2D_t;
+    double K1mm_t;
+    double K2mm_t;
+    int K1axe_t;
+    int K2axe_t;
+    double incD_t;
+    int incaxe_t;
+    double astpre_D_t;
+    int astpre_axe_t;
+    double astcross_D_t;
+    int astcross_axe_t;
+    double tcalc_D_t;
+    double tperfect_D_t;
+    int tcalc_axe_t;
+    double astpost_D_t;
+    int astpost_axe_t;
+    double choix_torique_t;
+    int etape_t;
+    QString nom_chir_str_t;
+    QString clinique_str_t;
+    QString nom_pat_str_t;
+    QDate date_dat_t;
+    QString date_str_t;
+    QString adresse1_str_t;
+    QString adresse2_str_t;
+    QString codepost_str_t;
+    QString ville_str_t;
+    int codepays_ind_t;
+    QString codepays_str_t;
+};
+
+#endif

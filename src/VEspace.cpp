@@ -1,0 +1,3 @@
+#include "VEspace.h"
+
+VEspace::VEspace(int hauteur) : QFrame(nullptr) { setFixedHeight(hauteur); }

@@ -1,0 +1,42 @@
+#ifndef ZONEDESSIN_H
+#define ZONEDESSIN_H
+
+#include <QLabel>
+
+class QPushButton;
+
+// Summary diagram, 400 x 290: the protractor of the operated eye with the
+// flat axis K1, the steep axis K2, the incision and, once results are shown,
+// the lens with its axis value. The guided step decides what is drawn.
+class ZoneDessin : public QLabel {
+    Q_OBJECT
+public:
+    explicit ZoneDessin(QString modele);
+
+    void rotation_K1(int a);
+    void rotation_K2(int a);
+    void rotation_iol(int a);
+    void incision(int a);
+    void oeil(int o);
+    void upd_etape_dessin(int e);
+
+    QString modele_dessin;
+    int angle_k1 = 0;
+    int angle_k2 = 0;
+    int angle_iol = 0;
+    int angle_iol_vrai = 0;
+    QString angle_iol_str;
+    int angle_inc = 0;
+    int flag_oeil = 0;
+    int etape_d = 0;
+    bool show_flag = true;
+    QPushButton* bouton_iol = nullptr;
+
+public slots:
+    void show_iol();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+#endif
