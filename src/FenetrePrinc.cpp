@@ -9,6 +9,7 @@
 #include "BoutonPays.h"
 #include "BoutonPerso.h"
 #include "Dialogues.h"
+#include "FenetreIdentite.h"
 #include "ListParam.h"
 #include "PageAccueil.h"
 #include "PageCalcul.h"
@@ -17,21 +18,14 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDoubleSpinBox>
 #include <QIcon>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-// The identification form is read back into the record once it is part of
-// the build.
-#if __has_include("FenetreIdentite.h")
-#include "FenetreIdentite.h"
-#include <QDateEdit>
-#include <QLineEdit>
-#define FENETRE_IDENTITE_PRESENTE 1
-#endif
 
 FenetrePrinc::FenetrePrinc() : QWidget(nullptr), langue_p("fr"), param_p(new ListParam) {
     setObjectName("fenetre_principale");
@@ -52,10 +46,8 @@ FenetrePrinc::FenetrePrinc() : QWidget(nullptr), langue_p("fr"), param_p(new Lis
 }
 
 FenetrePrinc::~FenetrePrinc() {
-#ifdef FENETRE_IDENTITE_PRESENTE
     // The identification form has no parent: the window keeps the latest.
     delete fenident;
-#endif
     delete param_p;
 }
 
@@ -296,16 +288,14 @@ void FenetrePrinc::enreg_p() {
     else if (p->langue_t == "en")
         setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
 
-#ifdef FENETRE_IDENTITE_PRESENTE
+    // The latest identification form, open or closed, once there was one.
     if (flag_imprim == 1 && fenident) {
         const FenetreIdentite* f = fenident;
         p->nom_chir_str_t = f->edit_nom_chir->text();
         p->clinique_str_t = f->edit_clinique->text();
         p->nom_pat_str_t = f->edit_nom_pat->text();
         p->date_dat_t = f->edit_date->date();
-        const QLocale datation(p->langue_t == "fr" ? QLocale(QLocale::French, QLocale::France)
-                                                   : QLocale(QLocale::English, QLocale::UnitedStates));
-        p->date_str_t = datation.toString(p->date_dat_t, "dddd d MMMM yyyy");
+        p->date_str_t = FenetreIdentite::texte_date(p->date_dat_t, p->langue_t);
         p->adresse1_str_t = f->edit_adresse1->text();
         p->adresse2_str_t = f->edit_adresse2->text();
         p->codepost_str_t = f->edit_codepost->text();
@@ -313,7 +303,6 @@ void FenetrePrinc::enreg_p() {
         p->codepays_ind_t = f->combo_codepays->currentIndex();
         p->codepays_str_t = f->combo_codepays->currentText();
     }
-#endif
 
     // A new calculation is for another patient: identifier and date start
     // afresh, surgeon and delivery address are kept.

@@ -11,6 +11,7 @@
 #include "BoutonImplant.h"
 #include "BoutonPays.h"
 #include "BoutonPerso.h"
+#include "FenetreIdentite.h"
 #include "FenetrePrinc.h"
 #include "ListParam.h"
 #include "PageAccueil.h"
@@ -20,8 +21,10 @@
 #include "Verification.h"
 
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -185,6 +188,8 @@ private slots:
     void instantane();
     void retour_et_reprise_data();
     void retour_et_reprise();
+    void instantane_identification_data();
+    void instantane_identification();
     void nouveau_calcul();
     void messages_data();
     void messages();
@@ -679,6 +684,60 @@ void TstShell::retour_et_reprise() {
         QCOMPARE(w->param_p->date_str_t,
                  QLocale::system().toString(QDate::currentDate(), QLocale::LongFormat));
     }
+}
+
+void TstShell::instantane_identification_data() {
+    QTest::addColumn<QString>("langue");
+    QTest::addColumn<QString>("date");
+    QTest::newRow("fr") << "fr"
+                        << "lundi 3 mars 2025";
+    QTest::newRow("en") << "en"
+                        << "Monday 3 March 2025";
+}
+
+void TstShell::instantane_identification() {
+    QFETCH(QString, langue);
+    QFETCH(QString, date);
+    vers_page3();
+    w->calcul->langue_c = langue;
+    // The latest identification form is read back, open or closed.
+    w->fenident = new FenetreIdentite(w->param_p, 0);
+    w->flag_imprim = 1;
+    FenetreIdentite* f = w->fenident;
+    f->edit_nom_chir->setText("Dr Exemple");
+    f->edit_clinique->setText("Clinique du Lac");
+    f->edit_nom_pat->setText("P-0042");
+    f->edit_date->setDate(QDate(2025, 3, 3));
+    f->edit_adresse1->setText("1 rue de l'Essai");
+    f->edit_adresse2->setText("Bâtiment B");
+    f->edit_codepost->setText("75000");
+    f->edit_ville->setText("Paris");
+    f->combo_codepays->setCurrentIndex(22);
+    w->enreg_p();
+    const ListParam* p = w->param_p;
+    QCOMPARE(p->nom_chir_str_t, QString("Dr Exemple"));
+    QCOMPARE(p->clinique_str_t, QString("Clinique du Lac"));
+    QCOMPARE(p->nom_pat_str_t, QString("P-0042"));
+    QCOMPARE(p->date_dat_t, QDate(2025, 3, 3));
+    QCOMPARE(p->date_str_t, date);
+    QCOMPARE(p->adresse1_str_t, QString("1 rue de l'Essai"));
+    QCOMPARE(p->adresse2_str_t, QString("Bâtiment B"));
+    QCOMPARE(p->codepost_str_t, QString("75000"));
+    QCOMPARE(p->ville_str_t, QString("Paris"));
+    QCOMPARE(p->codepays_ind_t, 22);
+    QCOMPARE(p->codepays_str_t, f->combo_codepays->itemText(22));
+    QCOMPARE(w->locale().language(), langue == "fr" ? QLocale::French : QLocale::English);
+
+    // After "new calculation": another patient, today; the rest is kept.
+    TestUtil::presser(w->bascalcul->getNouveau());
+    w->calcul->langue_c = langue;
+    w->enreg_p();
+    p = w->param_p;
+    QVERIFY(p->nom_pat_str_t.isEmpty());
+    QCOMPARE(p->date_dat_t, QDate::currentDate());
+    QCOMPARE(p->nom_chir_str_t, QString("Dr Exemple"));
+    QCOMPARE(p->ville_str_t, QString("Paris"));
+    QCOMPARE(p->codepays_ind_t, 22);
 }
 
 void TstShell::nouveau_calcul() {
