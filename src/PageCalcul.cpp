@@ -129,7 +129,7 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
     }
 
     // 5. Colours, palettes, fonts.
-    const QColor blanc_c(255, 255, 255), noir_c(0, 0, 0), grisclair(150, 150, 150), grisGRIS(175, 175, 175),
+    const QColor blanc_c(255, 255, 255), grisclair(150, 150, 150), grisGRIS(175, 175, 175),
         bleuci_2(0, 160, 194);
     QPalette palgrisclair;
     palgrisclair.setColor(QPalette::Window, grisclair);
@@ -844,9 +844,20 @@ void PageCalcul::upd_etape(int e) {
             regler_espaces(anglais);
         }
 
-        for (QWidget* w : std::initializer_list<QWidget*>{sph, unites, K1, K2, astpreD, inc_D, inc_axe,
-                                                          astcrossD, iolp, astpostD})
-            w->setEnabled(false);
+        // Rows not usable at this step are disabled. A row that the stages
+        // below enable again is not disabled in passing: that would take the
+        // keyboard focus out of the entry being typed into, which then
+        // rewrites its text and garbles the digits that follow.
+        sph->setEnabled(e > 0);
+        unites->setEnabled(e > 1);
+        K1->setEnabled(e > 2);
+        K2->setEnabled(e > 4);
+        astpreD->setEnabled(e > 5);
+        inc_axe->setEnabled(e > 5);
+        inc_D->setEnabled(e > 6);
+        astcrossD->setEnabled(e > 6);
+        iolp->setEnabled(e == 10);
+        astpostD->setEnabled(e == 10);
         unites->setPalette(palbuttonsGRIS);
 
         if (langue_ok) {
@@ -902,7 +913,7 @@ void PageCalcul::upd_etape(int e) {
     // 6. K2, its axis not yet.
     if (e > 4) {
         K2->setEnabled(true);
-        spinaxe_K2->setEnabled(false);
+        spinaxe_K2->setEnabled(e > 5); // its axis from step 7 on
         if (langue_ok) {
             ecrire(label_K2_1, true);
             ecrire(label_K2_11, true);
