@@ -1,28 +1,352 @@
 #include "CalculTorique.h"
 
-// Placeholder: the engine is being written.
+#include <cmath>
+#include <cstdlib>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+// Differences of whole degrees met by the chain: a meridian 0..359 minus an
+// axis 0..359.
+constexpr int ECART_MAX = 359;
+
+// The squared sine of every whole-degree difference, each entry computed
+// with the very expression of the direct formula.
+struct TableSin2 {
+    double valeurs[2 * ECART_MAX + 1];
+    TableSin2() {
+        for (int d = -ECART_MAX; d <= ECART_MAX; ++d)
+            valeurs[d + ECART_MAX] = CalculTorique::sin2_direct(d);
+    }
+};
+
+// Pointer to the entry of difference 0, so that it is indexed by the
+// difference itself.
+const double* table_sin2() {
+    static const TableSin2 table;
+    return table.valeurs + ECART_MAX;
+}
+
+bool axe_dans_table(int axe) {
+    return axe >= 0 && axe <= ECART_MAX;
+}
+
+// Maximum and minimum of a meridian profile, the search starting from 0 and
+// 100 with strict comparisons, and the first meridian that reaches the
+// maximum (-1 when nothing is above 0). The extremes are found two values at
+// a time, then the first meridian equal to the maximum: the same values and
+// meridian as the one-by-one search, since a maximum is exact whatever the
+// order and a value that is not a number never wins a comparison.
+void extremes(const double* v, double& pmax, double& pmin, int& axe) {
+    constexpr int M = CalculTorique::NB_MERIDIENS;
+    double mx = 0;
+    double mn = 100;
+#ifdef __SSE2__
+    static_assert(M % 4 == 0, "profile read four values at a time");
+    __m128d mx0 = _mm_set1_pd(0.0), mx1 = mx0;
+    __m128d mn0 = _mm_set1_pd(100.0), mn1 = mn0;
+    for (int i = 0; i < M; i += 4) {
+        const __m128d a = _mm_loadu_pd(v + i);
+        const __m128d b = _mm_loadu_pd(v + i + 2);
+        // max(x, acc) keeps acc unless x > acc, min(x, acc) unless x < acc.
+        mx0 = _mm_max_pd(a, mx0);
+        mx1 = _mm_max_pd(b, mx1);
+        mn0 = _mm_min_pd(a, mn0);
+        mn1 = _mm_min_pd(b, mn1);
+    }
+    double hx[4], hn[4];
+    _mm_storeu_pd(hx, mx0);
+    _mm_storeu_pd(hx + 2, mx1);
+    _mm_storeu_pd(hn, mn0);
+    _mm_storeu_pd(hn + 2, mn1);
+    for (int k = 0; k < 4; ++k) {
+        if (hx[k] > mx)
+            mx = hx[k];
+        if (hn[k] < mn)
+            mn = hn[k];
+    }
+#else
+    for (int i = 0; i < M; ++i) {
+        if (v[i] > mx)
+            mx = v[i];
+        if (v[i] < mn)
+            mn = v[i];
+    }
+#endif
+    axe = -1;
+    if (mx > 0) {
+        for (int i = 0; i < M; ++i)
+            if (v[i] == mx) {
+                axe = i;
+                break;
+            }
+    } else {
+        mx = 0;
+    }
+    pmax = mx;
+    pmin = mn;
+}
+
+// The two vergence conversions, 5 mm through aqueous of index 1.336, on a
+// whole profile. Division dominates the recalculation, so on processors that
+// have them the wide vector units run these loops; a division gives the same
+// bits whatever the width, and nothing here can be fused into a multiply-add.
+#if defined(__GNUC__) && defined(__x86_64__) && defined(__ELF__)
+#define TORIQUE_LARGEURS __attribute__((target_clones("avx512f", "avx2", "default")))
+#else
+#define TORIQUE_LARGEURS
+#endif
+
+TORIQUE_LARGEURS void vers_plan_iol(const double* P, double* K, int n) {
+    for (int i = 0; i < n; ++i)
+        K[i] = P[i] / (1 - P[i] * 5 / 1336);
+}
+
+TORIQUE_LARGEURS void vers_plan_cornee(const double* X, double* P, int n) {
+    for (int i = 0; i < n; ++i)
+        P[i] = X[i] / (1 + X[i] * 5 / 1336);
+}
+
+// Axis of a maximum found on the 360 meridians, brought to 0..179; a search
+// that found nothing above 0 leaves the axis unset (-1), taken as 0.
+int axe_0_179(int axe) {
+    if (axe < 0)
+        return 0;
+    return axe > 179 ? axe - 180 : axe;
+}
+
+} // namespace
+
 CalculTorique::CalculTorique() {
-    for (int i = 0; i < NB_MERIDIENS; ++i)
+    for (int i = 0; i < NB_MERIDIENS; ++i) {
         tab_deg[i] = i;
+        tab_Pcor[i] = tab_Pinc[i] = tab_Pcrossplancor[i] = tab_Kcornee_planIOL[i] = 0;
+    }
+    for (int n = 0; n < NB_ESSAIS_MAX; ++n) {
+        tab_cyl[n] = tab_astpost_plancornee[n] = 0;
+        tab_astpost_axe[n] = 0;
+    }
     for (int n = 1; n <= 8; ++n) {
         gamme_double_tot << 0.75 * n;
         gamme_tot << QString("+ %1 D").arg(0.75 * n, 0, 'f', 2);
     }
+    table_sin2();
 }
+
 int CalculTorique::ecart_axes(int a, int b) {
     int d = std::abs(a - b) % 180;
     return std::min(d, 180 - d);
 }
-CalculTorique::Avertissement CalculTorique::avertissement(int, int, double) { return AUCUN; }
-void CalculTorique::calcul_astpre() {}
-void CalculTorique::calcul_astcross() {}
-void CalculTorique::calcul_Kcornee_planIOL() {}
-void CalculTorique::calcul_crossCyl_planIOL() {}
-void CalculTorique::calcul_astPost_planCORNEE() {}
-void CalculTorique::calcul_tcalc() {}
-void CalculTorique::calcul_tout() {}
-int CalculTorique::index_cylindre(double c) const { return gamme_double_tot.indexOf(c); }
-double CalculTorique::residuel_D(double) const { return 0; }
-int CalculTorique::residuel_axe(double) const { return 0; }
-QString CalculTorique::texte_D(double v) { return QString::number(v, 'f', 2); }
-QString CalculTorique::texte_tperfect(double t) { return t >= 20.0 ? QString("> 20.0") : texte_D(t); }
+
+CalculTorique::Avertissement CalculTorique::avertissement(int astcross_axe, int astpost_axe,
+                                                          double astpost_D) {
+    const int ecart = ecart_axes(astcross_axe, astpost_axe);
+    if (ecart > 45 && astpost_D > 0.1)
+        return INVERSION;
+    if (ecart <= 45 && astpost_D > 1.0)
+        return ELEVE;
+    return AUCUN;
+}
+
+double CalculTorique::sin2_direct(int d) {
+    const double s = std::sin(2 * d * PI / 360);
+    return s * s;
+}
+
+double CalculTorique::sin2(int d) {
+    if (d < -ECART_MAX || d > ECART_MAX)
+        return sin2_direct(d);
+    return table_sin2()[d];
+}
+
+double CalculTorique::kerato(double valeur) {
+    return KERATO / valeur;
+}
+
+double CalculTorique::arrondi_saisie(double valeur) {
+    // What a two-decimal entry box keeps of a value it is given.
+    return QString::number(valeur, 'f', 2).toDouble();
+}
+
+void CalculTorique::calcul_astpre() {
+    if (unit_ind == 2)
+        astpre_D = KERATO / K2mm - KERATO / K1mm;
+    else
+        astpre_D = K2D - K1D;
+    astpre_axe = K2axe;
+}
+
+// The cornea (K1 along the K1 axis, K1 + astigmatism across it) plus the
+// flattening of the incision along its own meridian, meridian by meridian;
+// the crossed cylinder is the maximum minus the minimum of the sum, on the
+// first meridian that reaches the maximum.
+template <bool Direct> void CalculTorique::astcross_meridiens() {
+    const double* s2 = table_sin2();
+    for (int i = 0; i < NB_MERIDIENS; ++i) {
+        const double sa = Direct ? sin2_direct(i - K1axe) : s2[i - K1axe];
+        const double sb = Direct ? sin2_direct(i - incaxe) : s2[i - incaxe];
+        tab_Pcor[i] = astcross_K1D + astpre_D * sa;
+        tab_Pinc[i] = astcross_incD - astcross_incD * sb;
+        tab_Pcrossplancor[i] = tab_Pcor[i] + tab_Pinc[i];
+    }
+    double Pmax, Pmin;
+    int axe_max;
+    extremes(tab_Pcrossplancor, Pmax, Pmin, axe_max);
+    astcross_D = Pmax - Pmin;
+    astcross_K1D = Pmin;
+    astcross_K2D = Pmax;
+    astcross_axe = axe_0_179(axe_max);
+}
+
+void CalculTorique::calcul_astcross() {
+    if (unit_ind == 2) {
+        astcross_K1D = KERATO / K1mm;
+        astcross_K2D = KERATO / K2mm;
+    } else {
+        astcross_K1D = K1D;
+        astcross_K2D = K2D;
+    }
+    astcross_incD = -incD;
+    if (sinus_directs || !axe_dans_table(K1axe) || !axe_dans_table(incaxe))
+        astcross_meridiens<true>();
+    else
+        astcross_meridiens<false>();
+}
+
+// The corneal vergence carried 5 mm through aqueous of index 1.336 to the
+// lens plane; the ideal cylinder is read between the crossed axis and the
+// meridian across it.
+void CalculTorique::calcul_Kcornee_planIOL() {
+    vers_plan_iol(tab_Pcrossplancor, tab_Kcornee_planIOL, NB_MERIDIENS);
+    const int a = (astcross_axe % 180 + 180) % 180;
+    int a90 = a + 90;
+    if (a90 > 179)
+        a90 -= 180;
+    tperfect_D = tab_Kcornee_planIOL[a] - tab_Kcornee_planIOL[a90];
+}
+
+int CalculTorique::nb_essais() const {
+    return std::min<int>(gamme_double_tot.size(), NB_ESSAIS_MAX);
+}
+
+namespace {
+// Gives the row table n rows of 360 values; storage is kept when the size
+// is already right.
+void dimensionner(QVector<QVector<double>>& lignes, int n) {
+    if (lignes.size() != n)
+        lignes.resize(n);
+    for (QVector<double>& ligne : lignes)
+        if (ligne.size() != CalculTorique::NB_MERIDIENS)
+            ligne.resize(CalculTorique::NB_MERIDIENS);
+}
+} // namespace
+
+// Each cylinder of the range, its flat meridian (SEQ - C/2) on the crossed
+// axis and its steep one (SEQ + C/2) across it, added to the converted cornea.
+template <bool Direct> void CalculTorique::essais_lentille() {
+    const int N = nb_essais();
+    dimensionner(vect2D_Piol_planiol, N);
+    dimensionner(vect2D_crossCyl_planIOL, N);
+    const double* s2 = table_sin2();
+    const int a = (astcross_axe % 180 + 180) % 180;
+    for (int n = 0; n < N; ++n) {
+        const double C = gamme_double_tot[n];
+        tab_cyl[n] = C;
+        SEQiol = p_sph;
+        const double plat = SEQiol - C / 2;
+        double* piol = vect2D_Piol_planiol[n].data();
+        double* somme = vect2D_crossCyl_planIOL[n].data();
+        for (int i = 0; i < NB_MERIDIENS; ++i) {
+            const int ecart = i - a;
+            piol[i] = plat + C * (Direct ? sin2_direct(ecart) : s2[ecart]);
+            somme[i] = piol[i] + tab_Kcornee_planIOL[i];
+        }
+    }
+}
+
+void CalculTorique::calcul_crossCyl_planIOL() {
+    if (sinus_directs)
+        essais_lentille<true>();
+    else
+        essais_lentille<false>();
+}
+
+// Each trial carried back to the corneal plane; its residual is the maximum
+// minus the minimum, on the first meridian of the maximum (a residual of
+// 0.01 D or less counts as none, on the crossed axis). The recommended
+// cylinder is the last trial that lowers the best residual so far while
+// keeping the crossed orientation, or that leaves 0.1 D or less whatever its
+// orientation; when none does, the smallest cylinder.
+void CalculTorique::calcul_astPost_planCORNEE() {
+    const int N = nb_essais();
+    dimensionner(vect2D_astPost_planCORNEE, N);
+    tcalc_D = 0;
+    double meilleur = 100;
+    for (int n = 0; n < N; ++n) {
+        tab_cyl[n] = gamme_double_tot[n];
+        const double* X = vect2D_crossCyl_planIOL[n].constData();
+        double* retour = vect2D_astPost_planCORNEE[n].data();
+        vers_plan_cornee(X, retour, NB_MERIDIENS);
+        double Pmax, Pmin;
+        int axe_max;
+        extremes(retour, Pmax, Pmin, axe_max);
+        int axe = axe_0_179(axe_max);
+        double residu = Pmax - Pmin;
+        if (residu <= 0.01) {
+            residu = 0;
+            axe = astcross_axe;
+        }
+        tab_astpost_plancornee[n] = residu;
+        tab_astpost_axe[n] = axe;
+        if ((residu < meilleur && ecart_axes(astcross_axe, axe) <= 45) || residu <= 0.1) {
+            tcalc_D = tab_cyl[n];
+            astpost_D = residu;
+            astpost_axe = axe;
+            meilleur = residu;
+        }
+    }
+    if (tcalc_D == 0 && N > 0) {
+        tcalc_D = tab_cyl[0];
+        astpost_D = tab_astpost_plancornee[0];
+        astpost_axe = tab_astpost_axe[0];
+    }
+}
+
+void CalculTorique::calcul_tcalc() {
+    calcul_Kcornee_planIOL();
+    calcul_crossCyl_planIOL();
+    calcul_astPost_planCORNEE();
+    tcalc_axe = astcross_axe;
+}
+
+void CalculTorique::calcul_tout() {
+    calcul_astpre();
+    calcul_astcross();
+    calcul_tcalc();
+}
+
+int CalculTorique::index_cylindre(double cylindre) const {
+    const int k = gamme_double_tot.indexOf(cylindre);
+    return k < nb_essais() ? k : -1;
+}
+
+double CalculTorique::residuel_D(double cylindre) const {
+    const int k = index_cylindre(cylindre);
+    return k < 0 ? 0.0 : tab_astpost_plancornee[k];
+}
+
+int CalculTorique::residuel_axe(double cylindre) const {
+    const int k = index_cylindre(cylindre);
+    return k < 0 ? 0 : tab_astpost_axe[k];
+}
+
+QString CalculTorique::texte_D(double v) {
+    return QString::number(v, 'f', 2);
+}
+
+QString CalculTorique::texte_tperfect(double t) {
+    return t >= 20.0 ? QString("> 20.0") : texte_D(t);
+}
