@@ -132,7 +132,7 @@ void TstClavier::touches() {
     envoyer(b.w.get(), QEvent::KeyRelease, touche);
     if (style) {
         QCOMPARE(b.spy->count(), 0);
-        QVERIFY(b.spy->wait(1000));
+        QTRY_COMPARE_WITH_TIMEOUT(b.spy->count(), 1, 5000);
     }
     QCOMPARE(b.spy->count(), 1);
     if (!b.valeur.isEmpty())
@@ -170,7 +170,7 @@ void TstClavier::bouton_style() {
     QCOMPARE(b->styleSheet(), BoutonStyle::style_enfonce());
     envoyer(b.get(), QEvent::KeyRelease, touche);
     QCOMPARE(spy.count(), 0);
-    QVERIFY(spy.wait(1000));
+    QVERIFY(spy.wait(5000));
     QVERIFY(t.elapsed() >= delai - 5);
     QCOMPARE(style_au_clic, BoutonStyle::style_repos());
     QCOMPARE(spyQt.count(), 0);
@@ -180,7 +180,8 @@ void TstClavier::bouton_style() {
     envoyer(b.get(), QEvent::KeyRelease, touche);
     envoyer(b.get(), QEvent::KeyPress, touche);
     envoyer(b.get(), QEvent::KeyRelease, touche);
-    QTest::qWait(3 * delai);
+    QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 3, 5000);
+    QTest::qWait(2 * delai);
     QCOMPARE(spy.count(), 3);
     QCOMPARE(spyQt.count(), 0);
 }
@@ -198,6 +199,7 @@ void TstClavier::touche_maintenue() {
     for (int i = 0; i < 5; ++i)
         envoyer(b.w.get(), QEvent::KeyPress, touche, true);
     envoyer(b.w.get(), QEvent::KeyRelease, touche);
+    QTRY_COMPARE_WITH_TIMEOUT(b.spy->count(), 1, 5000);
     QTest::qWait(attente(b));
     QCOMPARE(b.spy->count(), 1);
 }
@@ -232,7 +234,7 @@ void TstClavier::souris_inchangee() {
     BoutonPerso b(140, 30);
     QSignalSpy spy(&b, &BoutonStyle::click);
     QTest::mousePress(&b, Qt::LeftButton);
-    QVERIFY(spy.wait(1000));
+    QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 1, 5000);
     QTest::qWait(50);
     QCOMPARE(spy.count(), 1);
     QCOMPARE(b.styleSheet(), BoutonStyle::style_enfonce());
@@ -286,8 +288,7 @@ void TstClavier::tabulation_et_souris() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QVERIFY(perso->hasFocus());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QVERIFY(spyPerso.wait(1000));
-    QCOMPARE(spyPerso.count(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(spyPerso.count(), 1, 5000);
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QVERIFY(plus->hasFocus());
