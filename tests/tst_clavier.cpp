@@ -1,8 +1,10 @@
 // Keyboard use of the widget kit: a focused styled button or picture button
 // is pressed with Space, Enter or Return exactly as with the mouse.
 
+#include "BoutonAide.h"
 #include "BoutonExit.h"
 #include "BoutonImplant.h"
+#include "BoutonPageAide.h"
 #include "BoutonPays.h"
 #include "BoutonPerso.h"
 #include "BoutonPersoVert.h"
@@ -62,6 +64,16 @@ Bouton faire(const QString& genre) {
         b.w.reset(x);
         b.spy = std::make_unique<QSignalSpy>(x, &BoutonImplant::click_modele);
         b.valeur = "VELAN";
+    } else if (genre == "BoutonAide") {
+        auto* x = new BoutonAide(3, "en");
+        b.w.reset(x);
+        b.spy = std::make_unique<QSignalSpy>(x, &BoutonAide::click_aide);
+        b.valeur = "3";
+    } else if (genre == "BoutonPageAide") {
+        auto* x = new BoutonPageAide(1, "fr");
+        b.w.reset(x);
+        b.spy = std::make_unique<QSignalSpy>(x, &BoutonPageAide::clicked);
+        b.valeur = "1";
     } else {
         auto* x = new BoutonPlus;
         b.w.reset(x);
@@ -106,8 +118,8 @@ private slots:
 static void lignes_touches() {
     QTest::addColumn<QString>("genre");
     QTest::addColumn<Touche>("touche");
-    const QStringList genres{"BoutonPerso", "BoutonPersoVert", "BoutonExit",
-                             "BoutonPays",  "BoutonImplant",   "BoutonPlus"};
+    const QStringList genres{"BoutonPerso",   "BoutonPersoVert", "BoutonExit", "BoutonPays",
+                             "BoutonImplant", "BoutonPlus",      "BoutonAide", "BoutonPageAide"};
     for (const QString& g : genres) {
         QTest::newRow(qPrintable(g + " espace")) << g << Touche{Qt::Key_Space, Qt::NoModifier};
         QTest::newRow(qPrintable(g + " retour")) << g << Touche{Qt::Key_Return, Qt::NoModifier};

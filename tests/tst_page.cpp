@@ -164,6 +164,7 @@ private slots:
     void langue_a_l_etape_10();
     void langue_inconnue();
     void molette_sans_effet();
+    void point_decimal_sur_systeme_francais();
     void bornes_des_entrees_data();
     void bornes_des_entrees();
     void reprise_a_l_etape_7();
@@ -842,6 +843,23 @@ void TstPage::molette_sans_effet() {
             molette(s->findChild<QLineEdit*>());
     }
     QCOMPARE(valeurs(), avant);
+}
+
+// On a French system the entries still show and accept a decimal point.
+void TstPage::point_decimal_sur_systeme_francais() {
+    const QLocale avant;
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    {
+        Banc b("fr");
+        b.oeil_droit();
+        b.puissance(21.0);
+        Banc::saisir(b.page->spin_K1, "42.75");
+        QCOMPARE(b.page->K1D, 42.75);
+        QCOMPARE(b.page->spin_K1->text(), QString("42.75"));
+        Banc::saisir(b.page->spin_K2, "44.5");
+        QCOMPARE(b.page->label_astpre_D->text(), QString("1.75 D"));
+    }
+    QLocale::setDefault(avant);
 }
 
 void TstPage::bornes_des_entrees_data() {
