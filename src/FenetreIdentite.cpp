@@ -1,0 +1,386 @@
+#include "FenetreIdentite.h"
+
+#include "BandeLaterale.h"
+#include "BoutonPerso.h"
+#include "HEspace.h"
+#include "ListParam.h"
+#include "VEspace.h"
+
+#include <QBrush>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPixmap>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int LARGEUR_FENETRE = 410;
+constexpr int HAUTEUR_FENETRE = 675;
+constexpr int HAUTEUR_BANDE_HAUT = 5;
+constexpr int HAUTEUR_BANDE_BAS = 50;
+constexpr int LARGEUR_CONTENU = 360;
+constexpr int HAUTEUR_LIGNE = 40;
+constexpr int HAUTEUR_TITRE = 30;
+// Width the longest label may take before the fonts are made smaller.
+constexpr int LARGEUR_LABEL_MAX = 154;
+
+const QColor blanc(255, 255, 255);
+const QColor bleu(0, 160, 194);
+
+QLineEdit* editeur(const QFont& f, int largeur, int longueur_max) {
+    auto* e = new QLineEdit;
+    e->setFont(f);
+    e->setFixedWidth(largeur);
+    e->setMaxLength(longueur_max);
+    return e;
+}
+} // namespace
+
+const QStringList& FenetreIdentite::liste_pays() {
+    static const QStringList pays{
+        "--------",     "Algeria",        "Argentina",      "Australia",     "Austria",     "Belgium",
+        "Brazil",       "Bulgaria",       "Cambodia",       "Chile",         "China",       "Colombia",
+        "Costa Rica",   "Croatia",        "Czech Republic", "Denmark",       "Ecuador",     "Egypt",
+        "Estonia",      "Finland",        "France",         "Georgia",       "Germany",     "Greece",
+        "Guatemala",    "Hungary",        "India",          "Indonesia",     "Iran",        "Ireland",
+        "Israel",       "Italy",          "Japan",          "Laos",          "Latvia",      "Lebanon",
+        "Libya",        "Liechtenstein",  "Lithuania",      "Luxembourg",    "Madagascar",  "Malaysia",
+        "Mexico",       "Monaco",         "Morocco",        "Netherlands",   "Norway",      "Panama",
+        "Paraguay",     "Peru",           "Philippines",    "Poland",        "Portugal",    "Romania",
+        "Russia",       "Saudi Arabia",   "Singapore",      "Slovakia",      "Slovenia",    "South Africa",
+        "South Korea",  "Spain",          "Sweden",         "Switzerland",   "Syria",       "Thailand",
+        "Tunisia",      "Turkey",         "Ukraine",        "United Kingdom", "Uruguay",    "Venezuela",
+        "Vietnam",      "Yougoslavia"};
+    return pays;
+}
+
+QString FenetreIdentite::texte_date(const QDate& d, const QString& langue) {
+    const QLocale loc = langue == "fr" ? QLocale(QLocale::French, QLocale::France)
+                                       : QLocale(QLocale::English, QLocale::UnitedStates);
+    return loc.toString(d, "dddd d MMMM yyyy");
+}
+
+FenetreIdentite::FenetreIdentite(ListParam* param, int load) : QDialog(nullptr) {
+    // 1. State from the record
+    setFocusPolicy(Qt::ClickFocus);
+    langue_id = param->langue_t;
+    flag_load = load;
+    transfertParam_info(param);
+
+    // 2. Sizes and palettes
+    setFixedSize(LARGEUR_FENETRE, HAUTEUR_FENETRE);
+    QPalette paletteBleue = palette();
+    paletteBleue.setColor(QPalette::Window, bleu);
+    paletteBleue.setColor(QPalette::Base, blanc);
+    QPalette paletteBlanche = palette();
+    paletteBlanche.setColor(QPalette::Window, blanc);
+    auto surBlanc = [&](QFrame* f) {
+        f->setPalette(paletteBlanche);
+        f->setAutoFillBackground(true);
+    };
+
+    // 3. Fonts: smaller sets when the system's fonts are wide
+    fontTitre = QFont("Arial", 11, QFont::Bold);
+    fontTexte = QFont("Arial", 10, QFont::Normal);
+    const QString texte_test = QString::fromUtf8("Date de chirurgie prévue :");
+    test_FM_i = QFontMetrics(fontTexte);
+    test_width_i = test_FM_i.horizontalAdvance(texte_test);
+    if (test_width_i > LARGEUR_LABEL_MAX) {
+        fontTitre = QFont("Arial", 10, QFont::Bold);
+        fontTexte = QFont("Arial", 9, QFont::Normal);
+        test_FM_i = QFontMetrics(fontTexte);
+        test_width_i = test_FM_i.horizontalAdvance(texte_test);
+        if (test_width_i > LARGEUR_LABEL_MAX) {
+            fontTitre = QFont("Arial", 9, QFont::Bold);
+            fontTexte = QFont("Arial", 8, QFont::Normal);
+        }
+    }
+
+    // 4. Icon
+    setWindowIcon(QIcon("icone.png"));
+
+    // 6. Rows of the surgeon section
+    nom_chir = ligne(label_nom_chir, 165);
+    edit_nom_chir = editeur(fontTexte, 170, 25);
+    edit_nom_chir->setObjectName("edit_nom_chir");
+    nom_chir->layout()->addWidget(edit_nom_chir);
+    if (flag_load == 1)
+        edit_nom_chir->setText(nom_chir_str);
+
+    clinique = ligne(label_clinique, 165);
+    edit_clinique = editeur(fontTexte, 170, 25);
+    edit_clinique->setObjectName("edit_clinique");
+    clinique->layout()->addWidget(edit_clinique);
+    if (flag_load == 1)
+        edit_clinique->setText(clinique_str);
+
+    // Patient section: identifier, date, calendar
+    nom_pat = ligne(label_nom_pat, 165);
+    edit_nom_pat = editeur(fontTexte, 170, 19);
+    edit_nom_pat->setObjectName("edit_nom_pat");
+    nom_pat->layout()->addWidget(edit_nom_pat);
+    edit_nom_pat->setText(nom_pat_str);
+
+    date = ligne(label_date, 165);
+    if (flag_load == 0)
+        date_dat = QDate::currentDate();
+    edit_date = new QDateEdit(date_dat);
+    edit_date->setObjectName("edit_date");
+    edit_date->setFont(fontTexte);
+    edit_date->setCalendarPopup(false);
+    date->layout()->addWidget(edit_date);
+
+    // 7. Calendar, in step with the date editor
+    calend = new QCalendarWidget;
+    calend->setObjectName("calend");
+    calend->setFixedSize(315, 155);
+    calend->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    calend->setFirstDayOfWeek(Qt::Monday);
+    calend->setGridVisible(true);
+    calend->setSelectedDate(date_dat);
+    calendrier = new QFrame;
+    calendrier->setFixedSize(LARGEUR_CONTENU, 185);
+    surBlanc(calendrier);
+    auto* layoutCal = new QVBoxLayout(calendrier);
+    layoutCal->setContentsMargins(0, 5, 0, 15);
+    layoutCal->setSpacing(0);
+    layoutCal->addWidget(calend, 0, Qt::AlignTop | Qt::AlignHCenter);
+    connect(edit_date, &QDateEdit::dateChanged, this, &FenetreIdentite::update_cal_date);
+    connect(calend, &QCalendarWidget::clicked, this, &FenetreIdentite::update_edit_date);
+    edit_date->installEventFilter(this);
+    calend->installEventFilter(this);
+    // The wheel reaches the calendar's month view and its year editor, not
+    // the calendar itself: they are filtered too.
+    for (QWidget* w : calend->findChildren<QWidget*>())
+        w->installEventFilter(this);
+
+    // Delivery section
+    adresse1 = ligne(label_adresse1, 80);
+    edit_adresse1 = editeur(fontTexte, 255, 40);
+    edit_adresse1->setObjectName("edit_adresse1");
+    adresse1->layout()->addWidget(edit_adresse1);
+    adresse2 = ligne(label_adresse2, 80);
+    edit_adresse2 = editeur(fontTexte, 255, 40);
+    edit_adresse2->setObjectName("edit_adresse2");
+    adresse2->layout()->addWidget(edit_adresse2);
+    ville = ligne(label_ville, 80);
+    edit_ville = editeur(fontTexte, 255, 20);
+    edit_ville->setObjectName("edit_ville");
+    ville->layout()->addWidget(edit_ville);
+    codepays = ligne(label_codepost, 80);
+    edit_codepost = editeur(fontTexte, 60, 7);
+    edit_codepost->setObjectName("edit_codepost");
+    codepays->layout()->addWidget(edit_codepost);
+    codepays->layout()->addWidget(new HEspace(35));
+    label_codepays = new QLabel;
+    label_codepays->setFont(fontTexte);
+    label_codepays->setFixedWidth(60);
+    label_codepays->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    codepays->layout()->addWidget(label_codepays);
+    combo_codepays = new QComboBox;
+    combo_codepays->setObjectName("combo_codepays");
+    combo_codepays->setFont(fontTexte);
+    combo_codepays->setFixedWidth(100);
+    combo_codepays->addItems(liste_pays());
+    combo_codepays->installEventFilter(this);
+    codepays->layout()->addWidget(combo_codepays);
+    if (flag_load == 1) {
+        edit_adresse1->setText(adresse1_str);
+        edit_adresse2->setText(adresse2_str);
+        edit_ville->setText(ville_str);
+        edit_codepost->setText(codepost_str);
+        combo_codepays->setCurrentIndex(codepays_ind);
+    }
+
+    // 5. and 8. Sections: title, spacer, rows
+    auto section = [&](QLabel*& titre, std::initializer_list<QWidget*> lignes, int hauteur) {
+        auto* s = new QFrame;
+        s->setFixedWidth(LARGEUR_CONTENU);
+        if (hauteur > 0)
+            s->setFixedHeight(hauteur);
+        surBlanc(s);
+        auto* l = new QVBoxLayout(s);
+        l->setSpacing(0);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->setAlignment(Qt::AlignTop);
+        l->addWidget(titre_section(titre));
+        l->addWidget(new VEspace(5));
+        for (QWidget* w : lignes)
+            l->addWidget(w);
+        return s;
+    };
+    QFrame* sectionChir = section(titre_chir, {nom_chir, clinique}, 120);
+    QFrame* sectionPat = section(titre_pat, {nom_pat, date, calendrier}, 0);
+    QFrame* sectionLivr = section(titre_livr, {adresse1, adresse2, ville, codepays}, 200);
+
+    // 9. Buttons in the bottom band
+    boutonOK = new BoutonPerso(100, 30);
+    boutonOK->setObjectName("boutonOK");
+    boutonOK->setText("OK");
+    boutonCancel = new BoutonPerso(100, 30);
+    boutonCancel->setObjectName("boutonCancel");
+    connect(boutonCancel, &BoutonPerso::click, this, &QDialog::close);
+    auto* bandeBas = new QFrame;
+    bandeBas->setFixedSize(LARGEUR_FENETRE, HAUTEUR_BANDE_BAS);
+    QPalette paletteBas = bandeBas->palette();
+    paletteBas.setBrush(QPalette::Window, QBrush(QPixmap("bandeau_bas_ident_410x50pix.png")));
+    bandeBas->setPalette(paletteBas);
+    bandeBas->setAutoFillBackground(true);
+    auto* layoutBoutons = new QHBoxLayout(bandeBas);
+    layoutBoutons->setSpacing(0);
+    layoutBoutons->setContentsMargins(0, 0, 0, 3);
+    layoutBoutons->setAlignment(Qt::AlignCenter);
+    layoutBoutons->addWidget(boutonOK);
+    layoutBoutons->addWidget(new HEspace(30));
+    layoutBoutons->addWidget(boutonCancel);
+
+    // 10. Assembly
+    auto* bandeHaut = new QFrame;
+    bandeHaut->setFixedHeight(HAUTEUR_BANDE_HAUT);
+    surBlanc(bandeHaut);
+
+    auto* contenu = new QFrame;
+    contenu->setFixedWidth(LARGEUR_CONTENU + 10);
+    contenu->setPalette(paletteBleue);
+    contenu->setAutoFillBackground(true);
+    auto* layoutContenu = new QVBoxLayout(contenu);
+    layoutContenu->setContentsMargins(0, 0, 0, 0);
+    layoutContenu->setSpacing(0);
+    layoutContenu->addWidget(new VEspace(5));
+    layoutContenu->addWidget(sectionChir, 0, Qt::AlignHCenter);
+    layoutContenu->addWidget(sectionPat, 0, Qt::AlignHCenter);
+    layoutContenu->addWidget(sectionLivr, 0, Qt::AlignHCenter);
+    layoutContenu->addWidget(new VEspace(5));
+
+    auto* centre = new QFrame;
+    centre->setFixedWidth(LARGEUR_FENETRE);
+    surBlanc(centre);
+    auto* layoutCentre = new QHBoxLayout(centre);
+    layoutCentre->setContentsMargins(0, 0, 0, 0);
+    layoutCentre->setSpacing(0);
+    layoutCentre->addWidget(new BandeLaterale(4, 1));
+    layoutCentre->addWidget(contenu);
+    layoutCentre->addWidget(new BandeLaterale(4, 2));
+
+    auto* layoutFenetre = new QVBoxLayout(this);
+    layoutFenetre->setContentsMargins(0, 0, 0, 0);
+    layoutFenetre->setSpacing(0);
+    layoutFenetre->addWidget(bandeHaut);
+    layoutFenetre->addWidget(centre);
+    layoutFenetre->addWidget(bandeBas);
+
+    // 11. Texts
+    update_langue_id(langue_id);
+}
+
+QFrame* FenetreIdentite::titre_section(QLabel*& titre) {
+    auto* cadre = new QFrame;
+    cadre->setFixedSize(LARGEUR_CONTENU, HAUTEUR_TITRE);
+    cadre->setFrameShape(QFrame::Box);
+    cadre->setStyleSheet("QFrame {background: #00A0C2; color: #FFFFFF; border-width: 0px; border-radius: 5px; "
+                         "margin: 2px;}");
+    titre = new QLabel;
+    titre->setFont(fontTitre);
+    titre->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    auto* l = new QVBoxLayout(cadre);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setSpacing(0);
+    l->addWidget(titre, 0, Qt::AlignVCenter);
+    return cadre;
+}
+
+QFrame* FenetreIdentite::ligne(QLabel*& label, int largeur_label) {
+    auto* cadre = new QFrame;
+    cadre->setFixedSize(LARGEUR_CONTENU, HAUTEUR_LIGNE);
+    cadre->setAutoFillBackground(true);
+    auto* l = new QHBoxLayout(cadre);
+    l->setContentsMargins(10, 0, 0, 0);
+    l->setSpacing(0);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label = new QLabel;
+    label->setFont(fontTexte);
+    label->setFixedWidth(largeur_label);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    l->addWidget(label);
+    return cadre;
+}
+
+void FenetreIdentite::transfertParam_info(ListParam* param) {
+    nom_chir_str = param->nom_chir_str_t;
+    clinique_str = param->clinique_str_t;
+    nom_pat_str = param->nom_pat_str_t;
+    date_dat = param->date_dat_t;
+    adresse1_str = param->adresse1_str_t;
+    adresse2_str = param->adresse2_str_t;
+    codepost_str = param->codepost_str_t;
+    ville_str = param->ville_str_t;
+    codepays_ind = param->codepays_ind_t;
+    codepays_str = param->codepays_str_t;
+}
+
+void FenetreIdentite::update_langue_id(QString langue) {
+    langue_id = langue;
+    const bool fr = langue == "fr";
+    if (!fr && langue != "en")
+        return;
+    auto noir = [](const QString& t) { return QString("<font color=\"#000000\">%1</font>").arg(t); };
+    auto blanc_t = [](const QString& t) { return QString("<font color=\"#FFFFFF\">%1</font>").arg(t); };
+    if (fr) {
+        setLocale(QLocale(QLocale::French, QLocale::France));
+        setWindowTitle(QString::fromUtf8("Informations supplémentaires"));
+        titre_chir->setText(blanc_t("INFORMATIONS CHIRURGIEN :"));
+        label_nom_chir->setText(noir("Nom du chirurgien :"));
+        label_clinique->setText(noir("Etablissement :"));
+        titre_pat->setText(blanc_t("INFORMATIONS PATIENT :"));
+        label_nom_pat->setText(noir(QString::fromUtf8("ID ou n° patient :")));
+        label_date->setText(noir(QString::fromUtf8("Date de chirurgie prévue :")));
+        titre_livr->setText(blanc_t("ADRESSE DE LIVRAISON :"));
+        label_adresse1->setText(noir("Adresse :"));
+        label_ville->setText(noir("Ville :"));
+        label_codepost->setText(noir("CP :"));
+        label_codepays->setText(noir("Pays :"));
+        boutonCancel->setText("Annuler");
+    } else {
+        setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+        setWindowTitle("Additional information");
+        titre_chir->setText(blanc_t("SURGEON INFORMATION :"));
+        label_nom_chir->setText(noir("Surgeon name :"));
+        label_clinique->setText(noir("Establishment :"));
+        titre_pat->setText(blanc_t("PATIENT INFORMATION :"));
+        label_nom_pat->setText(noir(QString::fromUtf8("Patient ID or n° :")));
+        label_date->setText(noir("Surgery planned date :"));
+        titre_livr->setText(blanc_t("DELIVERY ADDRESS :"));
+        label_adresse1->setText(noir("Address :"));
+        label_ville->setText(noir("City :"));
+        label_codepost->setText(noir("Postcode :"));
+        label_codepays->setText(noir("Country :"));
+        boutonCancel->setText("Cancel");
+    }
+    label_adresse2->setText(noir(""));
+    // A change of locale gives the calendar the locale's first day of the
+    // week: weeks start on Monday in both languages.
+    calend->setFirstDayOfWeek(Qt::Monday);
+    if (flag_load == 0)
+        combo_codepays->setCurrentIndex(fr ? INDEX_FRANCE : 0);
+}
+
+void FenetreIdentite::update_edit_date(QDate d) {
+    date_dat = d;
+    edit_date->setDate(d);
+}
+
+void FenetreIdentite::update_cal_date(QDate d) {
+    date_dat = d;
+    calend->setSelectedDate(d);
+}
+
+bool FenetreIdentite::eventFilter(QObject* obj, QEvent* event) {
+    if (event->type() == QEvent::Wheel)
+        return true;
+    return QDialog::eventFilter(obj, event);
+}
