@@ -43,19 +43,19 @@ QLineEdit* editeur(const QFont& f, int largeur, int longueur_max) {
 
 const QStringList& FenetreIdentite::liste_pays() {
     static const QStringList pays{
-        "--------",     "Algeria",        "Argentina",      "Australia",     "Austria",     "Belgium",
-        "Brazil",       "Bulgaria",       "Cambodia",       "Chile",         "China",       "Colombia",
-        "Costa Rica",   "Croatia",        "Czech Republic", "Denmark",       "Ecuador",     "Egypt",
-        "Estonia",      "Finland",        "France",         "Georgia",       "Germany",     "Greece",
-        "Guatemala",    "Hungary",        "India",          "Indonesia",     "Iran",        "Ireland",
-        "Israel",       "Italy",          "Japan",          "Laos",          "Latvia",      "Lebanon",
-        "Libya",        "Liechtenstein",  "Lithuania",      "Luxembourg",    "Madagascar",  "Malaysia",
-        "Mexico",       "Monaco",         "Morocco",        "Netherlands",   "Norway",      "Panama",
-        "Paraguay",     "Peru",           "Philippines",    "Poland",        "Portugal",    "Romania",
-        "Russia",       "Saudi Arabia",   "Singapore",      "Slovakia",      "Slovenia",    "South Africa",
-        "South Korea",  "Spain",          "Sweden",         "Switzerland",   "Syria",       "Thailand",
-        "Tunisia",      "Turkey",         "Ukraine",        "United Kingdom", "Uruguay",    "Venezuela",
-        "Vietnam",      "Yougoslavia"};
+        "--------",    "Algeria",       "Argentina",      "Australia",      "Austria",    "Belgium",
+        "Brazil",      "Bulgaria",      "Cambodia",       "Chile",          "China",      "Colombia",
+        "Costa Rica",  "Croatia",       "Czech Republic", "Denmark",        "Ecuador",    "Egypt",
+        "Estonia",     "Finland",       "France",         "Georgia",        "Germany",    "Greece",
+        "Guatemala",   "Hungary",       "India",          "Indonesia",      "Iran",       "Ireland",
+        "Israel",      "Italy",         "Japan",          "Laos",           "Latvia",     "Lebanon",
+        "Libya",       "Liechtenstein", "Lithuania",      "Luxembourg",     "Madagascar", "Malaysia",
+        "Mexico",      "Monaco",        "Morocco",        "Netherlands",    "Norway",     "Panama",
+        "Paraguay",    "Peru",          "Philippines",    "Poland",         "Portugal",   "Romania",
+        "Russia",      "Saudi Arabia",  "Singapore",      "Slovakia",       "Slovenia",   "South Africa",
+        "South Korea", "Spain",         "Sweden",         "Switzerland",    "Syria",      "Thailand",
+        "Tunisia",     "Turkey",        "Ukraine",        "United Kingdom", "Uruguay",    "Venezuela",
+        "Vietnam",     "Yougoslavia"};
     return pays;
 }
 
@@ -282,8 +282,9 @@ QFrame* FenetreIdentite::titre_section(QLabel*& titre) {
     auto* cadre = new QFrame;
     cadre->setFixedSize(LARGEUR_CONTENU, HAUTEUR_TITRE);
     cadre->setFrameShape(QFrame::Box);
-    cadre->setStyleSheet("QFrame {background: #00A0C2; color: #FFFFFF; border-width: 0px; border-radius: 5px; "
-                         "margin: 2px;}");
+    cadre->setStyleSheet(
+        "QFrame {background: #00A0C2; color: #FFFFFF; border-width: 0px; border-radius: 5px; "
+        "margin: 2px;}");
     titre = new QLabel;
     titre->setFont(fontTitre);
     titre->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -66,8 +66,12 @@ Polices polices(int niveau) {
     return p;
 }
 
-QString D(double v) { return CalculTorique::texte_D(v); }
-QString deg(int a) { return QString::number(a) + QString::fromUtf8(" °"); }
+QString D(double v) {
+    return CalculTorique::texte_D(v);
+}
+QString deg(int a) {
+    return QString::number(a) + QString::fromUtf8(" °");
+}
 
 // One of the two protractor diagrams, built off screen and grabbed without
 // the 20 pixels of margin on each side.
@@ -164,9 +168,11 @@ void FeuilleCalcul::peindre(QPainter& painter, const ListParam& p, int test_poli
     // --- Header: how to order, logo, title, date, contact, conditions of use
     if (france) {
         texte(f.unites, 50, 34, 330, 17,
-              t("Pour effectuer une commande, veuillez retourner cette", "To make an order, please return this form"));
-        texte(f.unites, 50, 48, 330, 17,
-              t("feuille de calcul à Brevanta, par fax ou par e-mail :", "to Brevanta, by fax or by e-mail :"));
+              t("Pour effectuer une commande, veuillez retourner cette",
+                "To make an order, please return this form"));
+        texte(
+            f.unites, 50, 48, 330, 17,
+            t("feuille de calcul à Brevanta, par fax ou par e-mail :", "to Brevanta, by fax or by e-mail :"));
         dessiner_image(painter, 50, 70, "fax.png", 14);
         dessiner_image(painter, 50, 90, "arobase.png", 12);
         dessiner_image(painter, 51, 107, "tel.png", 12);
@@ -178,7 +184,8 @@ void FeuilleCalcul::peindre(QPainter& painter, const ListParam& p, int test_poli
         painter.drawPixmap(900, 75, logo);
         painter.restore();
     }
-    texte(f.unites, 495, 69, 330, 17, t("Calculateur Torique Brevanta v2.0.0", "Brevanta Toric Calculator v2.0.0"));
+    texte(f.unites, 495, 69, 330, 17,
+          t("Calculateur Torique Brevanta v2.0.0", "Brevanta Toric Calculator v2.0.0"));
     texte(f.unites, 495, 87, 330, 17,
           t("Date du calcul : ", "Calculation date : ") +
               QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
@@ -189,14 +196,17 @@ void FeuilleCalcul::peindre(QPainter& painter, const ListParam& p, int test_poli
         texte(f.contact, 75, 104, 330, 17, QString("tel : ") + TELEPHONE);
     } else {
         texte(f.contact, 50, 69, 380, 17,
-              t("Pour effectuer une commande, renseignez-vous auprès de", "To make an order, please contact your"));
+              t("Pour effectuer une commande, renseignez-vous auprès de",
+                "To make an order, please contact your"));
         texte(f.contact, 50, 87, 380, 17,
-              t("votre distributeur local d'implants toriques Brevanta.", "local distributor of Brevanta toric IOLs."));
+              t("votre distributeur local d'implants toriques Brevanta.",
+                "local distributor of Brevanta toric IOLs."));
     }
     texte(f.mention, 50, 127, W - 100, 17,
           t("L'utilisateur du calculateur confirme avoir pris connaissance des conditions de son utilisation "
             "mentionnées en page d'accueil",
-            "The user of this calculator confirms to be aware of conditions of use mentioned on the home page and "
+            "The user of this calculator confirms to be aware of conditions of use mentioned on the home "
+            "page and "
             "confirms to accept these,"));
     texte(f.mention, 50, 139, W - 100, 17,
           t("et les accepter, notamment la destination exclusive du calcul à l'implant Brevanta VELAN T.",
@@ -249,7 +259,8 @@ void FeuilleCalcul::peindre(QPainter& painter, const ListParam& p, int test_poli
             return D(kmm) + " mm     @  " + deg(axe);
         return QString();
     };
-    rangee(0, t("Puissance sphérique de l'implant (SEQ) :", "IOL spherical power (SEQ) :"), p.puiss_sph_t + " D");
+    rangee(0, t("Puissance sphérique de l'implant (SEQ) :", "IOL spherical power (SEQ) :"),
+           p.puiss_sph_t + " D");
     rangee(1, t("Axe plat K1 :", "Flat axis K1 :"), kerato(p.K1D_t, p.K1mm_t, p.K1axe_t));
     rangee(2, t("Axe élevé K2 :", "Steep axis K2 :"), kerato(p.K2D_t, p.K2mm_t, p.K2axe_t));
     rangee(3, t("Astigmatisme pré-opératoire :", "Pre-operative astigmatism :"),
@@ -279,7 +290,8 @@ void FeuilleCalcul::peindre(QPainter& painter, const ListParam& p, int test_poli
     barre(565, t("Implant torique calculé :", "Computed toric IOL :"));
     texte(f.legende, decalGauche, 600, largeurText_2, hauteurLigne,
           t("Puissance cylindrique idéale :", "Ideal cylindrical power :"));
-    texte(f.legende, 312, 600, largeurText_2, hauteurLigne, CalculTorique::texte_tperfect(p.tperfect_D_t) + " D");
+    texte(f.legende, 312, 600, largeurText_2, hauteurLigne,
+          CalculTorique::texte_tperfect(p.tperfect_D_t) + " D");
     texte(f.Knormal, decalGauche, 635, largeurText_2, hauteurLigne,
           t("Puissance cylindrique conseillée :", "Recommended cylindrical power :"));
     texte(f.importantes, 310, 635, largeurText_2, hauteurLigne, D(p.tcalc_D_t) + " D");

@@ -1,0 +1,143 @@
+#ifndef PAGEENREGISTREE_H
+#define PAGEENREGISTREE_H
+
+// A paint device of the size of an A4 page at 96 dots per inch that records
+// what is drawn on it instead of rendering it: every text with its position,
+// font and colour, every picture with its place on the page, every line and
+// rectangle. Tests read the calculation sheet from it exactly, separators and
+// fonts included, which a PDF text extraction cannot give.
+
+#include <QFont>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QTransform>
+
+#include <vector>
+
+class MoteurEnregistreur : public QPaintEngine {
+public:
+    struct Texte {
+        QPointF position; // start of the baseline, page coordinates
+        double largeur;
+        QString texte;
+        QFont police;
+        QColor couleur;
+    };
+    struct Image {
+        QRectF place; // page coordinates
+        QSize taille; // size of the picture itself
+    };
+
+    MoteurEnregistreur() : QPaintEngine(QPaintEngine::AllFeatures) {}
+
+    std::vector<Texte> textes;
+    std::vector<Image> images;
+    std::vector<QLineF> lignes;
+    std::vector<QRectF> rectangles;
+
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    Type type() const override { return QPaintEngine::User; }
+
+    void updateState(const QPaintEngineState& s) override {
+        if (s.state() & DirtyPen)
+            stylo = s.pen();
+        if (s.state() & DirtyTransform)
+            transformation = s.transform();
+    }
+    void drawPixmap(const QRectF& r, const QPixmap& pm, const QRectF&) override {
+        images.push_back({transformation.mapRect(r), pm.size()});
+    }
+    void drawTextItem(const QPointF& p, const QTextItem& ti) override {
+        const QPointF pos = transformation.map(p);
+        // A text drawn in several runs (one per font of a fallback) is
+        // joined back into the text of the call.
+        if (!textes.empty()) {
+            Texte& t = textes.back();
+            if (qAbs(t.position.y() - pos.y()) < 0.01 && qAbs(t.position.x() + t.largeur - pos.x()) < 0.5) {
+                t.texte += ti.text();
+                t.largeur += ti.width();
+                return;
+            }
+        }
+        textes.push_back({pos, ti.width(), ti.text(), ti.font(), stylo.color()});
+    }
+    void drawLines(const QLineF* l, int n) override {
+        for (int i = 0; i < n; ++i)
+            lignes.push_back(transformation.map(l[i]));
+    }
+    void drawLines(const QLine* l, int n) override {
+        for (int i = 0; i < n; ++i)
+            lignes.push_back(transformation.map(QLineF(l[i])));
+    }
+    void drawRects(const QRectF* r, int n) override {
+        for (int i = 0; i < n; ++i)
+            rectangles.push_back(transformation.mapRect(r[i]));
+    }
+    void drawRects(const QRect* r, int n) override {
+        for (int i = 0; i < n; ++i)
+            rectangles.push_back(transformation.mapRect(QRectF(r[i])));
+    }
+    void drawPath(const QPainterPath&) override {}
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+    void drawPolygon(const QPoint*, int, PolygonDrawMode) override {}
+    void drawEllipse(const QRectF&) override {}
+    void drawImage(const QRectF& r, const QImage& im, const QRectF&, Qt::ImageConversionFlags) override {
+        images.push_back({transformation.mapRect(r), im.size()});
+    }
+
+    // The texts equal to s.
+    std::vector<Texte> trouver(const QString& s) const {
+        std::vector<Texte> r;
+        for (const Texte& t : textes)
+            if (t.texte == s)
+                r.push_back(t);
+        return r;
+    }
+    bool contient(const QString& s) const { return !trouver(s).empty(); }
+
+private:
+    QPen stylo;
+    QTransform transformation;
+};
+
+class PageEnregistree : public QPaintDevice {
+public:
+    static constexpr int LARGEUR = 793; // A4 at 96 dpi
+    static constexpr int HAUTEUR = 1122;
+
+    MoteurEnregistreur moteur;
+    QPaintEngine* paintEngine() const override { return const_cast<MoteurEnregistreur*>(&moteur); }
+
+protected:
+    int metric(PaintDeviceMetric m) const override {
+        switch (m) {
+        case PdmWidth:
+            return LARGEUR;
+        case PdmHeight:
+            return HAUTEUR;
+        case PdmWidthMM:
+            return 210;
+        case PdmHeightMM:
+            return 297;
+        case PdmNumColors:
+            return INT_MAX;
+        case PdmDepth:
+            return 32;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 96;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        }
+        return 0;
+    }
+};
+
+#endif
