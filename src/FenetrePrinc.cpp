@@ -121,7 +121,7 @@ void FenetrePrinc::impression2() {
     printer->setFontEmbeddingEnabled(true);
     printer->setOutputFormat(QPrinter::NativeFormat);
     apercu = new QPrintPreviewDialog(printer.get(), this,
-                                     Qt::Window | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                                     Qt::Dialog | Qt::WindowMinMaxButtonsHint |
                                          Qt::WindowCloseButtonHint);
     apercu->setObjectName("apercu");
     if (fr)
