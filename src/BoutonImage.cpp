@@ -1,10 +1,14 @@
 #include "BoutonImage.h"
 
+#include "BoutonStyle.h"
+
+#include <QKeyEvent>
 #include <QPixmap>
 
 BoutonImage::BoutonImage(const QPixmap& image) : QLabel(nullptr) {
     setPixmap(image);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 QPixmap BoutonImage::charger(const QString& fichier, int hauteur) {
@@ -14,4 +18,21 @@ QPixmap BoutonImage::charger(const QString& fichier, int hauteur) {
     return p.scaledToHeight(hauteur, Qt::SmoothTransformation);
 }
 
-void BoutonImage::mousePressEvent(QMouseEvent*) { emit presse(); }
+void BoutonImage::mousePressEvent(QMouseEvent*) {
+    emit presse();
+}
+
+void BoutonImage::keyPressEvent(QKeyEvent* event) {
+    if (!BoutonStyle::touche_activation(event)) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat())
+        emit presse();
+    event->accept();
+}
+
+void BoutonImage::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    BoutonStyle::cadre_focus(this, 0);
+}

@@ -1,5 +1,7 @@
 #include "BoutonStyle.h"
 
+#include <QKeyEvent>
+#include <QPainter>
 #include <QTimer>
 
 BoutonStyle::BoutonStyle(int w, int h, int delai) : QPushButton(nullptr), delai_ms(delai) {
@@ -13,31 +15,81 @@ BoutonStyle::BoutonStyle(int w, int h, int delai) : QPushButton(nullptr), delai_
 
 const QString& BoutonStyle::style_repos() {
     static const QString s(
-        "QPushButton {border: 1px solid #006482; border-radius: 10px; background: qlineargradient(x1:0, y1:0, "
+        "QPushButton {border: 1px solid #006482; border-radius: 10px; background: qlineargradient(x1:0, "
+        "y1:0, "
         "x2:0, y2:1, stop:0 #FFFFFF, stop: 0.4 #00A0C2, stop:1 #006482); color: #FFFFFF;}");
     return s;
 }
 
 const QString& BoutonStyle::style_survol() {
     static const QString s(
-        "QPushButton {border: 2px solid #006482; border-radius: 10px; background: qlineargradient(x1:0, y1:0, "
+        "QPushButton {border: 2px solid #006482; border-radius: 10px; background: qlineargradient(x1:0, "
+        "y1:0, "
         "x2:0, y2:1, stop:0 #FFFFFF, stop: 0.4 #00A0C2, stop:1 #006482); color: #FFFFFF;}");
     return s;
 }
 
 const QString& BoutonStyle::style_enfonce() {
-    static const QString s(
-        "QPushButton {border: 2px solid #006482; border-radius: 10px; background: qlineargradient(x1:0, y1:0, "
-        "x2:0, y2:1, stop:0 #006482, stop: 0.6 #00A0C2, stop:1 #FFFFFF); color: #FFFFFF;} QPushButton:pressed "
-        "{background: #FFFFFF; color: #00A0C2;}");
+    static const QString s("QPushButton {border: 2px solid #006482; border-radius: 10px; background: "
+                           "qlineargradient(x1:0, y1:0, "
+                           "x2:0, y2:1, stop:0 #006482, stop: 0.6 #00A0C2, stop:1 #FFFFFF); color: #FFFFFF;} "
+                           "QPushButton:pressed "
+                           "{background: #FFFFFF; color: #00A0C2;}");
     return s;
 }
 
-void BoutonStyle::enterEvent(QEnterEvent*) { setStyleSheet(style_survol()); }
+void BoutonStyle::enterEvent(QEnterEvent*) {
+    setStyleSheet(style_survol());
+}
 
-void BoutonStyle::leaveEvent(QEvent*) { setStyleSheet(style_repos()); }
+void BoutonStyle::leaveEvent(QEvent*) {
+    setStyleSheet(style_repos());
+}
 
 void BoutonStyle::mousePressEvent(QMouseEvent*) {
+    presser(false);
+}
+
+bool BoutonStyle::touche_activation(const QKeyEvent* event) {
+    const int k = event->key();
+    if (k != Qt::Key_Space && k != Qt::Key_Return && k != Qt::Key_Enter)
+        return false;
+    return (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+void BoutonStyle::keyPressEvent(QKeyEvent* event) {
+    if (!touche_activation(event)) {
+        QPushButton::keyPressEvent(event);
+        return;
+    }
+    // A held key repeats its press: only the first one counts, as a mouse
+    // button held down gives one press.
+    if (!event->isAutoRepeat())
+        presser(true);
+    event->accept();
+}
+
+void BoutonStyle::paintEvent(QPaintEvent* event) {
+    QPushButton::paintEvent(event);
+    cadre_focus(this, 7);
+}
+
+void BoutonStyle::cadre_focus(QWidget* w, qreal rayon) {
+    if (!w->hasFocus() || !w->window()->testAttribute(Qt::WA_KeyboardFocusChange))
+        return;
+    QPainter p(w);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(w->rect()).adjusted(3.5, 3.5, -3.5, -3.5);
+    QPen pen(QColor(0xFF, 0xFF, 0xFF), 1);
+    p.setPen(pen);
+    p.drawRoundedRect(r, rayon, rayon);
+    pen.setColor(QColor(0x00, 0x32, 0x41));
+    pen.setDashPattern({2, 2});
+    p.setPen(pen);
+    p.drawRoundedRect(r, rayon, rayon);
+}
+
+void BoutonStyle::presser(bool clavier) {
     setStyleSheet(style_enfonce());
     // The pressed look is drawn during the delay; the action behind click()
     // often deletes this button with its page. The delay is a child of the
@@ -45,9 +97,12 @@ void BoutonStyle::mousePressEvent(QMouseEvent*) {
     QTimer* t = new QTimer(this);
     t->setSingleShot(true);
     timer = t;
-    connect(t, &QTimer::timeout, this, [this, t] {
-        if (timer == t)
+    connect(t, &QTimer::timeout, this, [this, t, clavier] {
+        if (timer == t) {
             timer = nullptr;
+            if (clavier)
+                setStyleSheet(underMouse() ? style_survol() : style_repos());
+        }
         t->deleteLater();
         emit click();
     });

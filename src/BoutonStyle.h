@@ -8,6 +8,7 @@ class QTimer;
 // Styled push button that reacts on press (any mouse button): the pressed
 // look is drawn first, then click() is emitted once per press, after a delay
 // that the kind of button sets. The toolkit's clicked() is not used.
+// With the keyboard focus, Space, Enter or Return press it the same way.
 class BoutonStyle : public QPushButton {
     Q_OBJECT
 public:
@@ -19,6 +20,16 @@ public:
 
     int delai() const { return delai_ms; }
 
+    // Space, Enter or Return without a modifier other than the keypad's:
+    // the keys that activate a focused button of the kit.
+    static bool touche_activation(const QKeyEvent* event);
+
+    // Draws the keyboard focus ring on a button of the kit that has the
+    // focus, once the keyboard has moved the focus in its window (a mouse
+    // user never sees it): white with dark dashes, seen on the pictures and
+    // on every shade of the gradient.
+    static void cadre_focus(QWidget* w, qreal rayon);
+
 signals:
     void click();
 
@@ -29,11 +40,18 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
     // Delay of the latest press; every press runs a delay of its own.
     QTimer* timer = nullptr;
 
 private:
+    // Pressed look, then a delay of its own that ends in click(). A press
+    // from the keyboard gives the resting look back when its delay ends,
+    // since no mouse will leave the button to do it.
+    void presser(bool clavier);
+
     int delai_ms;
 };
 

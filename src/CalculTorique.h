@@ -12,12 +12,19 @@
 // back to the corneal plane -> recommended cylinder and residual astigmatism.
 // The calculation page, the command-line tool, the sheet, the tests and the
 // benchmarks all use this one class.
+//
+// Every angle is a whole number of degrees d (a difference of two axes) and is
+// turned into radians as 2 * d * PI / 360 with the truncated PI below; the
+// squared sines of all such differences are computed once, each entry with
+// that same expression, so the tables give the very bits of the direct
+// formula. Nothing is allocated by a recalculation once the row tables have
+// their size.
 class CalculTorique {
 public:
     CalculTorique();
 
-    static constexpr double PI = 3.141592653589;     // truncated on purpose
-    static constexpr double KERATO = 337.5;          // K(D) = 337.5 / r(mm)
+    static constexpr double PI = 3.141592653589; // truncated on purpose
+    static constexpr double KERATO = 337.5;      // K(D) = 337.5 / r(mm)
     static constexpr int NB_MERIDIENS = 360;
     static constexpr int NB_ESSAIS_MAX = 10;
 
@@ -26,9 +33,21 @@ public:
     static int ecart_axes(int a, int b);
 
     // Warning raised by a residual: none, over-correction that inverts the
-    // astigmatism, or a high residual left by under-correction.
+    // astigmatism (residual turned more than 45 degrees away from the crossed
+    // cylinder and above 0.1 D), or a high residual left by under-correction
+    // (within 45 degrees and above 1.0 D).
     enum Avertissement { AUCUN = 0, INVERSION = 1, ELEVE = 2 };
     static Avertissement avertissement(int astcross_axe, int astpost_axe, double astpost_D);
+
+    // sin^2(2 * d * PI / 360) for a whole-degree difference d, -359 <= d <= 359:
+    // from the table, or computed on the spot. Both give the same bits.
+    static double sin2(int d);
+    static double sin2_direct(int d);
+
+    // Keratometric conversion K(D) = 337.5 / r(mm) (and back), and the
+    // rounding to 0.01 that the entry boxes apply to what they are given.
+    static double kerato(double valeur);
+    static double arrondi_saisie(double valeur);
 
     // --- inputs ---------------------------------------------------------
     int unit_ind = 1; // 1 dioptres, 2 millimetres
@@ -37,6 +56,9 @@ public:
     double incD = 0;
     int incaxe = 0;
     double p_sph = 0; // spherical equivalent of the lens (SEQ)
+    // Computes every sine on the spot instead of reading the tables (same
+    // results, slower); kept for the benchmark and the tests.
+    bool sinus_directs = false;
 
     // --- results --------------------------------------------------------
     double astpre_D = 0;
@@ -68,25 +90,34 @@ public:
     QVector<QVector<double>> vect2D_astPost_planCORNEE;
 
     // --- stages, in the order the chain runs them -------------------------
-    void calcul_astpre();            // astpre_D, astpre_axe
-    void calcul_astcross();          // the three corneal tables, astcross_*
-    void calcul_Kcornee_planIOL();   // tab_Kcornee_planIOL, tperfect_D
-    void calcul_crossCyl_planIOL();  // tab_cyl, SEQiol, lens-plane rows
-    void calcul_astPost_planCORNEE();// residual per trial + choice rule
+    void calcul_astpre();             // astpre_D, astpre_axe
+    void calcul_astcross();           // the three corneal tables, astcross_*
+    void calcul_Kcornee_planIOL();    // tab_Kcornee_planIOL, tperfect_D
+    void calcul_crossCyl_planIOL();   // tab_cyl, SEQiol, lens-plane rows
+    void calcul_astPost_planCORNEE(); // residual per trial + choice rule
     // The lens part: the last three stages and tcalc_axe.
     void calcul_tcalc();
     // The whole chain.
     void calcul_tout();
 
+    // Number of trials of the last calculation: the size of the range,
+    // at most NB_ESSAIS_MAX.
+    int nb_essais() const;
+
     // Residual of one cylinder of the range (exact value of gamme_double_tot)
-    // from the last trials; -1 index when it is not in the range.
+    // from the last trials; -1 index when it is not in the range, and then a
+    // residual of 0 at axis 0.
     int index_cylindre(double cylindre) const;
     double residuel_D(double cylindre) const;
     int residuel_axe(double cylindre) const;
 
     // Display texts shared by the page, the sheet and the command-line tool.
-    static QString texte_D(double valeur);      // "2.00"
+    static QString texte_D(double valeur);          // "2.00"
     static QString texte_tperfect(double tperfect); // "2.84" or "> 20.0"
+
+private:
+    template <bool Direct> void astcross_meridiens();
+    template <bool Direct> void essais_lentille();
 };
 
 #endif

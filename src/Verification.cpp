@@ -1,7 +1,165 @@
 #include "Verification.h"
 
+#include "CalculTorique.h"
 #include "ListParam.h"
 
-// Placeholder: the checks are being written.
-int Verification::code(const ListParam&) { return 0; }
-Verification::Message Verification::message(int, const QString&) { return {}; }
+#include <QRegularExpression>
+
+int Verification::code(const ListParam& p) {
+    // Completeness: eye, spherical power, then the keratometry awaited.
+    if (!p.enab_od_t && !p.enab_og_t)
+        return 1;
+    if (p.sph_ind_t == 0)
+        return 10;
+    if (p.etape_t == 3 && p.unit_ind_t == 1)
+        return 31;
+    if (p.etape_t == 3 && p.unit_ind_t == 2)
+        return 32;
+    if (p.etape_t == 5 && p.unit_ind_t == 1)
+        return 53;
+    if (p.etape_t == 5 && p.unit_ind_t == 2)
+        return 54;
+    // Ranges of the keratometry in the unit in use; the bounds pass. A
+    // value that is not a number fails as well.
+    auto hors = [](double v, double bas, double haut) { return !(v >= bas && v <= haut); };
+    if (p.unit_ind_t == 1 && hors(p.K1D_t, 30.0, 60.0))
+        return 51;
+    if (p.unit_ind_t == 1 && hors(p.K2D_t, 30.0, 60.0))
+        return 52;
+    if (p.unit_ind_t == 2 && hors(p.K1mm_t, 5.0, 11.0))
+        return 61;
+    if (p.unit_ind_t == 2 && hors(p.K2mm_t, 5.0, 11.0))
+        return 62;
+    // Plausibility of the computed astigmatism.
+    if (p.astpre_D_t < 0 && p.etape_t > 6)
+        return 2;
+    if (CalculTorique::ecart_axes(p.astcross_axe_t, p.astpre_axe_t) > 45)
+        return 4;
+    if (CalculTorique::ecart_axes(p.astcross_axe_t, p.astpost_axe_t) > 45 && p.astpost_D_t > 0.1 &&
+        p.etape_t > 9 && p.tcalc_D_t == 0.75)
+        return 3;
+    if (p.etape_t == 7)
+        return 70;
+    return 0;
+}
+
+namespace {
+
+struct Texte {
+    int code;
+    bool avertissement;
+    const char* titre_fr;
+    const char* texte_fr;
+    const char* titre_en;
+    const char* texte_en;
+};
+
+const Texte TEXTES[] = {
+    {1, false, "Oeil", "Vous devez choisir <b>l'oeil concerné</b> par le calcul.", "Eye",
+     "Please select the <b>eye concerned</b> by the calculation."},
+    {10, false, "Puissance sphérique",
+     "Vous devez indiquer une <b>puissance sphérique</b> pour l'implant.<br>Elle est identique à celle "
+     "calculée pour un implant non torique.",
+     "Spherical power",
+     "Please enter the IOL <b>spherical power</b>.<br>It is the same as the one computed for a non-toric "
+     "IOL."},
+    {31, false, "Axe plat K1",
+     "Veuillez entrer une valeur de <b>puissance (D)</b> pour l'axe plat <b>K1</b>.", "Flat axis K1",
+     "Please enter a <b>power (D)</b> for flat axis <b>K1</b>."},
+    {32, false, "Axe plat K1",
+     "Veuillez entrer une valeur de <b>rayon de courbure (mm)</b> pour l'axe plat <b>K1</b>.", "Flat axis K1",
+     "Please enter a <b>radius of curvature (mm)</b> for flat axis <b>K1</b>."},
+    {53, false, "Axe élevé K2",
+     "Veuillez entrer une valeur de <b>puissance (D)</b> pour l'axe élevé <b>K2</b>.", "Steep axis K2",
+     "Please enter a <b>power (D)</b> for steep axis <b>K2</b>."},
+    {54, false, "Axe élevé K2",
+     "Veuillez entrer une valeur de <b>rayon de courbure (mm)</b> pour l'axe élevé <b>K2</b>.",
+     "Steep axis K2", "Please enter a <b>radius of curvature (mm)</b> for steep axis <b>K2</b>."},
+    {70, false, "Calculer",
+     "Avant d'imprimer, vous devez effectuer le <b>calcul de l'implant torique</b> :<br>cliquez sur le "
+     "bouton "
+     "&laquo; Calculer ... &raquo; en bas à gauche.",
+     "Calculation",
+     "Before printing, you must launch the <b>toric IOL calculation</b> :<br>please click on the button "
+     "&laquo; Calculation ... &raquo; down left."},
+    {2, true, "Axes K1 et K2", "K1 est l'axe plat et K2 est l'axe élevé.<br>Il faut : <b>K2 > K1</b>",
+     "Axis K1 and K2", "K1 is flat axis and K2 is steep axis.<br>Condition is : <b>K2 > K1</b>"},
+    {4, true, "Inversion astigmatisme",
+     "Attention, l'incision induit une <b>inversion de l'astigmatisme</b>.<br>Vérifiez la valeur de "
+     "l'astigmatisme induit chirurgicalement.",
+     "Astigmatism inversion",
+     "Be careful, the incision induces an <b>astigmatism inversion</b>.<br>Please check the surgically "
+     "induced astigmatism value."},
+    {51, true, "Axe plat K1",
+     "La puissance indiquée pour K1 est en dehors des limites.<br>Il faut : <b>30.0 D &lt; K1 &lt; 60.0 "
+     "D</b>",
+     "Flat axis K1",
+     "The entered power for K1 is out of range.<br>Condition is : <b>30.0 D &lt; K1 &lt; 60.0 D</b>"},
+    {52, true, "Axe élevé K2",
+     "La puissance indiquée pour K2 est en dehors des limites.<br>Il faut : <b>30.0 D &lt; K2 &lt; 60.0 "
+     "D</b>",
+     "Steep axis K2",
+     "The entered power for K2 is out of range.<br>Condition is : <b>30.0 D &lt; K2 &lt; 60.0 D</b>"},
+    {61, true, "Axe plat K1",
+     "Le rayon indiqué pour K1 est en dehors des limites.<br>Il faut : <b>5.00 mm &lt; K1 &lt; 11.00 mm</b>",
+     "Flat axis K1",
+     "The entered radius for K1 is out of range.<br>Condition is : <b>5.00 mm &lt; K1 &lt; 11.00 mm</b>"},
+    {62, true, "Axe élevé K2",
+     "Le rayon indiqué pour K2 est en dehors des limites.<br>Il faut : <b>5.00 mm &lt; K2 &lt; 11.00 mm</b>",
+     "Steep axis K2",
+     "The entered radius for K2 is out of range.<br>Condition is : <b>5.00 mm &lt; K2 &lt; 11.00 mm</b>"},
+};
+
+Verification::Message construire(bool avertissement, const QString& langue, const char* titre_fr,
+                                 const char* texte_fr, const char* titre_en, const char* texte_en) {
+    Verification::Message m;
+    if (langue == "fr") {
+        m.titre = QString::fromUtf8(titre_fr);
+        m.texte = QString::fromUtf8(texte_fr);
+    } else if (langue == "en") {
+        m.titre = QString::fromUtf8(titre_en);
+        m.texte = QString::fromUtf8(texte_en);
+    } else {
+        return m;
+    }
+    m.existe = true;
+    m.avertissement = avertissement;
+    return m;
+}
+
+} // namespace
+
+Verification::Message Verification::message(int code, const QString& langue) {
+    for (const Texte& t : TEXTES)
+        if (t.code == code)
+            return construire(t.avertissement, langue, t.titre_fr, t.texte_fr, t.titre_en, t.texte_en);
+    return {};
+}
+
+Verification::Message Verification::question_astigmatisme_faible(const QString& langue) {
+    return construire(
+        false, langue, "Astigmatisme faible",
+        "L'astigmatisme pré-opératoire à corriger est faible,<br>un implant monofocal non-torique "
+        "pourrait convenir.<br>Voulez-vous tout de même choisir un <b>implant torique pour ce "
+        "patient ?</b>",
+        "Low astigmatism",
+        "The pre-operative astigmatism to be corrected is low,<br>a monofocal non-toric IOL could be "
+        "appropriate.<br>Do you still want to choose a <b>toric IOL for this patient ?</b>");
+}
+
+QString Verification::texte_brut(const QString& riche) {
+    static const QRegularExpression br(QStringLiteral("<br\\s*/?>"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression balise(QStringLiteral("<[^<>]*[A-Za-z/][^<>]*>"));
+    QString t = riche;
+    t.replace(br, QStringLiteral("\n"));
+    t.remove(balise);
+    static const struct {
+        const char* entite;
+        const char* texte;
+    } ENTITES[] = {{"&lt;", "<"},     {"&gt;", ">"},     {"&nbsp;", " "},  {"&laquo;", "«"}, {"&raquo;", "»"},
+                   {"&Eacute;", "É"}, {"&eacute;", "é"}, {"&quot;", "\""}, {"&amp;", "&"}};
+    for (const auto& e : ENTITES)
+        t.replace(QString::fromUtf8(e.entite), QString::fromUtf8(e.texte));
+    return t;
+}

@@ -13,15 +13,32 @@ class Verification {
 public:
     // Code of the first failing check on the record; 0 when nothing stands
     // in the way, 70 when everything is entered but not yet calculated.
+    // Codes, in the order they are tried: 1 no eye, 10 no spherical power,
+    // 31/32 K1 awaited (D/mm), 53/54 K2 awaited (D/mm), 51/52 K1/K2 power
+    // outside 30.0..60.0 D, 61/62 K1/K2 radius outside 5.00..11.00 mm (only
+    // the unit in use; the bounds pass), 2 K2 below K1, 4 crossed axis more
+    // than 45 degrees from the K2 axis, 3 even 0.75 D over-corrects (low
+    // astigmatism), 70 not calculated yet. Axes are compared on the
+    // 180-degree circle (CalculTorique::ecart_axes).
     static int code(const ListParam& p);
 
     struct Message {
-        bool existe = false;         // false for code 0, unknown codes and languages
-        bool avertissement = false;  // warning box; information box otherwise
+        bool existe = false;        // false for code 0, unknown codes and languages
+        bool avertissement = false; // warning box; information box otherwise
         QString titre;
-        QString texte;               // rich text
+        QString texte; // rich text
     };
+    // Message box of a code, "fr" or "en". Code 3 is not a message but the
+    // low-astigmatism question (below): it has no entry here.
     static Message message(int code, const QString& langue);
+
+    // Title and rich text of the low-astigmatism question that code 3 asks
+    // (existe false for a language other than "fr" and "en").
+    static Message question_astigmatisme_faible(const QString& langue);
+
+    // Rich text of a message as plain text for a terminal: line breaks for
+    // <br>, tags dropped, entities decoded.
+    static QString texte_brut(const QString& riche);
 };
 
 #endif

@@ -1,7 +1,9 @@
 #ifndef ZONEDESSIN_H
 #define ZONEDESSIN_H
 
+#include <QHash>
 #include <QLabel>
+#include <QPixmap>
 
 class QPushButton;
 
@@ -37,6 +39,13 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Pictures read from the working directory the first time they are
+    // drawn, then kept for the life of the widget (a missing file stays an
+    // empty picture and draws nothing).
+    const QPixmap& image(const QString& fichier);
+    QHash<QString, QPixmap> images_d;
 };
 
 #endif

@@ -1,0 +1,633 @@
+// The toric optics and the checks of a calculation.
+
+#include "CalculTorique.h"
+#include "ListParam.h"
+#include "Verification.h"
+
+#include <QTest>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <new>
+
+// Counts the allocations of the whole program, to show that a recalculation
+// allocates nothing once the row tables have their size.
+static std::atomic<long> g_allocations{0};
+void* operator new(std::size_t n) {
+    ++g_allocations;
+    if (void* p = std::malloc(n ? n : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+namespace {
+
+int axe_K1(int axe_K2) {
+    return axe_K2 + 90 >= 180 ? axe_K2 - 90 : axe_K2 + 90;
+}
+
+// One eye entered in dioptres as the page holds it.
+void saisir(CalculTorique& c, double k1, double k2, int axe_k2, double inc, int axe_inc, double seq) {
+    c.unit_ind = 1;
+    c.K1D = k1;
+    c.K2D = k2;
+    c.K2axe = axe_k2;
+    c.K1axe = axe_K1(axe_k2);
+    c.incD = inc;
+    c.incaxe = axe_inc;
+    c.p_sph = seq;
+}
+
+bool memes_bits(const double* a, const double* b, int n) {
+    return std::memcmp(a, b, sizeof(double) * n) == 0;
+}
+
+// Every table and result of two calculations, bit for bit.
+bool identiques(const CalculTorique& a, const CalculTorique& b) {
+    const int M = CalculTorique::NB_MERIDIENS;
+    if (!memes_bits(a.tab_Pcor, b.tab_Pcor, M) || !memes_bits(a.tab_Pinc, b.tab_Pinc, M) ||
+        !memes_bits(a.tab_Pcrossplancor, b.tab_Pcrossplancor, M) ||
+        !memes_bits(a.tab_Kcornee_planIOL, b.tab_Kcornee_planIOL, M))
+        return false;
+    for (int n = 0; n < a.nb_essais(); ++n)
+        if (!memes_bits(a.vect2D_Piol_planiol[n].constData(), b.vect2D_Piol_planiol[n].constData(), M) ||
+            !memes_bits(a.vect2D_crossCyl_planIOL[n].constData(), b.vect2D_crossCyl_planIOL[n].constData(),
+                        M) ||
+            !memes_bits(a.vect2D_astPost_planCORNEE[n].constData(),
+                        b.vect2D_astPost_planCORNEE[n].constData(), M) ||
+            a.tab_astpost_plancornee[n] != b.tab_astpost_plancornee[n] ||
+            a.tab_astpost_axe[n] != b.tab_astpost_axe[n])
+            return false;
+    return memes_bits(&a.astpre_D, &b.astpre_D, 1) && memes_bits(&a.astcross_D, &b.astcross_D, 1) &&
+           memes_bits(&a.tperfect_D, &b.tperfect_D, 1) && memes_bits(&a.astpost_D, &b.astpost_D, 1) &&
+           a.astcross_axe == b.astcross_axe && a.astpost_axe == b.astpost_axe && a.tcalc_D == b.tcalc_D &&
+           a.tcalc_axe == b.tcalc_axe;
+}
+
+// A calculation that has passed the Calculate button: eye, power, K1 and K2
+// entered, results on screen.
+void record_valide(ListParam& p, int etape = 7) {
+    p.enab_od_t = true;
+    p.sph_ind_t = 23;
+    p.puiss_sph_t = "21.0";
+    p.unit_ind_t = 1;
+    p.K1D_t = 42.0;
+    p.K2D_t = 44.0;
+    p.K1mm_t = 337.5 / 42.0;
+    p.K2mm_t = 337.5 / 44.0;
+    p.K1axe_t = 0;
+    p.K2axe_t = 90;
+    p.astpre_D_t = 2.0;
+    p.astpre_axe_t = 90;
+    p.astcross_D_t = 2.0;
+    p.astcross_axe_t = 90;
+    p.etape_t = etape;
+    if (etape > 9) {
+        p.tcalc_D_t = 3.0;
+        p.tcalc_axe_t = 90;
+        p.tperfect_D_t = 2.84;
+        p.astpost_D_t = 0.0986;
+        p.astpost_axe_t = 0;
+        p.choix_torique_t = 3.0;
+    }
+}
+
+} // namespace
+
+class TestEngine : public QObject {
+    Q_OBJECT
+private slots:
+    void exemples_data();
+    void exemples();
+    void millimetres_comme_dioptries();
+    void aller_retour_unites();
+    void residuel_nul_sur_axe_croise();
+    void sans_kerato_axe_nul();
+    void rotation_data();
+    void rotation();
+    void sans_incision_croise_egal_preop();
+    void incision_sur_meridien_data();
+    void incision_sur_meridien();
+    void table_egale_formule_directe();
+    void etapes_separees();
+    void cylindre_hors_gamme();
+    void aucune_allocation_par_recalcul();
+    void ecart_axes_data();
+    void ecart_axes();
+    void avertissement_data();
+    void avertissement();
+    void codes_data();
+    void codes();
+    void messages();
+};
+
+// The worked cases of the calculation, the residual shown for the chosen
+// cylinder (the recommended one when none is picked), compared in the
+// page's display format.
+void TestEngine::exemples_data() {
+    QTest::addColumn<double>("k1");
+    QTest::addColumn<double>("k2");
+    QTest::addColumn<int>("axe_k2");
+    QTest::addColumn<double>("inc");
+    QTest::addColumn<int>("axe_inc");
+    QTest::addColumn<double>("seq");
+    QTest::addColumn<double>("choisi"); // 0: the recommended cylinder
+    QTest::addColumn<QString>("preop");
+    QTest::addColumn<QString>("croise");
+    QTest::addColumn<int>("axe_croise");
+    QTest::addColumn<QString>("ideal");
+    QTest::addColumn<double>("conseille");
+    QTest::addColumn<QString>("residuel");
+    QTest::addColumn<int>("axe_residuel");
+    QTest::addColumn<int>("alerte");
+
+    const int aucun = CalculTorique::AUCUN, inversion = CalculTorique::INVERSION,
+              eleve = CalculTorique::ELEVE;
+    QTest::newRow("2 D, 3.00 D qualifies at 0.1 D over-corrected")
+        << 42.0 << 44.0 << 90 << 0.0 << 0 << 21.0 << 0.0 << "2.00"
+        << "2.00" << 90 << "2.84" << 3.0 << "0.10" << 0 << aucun;
+    QTest::newRow("2 D, 2.25 D picked") << 42.0 << 44.0 << 90 << 0.0 << 0 << 21.0 << 2.25 << "2.00"
+                                        << "2.00" << 90 << "2.84" << 3.0 << "0.37" << 90 << aucun;
+    QTest::newRow("2 D, 3.75 D picked inverts") << 42.0 << 44.0 << 90 << 0.0 << 0 << 21.0 << 3.75 << "2.00"
+                                                << "2.00" << 90 << "2.84" << 3.0 << "0.56" << 0 << inversion;
+    QTest::newRow("0.50 D induced on the steep axis")
+        << 42.0 << 44.0 << 90 << 0.5 << 90 << 21.0 << 0.0 << "2.00"
+        << "1.50" << 90 << "2.13" << 2.25 << "0.08" << 0 << aucun;
+    QTest::newRow("0.30 D falls back to 0.75 D")
+        << 42.0 << 42.3 << 90 << 0.0 << 0 << 21.0 << 0.0 << "0.30"
+        << "0.30" << 90 << "0.42" << 0.75 << "0.20" << 0 << inversion;
+    QTest::newRow("15 D, SEQ 15") << 40.0 << 55.0 << 90 << 0.0 << 0 << 15.0 << 0.0 << "15.00"
+                                  << "15.00" << 90 << "> 20.0" << 6.0 << "10.00" << 90 << eleve;
+    QTest::newRow("15 D, SEQ 21") << 40.0 << 55.0 << 90 << 0.0 << 0 << 21.0 << 0.0 << "15.00"
+                                  << "15.00" << 90 << "> 20.0" << 6.0 << "9.65" << 90 << eleve; // 9.65498
+    QTest::newRow("oblique incision turns the axis by 1")
+        << 40.0 << 46.0 << 135 << 0.5 << 120 << 15.0 << 0.0 << "6.00"
+        << "5.57" << 136 << "7.90" << 6.0 << "1.22" << 137 << eleve;
+    // Crossed axis 179, every trial from 3.75 D leaves its residual at 0:
+    // one degree away, the same orientation, an under-correction.
+    QTest::newRow("residual across 180 keeps its orientation")
+        << 40.0 << 46.0 << 175 << 0.9 << 133 << 15.0 << 0.0 << "6.00"
+        << "5.97" << 179 << "8.45" << 6.0 << "1.58" << 0 << eleve;
+    QTest::newRow("across 180, 3.75 D picked is high, not inverted")
+        << 40.0 << 46.0 << 175 << 0.9 << 133 << 15.0 << 3.75 << "6.00"
+        << "5.97" << 179 << "8.45" << 6.0 << "3.03" << 0 << eleve;
+    QTest::newRow("steep axis 0") << 42.0 << 44.0 << 0 << 0.0 << 0 << 21.0 << 0.0 << "2.00"
+                                  << "2.00" << 0 << "2.84" << 3.0 << "0.10" << 90 << aucun;
+}
+
+void TestEngine::exemples() {
+    QFETCH(double, k1);
+    QFETCH(double, k2);
+    QFETCH(int, axe_k2);
+    QFETCH(double, inc);
+    QFETCH(int, axe_inc);
+    QFETCH(double, seq);
+    QFETCH(double, choisi);
+    CalculTorique c;
+    saisir(c, k1, k2, axe_k2, inc, axe_inc, seq);
+    c.calcul_tout();
+    QTEST(CalculTorique::texte_D(c.astpre_D), "preop");
+    QCOMPARE(c.astpre_axe, axe_k2);
+    QTEST(CalculTorique::texte_D(c.astcross_D), "croise");
+    QTEST(c.astcross_axe, "axe_croise");
+    QTEST(CalculTorique::texte_tperfect(c.tperfect_D), "ideal");
+    QTEST(c.tcalc_D, "conseille");
+    QCOMPARE(c.tcalc_axe, c.astcross_axe);
+    const double cyl = choisi == 0 ? c.tcalc_D : choisi;
+    if (choisi == 0) {
+        QCOMPARE(c.astpost_D, c.residuel_D(cyl));
+        QCOMPARE(c.astpost_axe, c.residuel_axe(cyl));
+    }
+    QTEST(CalculTorique::texte_D(c.residuel_D(cyl)), "residuel");
+    QTEST(c.residuel_axe(cyl), "axe_residuel");
+    QTEST(int(CalculTorique::avertissement(c.astcross_axe, c.residuel_axe(cyl), c.residuel_D(cyl))),
+          "alerte");
+}
+
+// Radii of curvature give the very results of the powers 337.5 / r.
+void TestEngine::millimetres_comme_dioptries() {
+    CalculTorique mm, d;
+    saisir(mm, 0, 0, 90, 0.3, 180, 21.0);
+    mm.unit_ind = 2;
+    mm.K1mm = 7.85;
+    mm.K2mm = 7.65;
+    mm.calcul_tout();
+    QCOMPARE(CalculTorique::texte_D(mm.astpre_D), QString("1.12"));
+    QVERIFY(std::abs(mm.astpre_D - (337.5 / 7.65 - 337.5 / 7.85)) < 1e-15);
+    saisir(d, 337.5 / 7.85, 337.5 / 7.65, 90, 0.3, 180, 21.0);
+    d.calcul_tout();
+    QVERIFY(identiques(mm, d));
+}
+
+// 43.00 D -> 7.85 mm -> 42.99 D, as the entry boxes keep two decimals.
+void TestEngine::aller_retour_unites() {
+    const double mm = CalculTorique::arrondi_saisie(CalculTorique::kerato(43.00));
+    QCOMPARE(mm, 7.85);
+    QCOMPARE(CalculTorique::arrondi_saisie(CalculTorique::kerato(mm)), 42.99);
+}
+
+// A trial leaving 0.01 D or less counts as none, on the crossed axis, even
+// when the flat profile peaks elsewhere.
+void TestEngine::residuel_nul_sur_axe_croise() {
+    CalculTorique c;
+    saisir(c, 42.0, 42.81, 90, 0.3, 100, 21.0);
+    c.calcul_tout();
+    const QVector<double>& profil = c.vect2D_astPost_planCORNEE[0];
+    const double brut =
+        *std::max_element(profil.begin(), profil.end()) - *std::min_element(profil.begin(), profil.end());
+    const int axe_brut = int(std::max_element(profil.begin(), profil.end()) - profil.begin()) % 180;
+    QVERIFY(brut > 0 && brut <= 0.01);
+    QVERIFY(axe_brut != c.astcross_axe);
+    QCOMPARE(c.tab_astpost_plancornee[0], 0.0);
+    QCOMPARE(c.tab_astpost_axe[0], c.astcross_axe);
+    QCOMPARE(c.tcalc_D, 0.75);
+    QCOMPARE(CalculTorique::avertissement(c.astcross_axe, c.astpost_axe, c.astpost_D), CalculTorique::AUCUN);
+    // Just above the threshold the residual stays where it is.
+    saisir(c, 42.0, 42.52, 90, 0, 0, 21.0);
+    c.calcul_tout();
+    QVERIFY(c.tab_astpost_plancornee[0] > 0.01 && c.tab_astpost_plancornee[0] < 0.011);
+    QCOMPARE(c.tab_astpost_axe[0], 0);
+}
+
+// Nothing above 0 on the profile (no keratometry, only the flattening of
+// the incision): the axis is still a meridian, 0, and the chain goes on.
+void TestEngine::sans_kerato_axe_nul() {
+    CalculTorique c;
+    saisir(c, 0, 0, 90, 1.0, 45, 21.0);
+    c.calcul_tout();
+    QCOMPARE(c.astcross_axe, 0);
+    QCOMPARE(c.tcalc_axe, 0);
+    for (int n = 0; n < c.nb_essais(); ++n)
+        QVERIFY(c.tab_astpost_axe[n] >= 0 && c.tab_astpost_axe[n] <= 179);
+}
+
+// Turning the steep axis and the incision by the same whole-degree angle
+// turns every axis by that angle (mod 180) and leaves the magnitudes alone.
+void TestEngine::rotation_data() {
+    QTest::addColumn<double>("k1");
+    QTest::addColumn<double>("k2");
+    QTest::addColumn<int>("axe_k2");
+    QTest::addColumn<double>("inc");
+    QTest::addColumn<int>("axe_inc");
+    QTest::addColumn<double>("seq");
+    QTest::addColumn<int>("angle");
+    QTest::newRow("oblique incision, through 180") << 40.0 << 46.0 << 135 << 0.5 << 120 << 15.0 << 60;
+    QTest::newRow("temporal incision") << 42.0 << 44.0 << 90 << 0.5 << 180 << 21.0 << 33;
+    QTest::newRow("near 179") << 40.0 << 46.0 << 175 << 0.9 << 133 << 15.0 << 7;
+    QTest::newRow("low astigmatism") << 43.1 << 43.55 << 12 << 0.25 << 300 << 24.5 << 101;
+    QTest::newRow("high astigmatism") << 39.5 << 47.25 << 170 << 1.2 << 10 << 18.0 << 179;
+    QTest::newRow("whole turn of the incision") << 44.0 << 45.5 << 60 << 0.4 << 95 << 22.0 << 180;
+}
+
+void TestEngine::rotation() {
+    QFETCH(double, k1);
+    QFETCH(double, k2);
+    QFETCH(int, axe_k2);
+    QFETCH(double, inc);
+    QFETCH(int, axe_inc);
+    QFETCH(double, seq);
+    QFETCH(int, angle);
+    CalculTorique a, b;
+    saisir(a, k1, k2, axe_k2, inc, axe_inc, seq);
+    a.calcul_tout();
+    saisir(b, k1, k2, (axe_k2 + angle) % 180, inc, (axe_inc + angle) % 360, seq);
+    b.calcul_tout();
+    auto tourne = [angle](int axe) { return (axe + angle) % 180; };
+    QCOMPARE(b.astcross_axe, tourne(a.astcross_axe));
+    QCOMPARE(b.tcalc_axe, tourne(a.tcalc_axe));
+    QCOMPARE(b.astpost_axe, tourne(a.astpost_axe));
+    QCOMPARE(b.tcalc_D, a.tcalc_D);
+    const double tol = 1e-9;
+    QVERIFY(std::abs(b.astpre_D - a.astpre_D) < tol);
+    QVERIFY(std::abs(b.astcross_D - a.astcross_D) < tol);
+    QVERIFY(std::abs(b.tperfect_D - a.tperfect_D) < tol);
+    for (int n = 0; n < a.nb_essais(); ++n) {
+        QVERIFY(std::abs(b.tab_astpost_plancornee[n] - a.tab_astpost_plancornee[n]) < tol);
+        QCOMPARE(b.tab_astpost_axe[n], tourne(a.tab_astpost_axe[n]));
+    }
+}
+
+// Without induced astigmatism the crossed cylinder is the pre-operative one.
+void TestEngine::sans_incision_croise_egal_preop() {
+    CalculTorique c;
+    for (int axe = 0; axe < 180; axe += 7)
+        for (double k2 : {42.25, 43.0, 45.5, 51.75}) {
+            saisir(c, 42.0, k2, axe, 0.0, (axe * 3) % 360, 20.0);
+            c.calcul_tout();
+            QVERIFY2(std::abs(c.astcross_D - c.astpre_D) < 1e-9, qPrintable(QString::number(axe)));
+            QCOMPARE(c.astcross_axe, c.astpre_axe);
+        }
+}
+
+// An incision on the steep meridian lowers the astigmatism by its value, on
+// the flat meridian it raises it; the axis stays.
+void TestEngine::incision_sur_meridien_data() {
+    QTest::addColumn<int>("axe_k2");
+    QTest::addColumn<int>("decalage"); // incision = steep axis + this
+    QTest::addColumn<double>("signe");
+    QTest::newRow("steep 90, incision 90") << 90 << 0 << -1.0;
+    QTest::newRow("steep 90, incision 270") << 90 << 180 << -1.0;
+    QTest::newRow("steep 90, incision 0") << 90 << 90 << 1.0;
+    QTest::newRow("steep 90, incision 180") << 90 << 270 << 1.0;
+    QTest::newRow("steep 17, incision 17") << 17 << 0 << -1.0;
+    QTest::newRow("steep 17, incision 107") << 17 << 90 << 1.0;
+    QTest::newRow("steep 160, incision 340") << 160 << 180 << -1.0;
+    QTest::newRow("steep 160, incision 250") << 160 << 90 << 1.0;
+}
+
+void TestEngine::incision_sur_meridien() {
+    QFETCH(int, axe_k2);
+    QFETCH(int, decalage);
+    QFETCH(double, signe);
+    CalculTorique c;
+    for (double inc : {0.25, 0.5, 1.0}) {
+        saisir(c, 42.0, 44.5, axe_k2, inc, (axe_k2 + decalage) % 360, 21.0);
+        c.calcul_tout();
+        QVERIFY(std::abs(c.astcross_D - (c.astpre_D + signe * inc)) < 1e-9);
+        QCOMPARE(c.astcross_axe, axe_k2);
+    }
+}
+
+// The squared sines of the tables are those of the direct formula, entry by
+// entry, so that every result keeps its bits.
+void TestEngine::table_egale_formule_directe() {
+    for (int d = -359; d <= 359; ++d) {
+        const double t = CalculTorique::sin2(d), f = CalculTorique::sin2_direct(d);
+        QVERIFY2(memes_bits(&t, &f, 1), qPrintable(QString::number(d)));
+        const double s = std::sin(2 * d * CalculTorique::PI / 360);
+        const double formule = s * s;
+        QVERIFY(memes_bits(&t, &formule, 1));
+    }
+    CalculTorique table, direct;
+    direct.sinus_directs = true;
+    unsigned graine = 12345;
+    auto hasard = [&graine](int n) {
+        graine = graine * 1103515245u + 12345u;
+        return int((graine >> 8) % unsigned(n));
+    };
+    for (int cas = 0; cas < 300; ++cas) {
+        const double k1 = 38 + 0.25 * hasard(40), k2 = k1 + 0.01 * hasard(800);
+        const int axe = hasard(180), axe_inc = hasard(360);
+        const double inc = 0.05 * hasard(101), seq = 10 + 0.5 * hasard(51);
+        saisir(table, k1, k2, axe, inc, axe_inc, seq);
+        saisir(direct, k1, k2, axe, inc, axe_inc, seq);
+        if (cas % 3 == 0) {
+            table.unit_ind = direct.unit_ind = 2;
+            table.K1mm = direct.K1mm = 337.5 / k1;
+            table.K2mm = direct.K2mm = 337.5 / k2;
+        }
+        table.calcul_tout();
+        direct.calcul_tout();
+        QVERIFY2(identiques(table, direct), qPrintable(QString("case %1").arg(cas)));
+    }
+}
+
+// The page runs the stages one by one as its steps demand; the results are
+// those of the whole chain.
+void TestEngine::etapes_separees() {
+    CalculTorique entier, pas;
+    saisir(entier, 40.0, 46.0, 175, 0.9, 133, 15.0);
+    entier.calcul_tout();
+    saisir(pas, 40.0, 46.0, 175, 0.9, 133, 15.0);
+    pas.calcul_astpre();
+    QCOMPARE(pas.astpre_D, 6.0);
+    QCOMPARE(pas.astpre_axe, 175);
+    pas.calcul_astcross();
+    QCOMPARE(pas.astcross_axe, 179);
+    pas.calcul_tcalc();
+    QVERIFY(identiques(entier, pas));
+    // A second run of the lens part with another power replaces the trials.
+    pas.p_sph = 21.0;
+    pas.calcul_tcalc();
+    QCOMPARE(pas.SEQiol, 21.0);
+    QVERIFY(pas.tab_astpost_plancornee[7] != entier.tab_astpost_plancornee[7]);
+}
+
+void TestEngine::cylindre_hors_gamme() {
+    CalculTorique c;
+    saisir(c, 42.0, 44.0, 90, 0, 0, 21.0);
+    c.calcul_tout();
+    QCOMPARE(c.index_cylindre(3.0), 3);
+    QCOMPARE(c.index_cylindre(3.1), -1);
+    QCOMPARE(c.residuel_D(3.1), 0.0);
+    QCOMPARE(c.residuel_axe(7.5), 0);
+    QCOMPARE(c.gamme_tot.first(), QString("+ 0.75 D"));
+    QCOMPARE(c.gamme_tot.last(), QString("+ 6.00 D"));
+}
+
+void TestEngine::aucune_allocation_par_recalcul() {
+    CalculTorique c;
+    saisir(c, 42.0, 44.0, 90, 0.5, 180, 21.0);
+    c.calcul_tout();
+    const long avant = g_allocations;
+    for (int axe = 0; axe < 180; axe += 10) {
+        c.K2axe = axe;
+        c.K1axe = axe_K1(axe);
+        c.calcul_tout();
+    }
+    c.sinus_directs = true;
+    c.calcul_tout();
+    QCOMPARE(g_allocations.load(), avant);
+}
+
+void TestEngine::ecart_axes_data() {
+    QTest::addColumn<int>("a");
+    QTest::addColumn<int>("b");
+    QTest::addColumn<int>("ecart");
+    QTest::newRow("same") << 45 << 45 << 0;
+    QTest::newRow("179 and 0") << 179 << 0 << 1;
+    QTest::newRow("0 and 179") << 0 << 179 << 1;
+    QTest::newRow("170 and 5") << 170 << 5 << 15;
+    QTest::newRow("179 and 2") << 179 << 2 << 3;
+    QTest::newRow("perpendicular") << 0 << 90 << 90;
+    QTest::newRow("just past perpendicular") << 10 << 101 << 89;
+    QTest::newRow("45") << 90 << 135 << 45;
+    QTest::newRow("46 across 180") << 160 << 26 << 46;
+}
+
+void TestEngine::ecart_axes() {
+    QFETCH(int, a);
+    QFETCH(int, b);
+    QTEST(CalculTorique::ecart_axes(a, b), "ecart");
+}
+
+// The two warnings of a residual and their strict thresholds.
+void TestEngine::avertissement_data() {
+    QTest::addColumn<int>("axe_croise");
+    QTest::addColumn<int>("axe_residuel");
+    QTest::addColumn<double>("residuel");
+    QTest::addColumn<int>("alerte");
+    QTest::newRow("inverted, 0.1 D") << 90 << 0 << 0.1 << int(CalculTorique::AUCUN);
+    QTest::newRow("inverted, above 0.1 D") << 90 << 0 << 0.1001 << int(CalculTorique::INVERSION);
+    QTest::newRow("46 degrees") << 90 << 44 << 0.5 << int(CalculTorique::INVERSION);
+    QTest::newRow("45 degrees, 1.0 D") << 90 << 45 << 1.0 << int(CalculTorique::AUCUN);
+    QTest::newRow("45 degrees, above 1.0 D") << 90 << 45 << 1.0001 << int(CalculTorique::ELEVE);
+    QTest::newRow("179 and 0 is the same orientation") << 179 << 0 << 3.03 << int(CalculTorique::ELEVE);
+    QTest::newRow("170 and 5") << 170 << 5 << 0.5 << int(CalculTorique::AUCUN);
+    QTest::newRow("none") << 0 << 0 << 0.0 << int(CalculTorique::AUCUN);
+}
+
+void TestEngine::avertissement() {
+    QFETCH(int, axe_croise);
+    QFETCH(int, axe_residuel);
+    QFETCH(double, residuel);
+    QTEST(int(CalculTorique::avertissement(axe_croise, axe_residuel, residuel)), "alerte");
+}
+
+// The ordered checks of a calculation. Each row starts from an accepted
+// calculation (step 7, or 10 with results) and changes what it names.
+void TestEngine::codes_data() {
+    using Modif = std::function<void(ListParam&)>;
+    QTest::addColumn<int>("etape");
+    QTest::addColumn<Modif>("modif");
+    QTest::addColumn<int>("code");
+    auto rien = [](ListParam&) {};
+    QTest::newRow("ready, not calculated") << 7 << Modif(rien) << 70;
+    QTest::newRow("calculated") << 10 << Modif(rien) << 0;
+    QTest::newRow("no eye, nothing else") << 0 << Modif([](ListParam& p) {
+        p.enab_od_t = false;
+        p.sph_ind_t = 0;
+        p.K1D_t = 0;
+    }) << 1;
+    QTest::newRow("left eye") << 7 << Modif([](ListParam& p) {
+        p.enab_od_t = false;
+        p.enab_og_t = true;
+    }) << 70;
+    QTest::newRow("no power") << 7 << Modif([](ListParam& p) { p.sph_ind_t = 0; }) << 10;
+    QTest::newRow("K1 awaited, D") << 3 << Modif(rien) << 31;
+    QTest::newRow("K1 awaited, mm") << 3 << Modif([](ListParam& p) { p.unit_ind_t = 2; }) << 32;
+    QTest::newRow("K2 awaited, D") << 5 << Modif([](ListParam& p) { p.astpre_D_t = -5; }) << 53;
+    QTest::newRow("K2 awaited, mm") << 5 << Modif([](ListParam& p) { p.unit_ind_t = 2; }) << 54;
+    QTest::newRow("K1 30.00 and K2 60.00 pass") << 7 << Modif([](ListParam& p) {
+        p.K1D_t = 30.0;
+        p.K2D_t = 60.0;
+    }) << 70;
+    QTest::newRow("K1 29.99") << 7 << Modif([](ListParam& p) { p.K1D_t = 29.99; }) << 51;
+    QTest::newRow("K1 60.01") << 7 << Modif([](ListParam& p) { p.K1D_t = 60.01; }) << 51;
+    QTest::newRow("K1 0 D") << 7 << Modif([](ListParam& p) { p.K1D_t = 0; }) << 51;
+    QTest::newRow("K1 not a number") << 7 << Modif([](ListParam& p) { p.K1D_t = std::nan(""); }) << 51;
+    QTest::newRow("K2 29.99") << 7 << Modif([](ListParam& p) { p.K2D_t = 29.99; }) << 52;
+    QTest::newRow("K2 60.01 after K1 61") << 7 << Modif([](ListParam& p) {
+        p.K1D_t = 61;
+        p.K2D_t = 60.01;
+    }) << 51;
+    QTest::newRow("mm 5.00 and 11.00 pass, D not checked") << 7 << Modif([](ListParam& p) {
+        p.unit_ind_t = 2;
+        p.K1mm_t = 11.0;
+        p.K2mm_t = 5.0;
+        p.K1D_t = 0;
+    }) << 70;
+    QTest::newRow("K1 11.01 mm") << 7 << Modif([](ListParam& p) {
+        p.unit_ind_t = 2;
+        p.K1mm_t = 11.01;
+    }) << 61;
+    QTest::newRow("K1 4.99 mm") << 7 << Modif([](ListParam& p) {
+        p.unit_ind_t = 2;
+        p.K1mm_t = 4.99;
+    }) << 61;
+    QTest::newRow("K2 4.99 mm") << 7 << Modif([](ListParam& p) {
+        p.unit_ind_t = 2;
+        p.K2mm_t = 4.99;
+    }) << 62;
+    QTest::newRow("K2 infinite mm") << 7 << Modif([](ListParam& p) {
+        p.unit_ind_t = 2;
+        p.K2mm_t = 337.5 / 0.0;
+    }) << 62;
+    QTest::newRow("K2 below K1") << 7 << Modif([](ListParam& p) { p.astpre_D_t = -1.0; }) << 2;
+    QTest::newRow("K2 equal to K1") << 7 << Modif([](ListParam& p) { p.astpre_D_t = 0.0; }) << 70;
+    QTest::newRow("crossed axis turned by 90") << 7 << Modif([](ListParam& p) { p.astcross_axe_t = 0; }) << 4;
+    QTest::newRow("crossed axis 45 away") << 7 << Modif([](ListParam& p) { p.astcross_axe_t = 45; }) << 70;
+    QTest::newRow("crossed axis 46 away") << 7 << Modif([](ListParam& p) { p.astcross_axe_t = 44; }) << 4;
+    QTest::newRow("K2 179, crossed 0: one degree") << 7 << Modif([](ListParam& p) {
+        p.astpre_axe_t = 179;
+        p.K2axe_t = 179;
+        p.astcross_axe_t = 0;
+    }) << 70;
+    QTest::newRow("K2 10, crossed 146: 44 across 180") << 7 << Modif([](ListParam& p) {
+        p.astpre_axe_t = 10;
+        p.astcross_axe_t = 146;
+    }) << 70;
+    QTest::newRow("0.75 D inverts") << 10 << Modif([](ListParam& p) {
+        p.tcalc_D_t = 0.75;
+        p.astpost_D_t = 0.2041;
+        p.astpost_axe_t = 0;
+    }) << 3;
+    QTest::newRow("0.75 D inverts by 0.1 D") << 10 << Modif([](ListParam& p) {
+        p.tcalc_D_t = 0.75;
+        p.astpost_D_t = 0.1;
+        p.astpost_axe_t = 0;
+    }) << 0;
+    QTest::newRow("0.75 D leaves the orientation") << 10 << Modif([](ListParam& p) {
+        p.tcalc_D_t = 0.75;
+        p.astpost_D_t = 0.5;
+        p.astpost_axe_t = 45;
+    }) << 0;
+    QTest::newRow("0.75 D, residual across 180") << 10 << Modif([](ListParam& p) {
+        p.astpre_axe_t = 179;
+        p.astcross_axe_t = 179;
+        p.tcalc_D_t = 0.75;
+        p.astpost_D_t = 0.5;
+        p.astpost_axe_t = 1;
+    }) << 0;
+    QTest::newRow("1.50 D inverts") << 10 << Modif([](ListParam& p) {
+        p.tcalc_D_t = 1.5;
+        p.astpost_D_t = 0.5;
+        p.astpost_axe_t = 0;
+    }) << 0;
+    QTest::newRow("low astigmatism not calculated") << 7 << Modif([](ListParam& p) {
+        p.tcalc_D_t = 0.75;
+        p.astpost_D_t = 0.5;
+        p.astpost_axe_t = 0;
+    }) << 70;
+}
+
+void TestEngine::codes() {
+    using Modif = std::function<void(ListParam&)>;
+    QFETCH(int, etape);
+    QFETCH(Modif, modif);
+    ListParam p;
+    record_valide(p, etape);
+    modif(p);
+    QTEST(Verification::code(p), "code");
+}
+
+void TestEngine::messages() {
+    const QList<int> informations{1, 10, 31, 32, 53, 54, 70};
+    const QList<int> avertissements{2, 4, 51, 52, 61, 62};
+    for (const QString& langue : {QString("fr"), QString("en")}) {
+        for (int code : informations + avertissements) {
+            const Verification::Message m = Verification::message(code, langue);
+            QVERIFY2(m.existe && !m.titre.isEmpty() && !m.texte.isEmpty(), qPrintable(QString::number(code)));
+            QCOMPARE(m.avertissement, avertissements.contains(code));
+        }
+        for (int code : {0, 3, 99, -1})
+            QVERIFY(!Verification::message(code, langue).existe);
+        QVERIFY(Verification::question_astigmatisme_faible(langue).existe);
+    }
+    QVERIFY(!Verification::message(51, "de").existe);
+    QVERIFY(!Verification::question_astigmatisme_faible("").existe);
+    QCOMPARE(Verification::message(51, "fr").titre, QString("Axe plat K1"));
+    QCOMPARE(Verification::message(52, "en").titre, QString("Steep axis K2"));
+    // Plain text for a terminal.
+    QCOMPARE(Verification::texte_brut(Verification::message(51, "en").texte),
+             QString("The entered power for K1 is out of range.\nCondition is : 30.0 D < K1 < 60.0 D"));
+    QCOMPARE(Verification::texte_brut(Verification::message(2, "fr").texte),
+             QString::fromUtf8("K1 est l'axe plat et K2 est l'axe élevé.\nIl faut : K2 > K1"));
+    QCOMPARE(Verification::texte_brut(Verification::message(70, "fr").texte),
+             QString::fromUtf8(
+                 "Avant d'imprimer, vous devez effectuer le calcul de l'implant torique :\ncliquez sur "
+                 "le bouton « Calculer ... » en bas à gauche."));
+}
+
+QTEST_GUILESS_MAIN(TestEngine)
+#include "tst_engine.moc"
