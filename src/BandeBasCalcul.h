@@ -16,6 +16,7 @@ class BandeBasCalcul : public QFrame {
     Q_OBJECT
 public:
     BandeBasCalcul();
+    ~BandeBasCalcul() override;
 
     void update_langue_bc(QString langue);
     BoutonPerso* getRetour2() const { return retour2; }
@@ -35,6 +36,10 @@ public:
 
 public slots:
     void open_aide(int page, QString langue);
+
+private:
+    void construire_boutons();
+    void construire_bande();
 };
 
 #endif

@@ -3,6 +3,10 @@
 #include <cmath>
 #include <cstdlib>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Differences of whole degrees met by the chain: a meridian 0..359 minus an
@@ -28,6 +32,82 @@ const double* table_sin2() {
 
 bool axe_dans_table(int axe) {
     return axe >= 0 && axe <= ECART_MAX;
+}
+
+// Maximum and minimum of a meridian profile, the search starting from 0 and
+// 100 with strict comparisons, and the first meridian that reaches the
+// maximum (-1 when nothing is above 0). The extremes are found two values at
+// a time, then the first meridian equal to the maximum: the same values and
+// meridian as the one-by-one search, since a maximum is exact whatever the
+// order and a value that is not a number never wins a comparison.
+void extremes(const double* v, double& pmax, double& pmin, int& axe) {
+    constexpr int M = CalculTorique::NB_MERIDIENS;
+    double mx = 0;
+    double mn = 100;
+#ifdef __SSE2__
+    static_assert(M % 4 == 0, "profile read four values at a time");
+    __m128d mx0 = _mm_set1_pd(0.0), mx1 = mx0;
+    __m128d mn0 = _mm_set1_pd(100.0), mn1 = mn0;
+    for (int i = 0; i < M; i += 4) {
+        const __m128d a = _mm_loadu_pd(v + i);
+        const __m128d b = _mm_loadu_pd(v + i + 2);
+        // max(x, acc) keeps acc unless x > acc, min(x, acc) unless x < acc.
+        mx0 = _mm_max_pd(a, mx0);
+        mx1 = _mm_max_pd(b, mx1);
+        mn0 = _mm_min_pd(a, mn0);
+        mn1 = _mm_min_pd(b, mn1);
+    }
+    double hx[4], hn[4];
+    _mm_storeu_pd(hx, mx0);
+    _mm_storeu_pd(hx + 2, mx1);
+    _mm_storeu_pd(hn, mn0);
+    _mm_storeu_pd(hn + 2, mn1);
+    for (int k = 0; k < 4; ++k) {
+        if (hx[k] > mx)
+            mx = hx[k];
+        if (hn[k] < mn)
+            mn = hn[k];
+    }
+#else
+    for (int i = 0; i < M; ++i) {
+        if (v[i] > mx)
+            mx = v[i];
+        if (v[i] < mn)
+            mn = v[i];
+    }
+#endif
+    axe = -1;
+    if (mx > 0) {
+        for (int i = 0; i < M; ++i)
+            if (v[i] == mx) {
+                axe = i;
+                break;
+            }
+    } else {
+        mx = 0;
+    }
+    pmax = mx;
+    pmin = mn;
+}
+
+// The two vergence conversions, 5 mm through aqueous of index 1.336, on a
+// whole profile. Division dominates the recalculation, so on processors that
+// have them the wide vector units run these loops; a division gives the same
+// bits whatever the width, and nothing here can be fused into a multiply-add.
+#if defined(__GNUC__) && defined(__x86_64__) && defined(__ELF__)
+#define TORIQUE_LARGEURS __attribute__((target_clones("avx512f", "avx2", "default")))
+#else
+#define TORIQUE_LARGEURS
+#endif
+
+TORIQUE_LARGEURS void vers_plan_iol(const double* P, double* K, int n) {
+    for (int i = 0; i < n; ++i)
+        K[i] = P[i] / (1 - P[i] * 5 / 1336);
+}
+
+TORIQUE_LARGEURS void vers_plan_cornee(const double* X, double* P, int n) {
+    for (int i = 0; i < n; ++i)
+        P[i] = X[i] / (1 + X[i] * 5 / 1336);
 }
 
 // Axis of a maximum found on the 360 meridians, brought to 0..179; a search
@@ -105,23 +185,16 @@ void CalculTorique::calcul_astpre() {
 // first meridian that reaches the maximum.
 template <bool Direct> void CalculTorique::astcross_meridiens() {
     const double* s2 = table_sin2();
-    double Pmax = 0;
-    double Pmin = 100;
-    int axe_max = -1;
     for (int i = 0; i < NB_MERIDIENS; ++i) {
-        const int d = tab_deg[i];
-        const double sa = Direct ? sin2_direct(d - K1axe) : s2[d - K1axe];
-        const double sb = Direct ? sin2_direct(d - incaxe) : s2[d - incaxe];
+        const double sa = Direct ? sin2_direct(i - K1axe) : s2[i - K1axe];
+        const double sb = Direct ? sin2_direct(i - incaxe) : s2[i - incaxe];
         tab_Pcor[i] = astcross_K1D + astpre_D * sa;
         tab_Pinc[i] = astcross_incD - astcross_incD * sb;
         tab_Pcrossplancor[i] = tab_Pcor[i] + tab_Pinc[i];
-        if (tab_Pcrossplancor[i] > Pmax) {
-            Pmax = tab_Pcrossplancor[i];
-            axe_max = d;
-        }
-        if (tab_Pcrossplancor[i] < Pmin)
-            Pmin = tab_Pcrossplancor[i];
     }
+    double Pmax, Pmin;
+    int axe_max;
+    extremes(tab_Pcrossplancor, Pmax, Pmin, axe_max);
     astcross_D = Pmax - Pmin;
     astcross_K1D = Pmin;
     astcross_K2D = Pmax;
@@ -147,10 +220,7 @@ void CalculTorique::calcul_astcross() {
 // lens plane; the ideal cylinder is read between the crossed axis and the
 // meridian across it.
 void CalculTorique::calcul_Kcornee_planIOL() {
-    for (int i = 0; i < NB_MERIDIENS; ++i) {
-        const double P = tab_Pcrossplancor[i];
-        tab_Kcornee_planIOL[i] = P / (1 - P * 5 / 1336);
-    }
+    vers_plan_iol(tab_Pcrossplancor, tab_Kcornee_planIOL, NB_MERIDIENS);
     const int a = (astcross_axe % 180 + 180) % 180;
     int a90 = a + 90;
     if (a90 > 179)
@@ -190,7 +260,7 @@ template <bool Direct> void CalculTorique::essais_lentille() {
         double* piol = vect2D_Piol_planiol[n].data();
         double* somme = vect2D_crossCyl_planIOL[n].data();
         for (int i = 0; i < NB_MERIDIENS; ++i) {
-            const int ecart = tab_deg[i] - a;
+            const int ecart = i - a;
             piol[i] = plat + C * (Direct ? sin2_direct(ecart) : s2[ecart]);
             somme[i] = piol[i] + tab_Kcornee_planIOL[i];
         }
@@ -219,19 +289,10 @@ void CalculTorique::calcul_astPost_planCORNEE() {
         tab_cyl[n] = gamme_double_tot[n];
         const double* X = vect2D_crossCyl_planIOL[n].constData();
         double* retour = vect2D_astPost_planCORNEE[n].data();
-        for (int i = 0; i < NB_MERIDIENS; ++i)
-            retour[i] = X[i] / (1 + X[i] * 5 / 1336);
-        double Pmax = 0;
-        double Pmin = 100;
-        int axe_max = -1;
-        for (int i = 0; i < NB_MERIDIENS; ++i) {
-            if (retour[i] > Pmax) {
-                Pmax = retour[i];
-                axe_max = tab_deg[i];
-            }
-            if (retour[i] < Pmin)
-                Pmin = retour[i];
-        }
+        vers_plan_cornee(X, retour, NB_MERIDIENS);
+        double Pmax, Pmin;
+        int axe_max;
+        extremes(retour, Pmax, Pmin, axe_max);
         int axe = axe_0_179(axe_max);
         double residu = Pmax - Pmin;
         if (residu <= 0.01) {

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QFrame>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -187,8 +188,11 @@ public:
     QLabel* label_attention = nullptr;
     QFrame* attention_high = nullptr;
     QLabel* label_attention_high = nullptr;
-    // 13. Calculation: the engine holds the meridian and trial tables
+    // 13. Calculation: the engine holds the meridian and trial tables; the
+    // page keeps the toric range as shown in the choice dialog.
     CalculTorique moteur;
+    QStringList gamme_tot;          // "+ 0.75 D" ... "+ 6.00 D"
+    QList<double> gamme_double_tot; // 0.75 ... 6.00, index for index
     // 14. Page state
     int etape = 0;
     int test_police = 0;
@@ -205,6 +209,22 @@ public:
             *espace_K1_1 = nullptr, *espace_K1_2 = nullptr, *espace_K2_1 = nullptr, *espace_K2_2 = nullptr,
             *espace_pre1 = nullptr, *espace_inc1 = nullptr, *espace_inc2 = nullptr, *espace_cross1 = nullptr,
             *espace_t1 = nullptr, *espace_or1 = nullptr, *espace_mod1 = nullptr, *espace_post1 = nullptr;
+
+private:
+    // Texts of a label in both languages, written grey or black by the
+    // step pass.
+    struct Textes {
+        QString fr, en;
+    };
+    QHash<QLabel*, Textes> textes;
+
+    bool langue_connue() const { return langue_c == "fr" || langue_c == "en"; }
+    QString selon_langue(const QString& fr, const QString& en) const { return langue_c == "en" ? en : fr; }
+    void ecrire(QLabel* label, bool noir);
+    int mesurer(const QFont& font, const QString& texte);
+    void regler_espaces(bool anglais);
+    void ecrire_oeil();
+    void moteur_entrees();
 
 signals:
     void verif();

@@ -48,6 +48,14 @@ void saisir(CalculTorique& c, double k1, double k2, int axe_k2, double inc, int 
     c.p_sph = seq;
 }
 
+// Equality to the bit, where QCOMPARE would allow a relative error.
+#define EXACT(a, b)                                                                                          \
+    do {                                                                                                     \
+        const double x_ = (a), y_ = (b);                                                                     \
+        if (!(x_ == y_))                                                                                     \
+            QFAIL(qPrintable(QString("%1 != %2").arg(x_, 0, 'g', 17).arg(y_, 0, 'g', 17)));                  \
+    } while (0)
+
 bool memes_bits(const double* a, const double* b, int n) {
     return std::memcmp(a, b, sizeof(double) * n) == 0;
 }
@@ -119,6 +127,7 @@ private slots:
     void incision_sur_meridien_data();
     void incision_sur_meridien();
     void table_egale_formule_directe();
+    void calcul_meridien_par_meridien();
     void etapes_separees();
     void cylindre_hors_gamme();
     void aucune_allocation_par_recalcul();
@@ -389,6 +398,61 @@ void TestEngine::table_egale_formule_directe() {
         table.calcul_tout();
         direct.calcul_tout();
         QVERIFY2(identiques(table, direct), qPrintable(QString("case %1").arg(cas)));
+    }
+}
+
+// The documented search, meridian by meridian from 0 with strict
+// comparisons, and the two conversions computed one value at a time, give
+// what the engine gives.
+void TestEngine::calcul_meridien_par_meridien() {
+    struct Recherche {
+        double pmax = 0, pmin = 100;
+        int axe = -1;
+        explicit Recherche(const double* v) {
+            for (int i = 0; i < CalculTorique::NB_MERIDIENS; ++i) {
+                if (v[i] > pmax) {
+                    pmax = v[i];
+                    axe = i;
+                }
+                if (v[i] < pmin)
+                    pmin = v[i];
+            }
+            axe = axe < 0 ? 0 : axe % 180;
+        }
+    };
+    CalculTorique c;
+    unsigned graine = 777;
+    auto hasard = [&graine](int n) {
+        graine = graine * 1103515245u + 12345u;
+        return int((graine >> 8) % unsigned(n));
+    };
+    for (int cas = 0; cas < 400; ++cas) {
+        const double k1 = 38 + 0.25 * hasard(40);
+        // Some flat corneas and equal amplitudes, where meridians tie.
+        const double k2 = cas % 7 == 0 ? k1 : k1 + 0.05 * hasard(160);
+        const double inc = cas % 5 == 0 ? k2 - k1 : 0.05 * hasard(101);
+        const int axe = hasard(180);
+        saisir(c, k1, k2, axe, inc, cas % 11 == 0 ? axe : hasard(360), 10 + 0.5 * hasard(51));
+        c.calcul_tout();
+        const Recherche croise(c.tab_Pcrossplancor);
+        EXACT(c.astcross_D, croise.pmax - croise.pmin);
+        QCOMPARE(c.astcross_axe, croise.axe);
+        for (int i = 0; i < CalculTorique::NB_MERIDIENS; ++i) {
+            const double P = c.tab_Pcrossplancor[i];
+            EXACT(c.tab_Kcornee_planIOL[i], P / (1 - P * 5 / 1336));
+        }
+        for (int n = 0; n < c.nb_essais(); ++n) {
+            double retour[CalculTorique::NB_MERIDIENS];
+            for (int i = 0; i < CalculTorique::NB_MERIDIENS; ++i) {
+                const double X = c.vect2D_crossCyl_planIOL[n][i];
+                retour[i] = X / (1 + X * 5 / 1336);
+                EXACT(c.vect2D_astPost_planCORNEE[n][i], retour[i]);
+            }
+            const Recherche r(retour);
+            const double residu = r.pmax - r.pmin;
+            EXACT(c.tab_astpost_plancornee[n], residu <= 0.01 ? 0.0 : residu);
+            QCOMPARE(c.tab_astpost_axe[n], residu <= 0.01 ? c.astcross_axe : r.axe);
+        }
     }
 }
 

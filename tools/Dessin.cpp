@@ -1,0 +1,211 @@
+#include "Dessin.h"
+
+#include <QLinearGradient>
+#include <QPainterPath>
+#include <QPainterPathStroker>
+#include <QRadialGradient>
+#include <QtMath>
+
+namespace Dessin {
+
+QImage toile(int w, int h, const QColor& fond) {
+    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    img.fill(fond);
+    // 96 dots per inch, so that a text document laid out on it measures
+    // points as the screen does.
+    img.setDotsPerMeterX(3780);
+    img.setDotsPerMeterY(3780);
+    return img;
+}
+
+QFont police(qreal px, bool gras, bool italique) {
+    QFont f(famille);
+    f.setPixelSize(qRound(px));
+    f.setBold(gras);
+    f.setItalic(italique);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    return f;
+}
+
+void commencer(QPainter& p, QImage& img) {
+    p.begin(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+}
+
+// Centre line of the upper haptic of a C-loop lens, optic radius 1: it leaves
+// the optic at its upper right, climbs along the right and bends over the top
+// towards the left. The lower haptic is the same turned by half a turn.
+static QPainterPath anse_c(QPointF c, qreal r, bool haut) {
+    auto pt = [&](qreal x, qreal y) { return haut ? c + QPointF(x * r, y * r) : c - QPointF(x * r, y * r); };
+    QPainterPath a;
+    a.moveTo(pt(0.90, -0.42));
+    a.cubicTo(pt(1.30, -0.78), pt(1.20, -1.70), pt(0.40, -1.88));
+    a.cubicTo(pt(-0.02, -1.97), pt(-0.42, -1.90), pt(-0.74, -1.68));
+    return a;
+}
+
+// The widened root that joins a haptic to the optic's edge.
+static QPainterPath racine_c(QPointF c, qreal r, bool haut) {
+    auto pt = [&](qreal a_deg, qreal d) {
+        const qreal a = qDegreesToRadians(a_deg);
+        const QPointF v(d * r * qCos(a), d * r * qSin(a));
+        return haut ? c + v : c - v;
+    };
+    QPainterPath q;
+    q.moveTo(pt(-44, 0.97));
+    q.quadTo(pt(-34, 1.10), pt(-33, 1.20));
+    q.lineTo(pt(-21, 1.11));
+    q.quadTo(pt(-16, 1.0), pt(-10, 0.97));
+    q.closeSubpath();
+    return q;
+}
+
+void marques_toriques(QPainter& p, QPointF c, qreal r, const QColor& couleur) {
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(couleur);
+    const qreal d = qMax<qreal>(1.3, r * 0.042);
+    for (qreal k : {0.66, 0.75, 0.84}) {
+        p.drawEllipse(c + QPointF(0, -k * r), d, d);
+        p.drawEllipse(c + QPointF(0, k * r), d, d);
+    }
+    p.restore();
+}
+
+static void optique(QPainter& p, QPointF c, qreal r, const StyleLentille& s) {
+    QRadialGradient g(c + QPointF(-0.25 * r, -0.3 * r), 1.25 * r);
+    g.setColorAt(0, s.optique);
+    g.setColorAt(1, s.optiqueBord);
+    p.setBrush(g);
+    p.setPen(QPen(s.contour, s.trait));
+    p.drawEllipse(c, r, r);
+    // The square edge of the optic shows as a second, fainter ring.
+    QColor bord = s.contour;
+    bord.setAlphaF(bord.alphaF() * 0.45);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(bord, qMax<qreal>(0.8, s.trait * 0.6)));
+    p.drawEllipse(c, r * 0.93, r * 0.93);
+    if (s.reflet) {
+        QPainterPath reflet;
+        reflet.moveTo(c + QPointF(-0.78 * r, -0.05 * r));
+        reflet.quadTo(c + QPointF(-0.72 * r, -0.70 * r), c + QPointF(-0.05 * r, -0.80 * r));
+        reflet.quadTo(c + QPointF(-0.55 * r, -0.58 * r), c + QPointF(-0.78 * r, -0.05 * r));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 255, 255, 120));
+        p.drawPath(reflet);
+    }
+}
+
+void lentille_c(QPainter& p, QPointF c, qreal r, const StyleLentille& s) {
+    p.save();
+    QPainterPathStroker st;
+    st.setWidth(0.095 * r);
+    st.setCapStyle(Qt::RoundCap);
+    st.setJoinStyle(Qt::RoundJoin);
+    for (bool haut : {true, false}) {
+        QPainterPath forme = st.createStroke(anse_c(c, r, haut)).united(racine_c(c, r, haut));
+        p.setPen(QPen(s.contour, s.trait * 0.8));
+        p.setBrush(s.haptique);
+        p.drawPath(forme.simplified());
+    }
+    optique(p, c, r, s);
+    marques_toriques(p, c, r, s.marques);
+    p.restore();
+}
+
+void lentille_plaque(QPainter& p, QPointF c, qreal r, const StyleLentille& s) {
+    p.save();
+    QPainterPath plaque;
+    plaque.addRoundedRect(QRectF(c.x() - 0.62 * r, c.y() - 2.1 * r, 1.24 * r, 4.2 * r), 0.5 * r, 0.5 * r);
+    QPainterPath trous;
+    for (int sens : {-1, 1})
+        trous.addEllipse(c + QPointF(0, sens * 1.72 * r), 0.16 * r, 0.16 * r);
+    p.setPen(QPen(s.contour, s.trait * 0.8));
+    p.setBrush(s.haptique);
+    p.drawPath(plaque.subtracted(trous));
+    optique(p, c, r, s);
+    marques_toriques(p, c, r, s.marques);
+    p.restore();
+}
+
+void embleme(QPainter& p, QPointF c, qreal R, bool clair) {
+    p.save();
+    QLinearGradient g(c + QPointF(0, -R), c + QPointF(0, R));
+    if (clair) {
+        g.setColorAt(0, blanc);
+        g.setColorAt(1, QColor(0xDD, 0xF3, 0xF8));
+    } else {
+        g.setColorAt(0, bleu);
+        g.setColorAt(1, fonce);
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawEllipse(c, R, R);
+    // A small lens in line drawing: optic ring, two haptics, the axis dots.
+    const QColor trait = clair ? fonce : blanc;
+    const qreal r = 0.44 * R;
+    QPen pen(trait, qMax<qreal>(1.0, 0.075 * R), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    for (bool haut : {true, false})
+        p.drawPath(anse_c(c, r, haut));
+    p.drawEllipse(c, r, r);
+    p.setPen(Qt::NoPen);
+    p.setBrush(rose);
+    const qreal d = qMax<qreal>(0.9, 0.045 * R);
+    for (qreal k : {0.45, 0.72}) {
+        p.drawEllipse(c + QPointF(0, -k * r), d, d);
+        p.drawEllipse(c + QPointF(0, k * r), d, d);
+    }
+    p.restore();
+}
+
+void bouton(QPainter& p, const QRectF& r, const QString& texte, qreal px) {
+    p.save();
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, blanc);
+    g.setColorAt(0.4, bleu);
+    g.setColorAt(1, fonce);
+    const qreal rayon = qMin<qreal>(10, r.height() / 3);
+    p.setPen(QPen(fonce, 1));
+    p.setBrush(g);
+    p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), rayon, rayon);
+    p.setPen(blanc);
+    p.setFont(police(px, true));
+    p.drawText(r, Qt::AlignCenter, texte);
+    p.restore();
+}
+
+void triangle_attention(QPainter& p, const QRectF& r) {
+    p.save();
+    const qreal w = r.width(), h = r.height();
+    const qreal e = qMax<qreal>(1.0, w / 16);
+    QPainterPath t;
+    t.moveTo(r.left() + w / 2, r.top() + e);
+    t.lineTo(r.right() - e, r.bottom() - e);
+    t.lineTo(r.left() + e, r.bottom() - e);
+    t.closeSubpath();
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, QColor(0xFF, 0xD8, 0x3A));
+    g.setColorAt(1, QColor(0xF5, 0xA6, 0x00));
+    p.setPen(QPen(QColor(0x9A, 0x1E, 0x00), 1.2 * e, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(g);
+    p.drawPath(t);
+    // Exclamation mark.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x20, 0x10, 0x00));
+    const qreal bx = r.left() + w / 2;
+    QPainterPath barre;
+    barre.moveTo(bx - 0.085 * w, r.top() + 0.34 * h);
+    barre.lineTo(bx + 0.085 * w, r.top() + 0.34 * h);
+    barre.lineTo(bx + 0.045 * w, r.top() + 0.66 * h);
+    barre.lineTo(bx - 0.045 * w, r.top() + 0.66 * h);
+    barre.closeSubpath();
+    p.drawPath(barre);
+    p.drawEllipse(QPointF(bx, r.top() + 0.78 * h), 0.075 * w, 0.075 * w);
+    p.restore();
+}
+
+} // namespace Dessin
