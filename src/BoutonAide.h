@@ -1,10 +1,12 @@
 #ifndef BOUTONAIDE_H
 #define BOUTONAIDE_H
 
-#include <QLabel>
+#include "BoutonImage.h"
 
-// Help button of a bottom band: click_aide(page, language) on press.
-class BoutonAide : public QLabel {
+// Help button of a bottom band: the help picture at height 30;
+// click_aide(page, language) on press, for the band to open the help window
+// at its own page in the language on screen.
+class BoutonAide : public BoutonImage {
     Q_OBJECT
 public:
     BoutonAide(int page, QString langue);
@@ -16,9 +18,6 @@ public:
 
 signals:
     void click_aide(int page, QString langue);
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
 };
 
 #endif

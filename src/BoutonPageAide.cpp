@@ -1,5 +1,8 @@
 #include "BoutonPageAide.h"
 
-// Placeholder: the help arrows are being written.
-BoutonPageAide::BoutonPageAide(int s, QString langue) : QLabel(nullptr), sens(s), langue_aide(langue) {}
-void BoutonPageAide::mousePressEvent(QMouseEvent*) { emit clicked(sens, langue_aide); }
+BoutonPageAide::BoutonPageAide(int s, QString langue)
+    : BoutonImage(charger(s == 0 ? "aide_prec_00.png" : "aide_suiv_00.png", 25)), sens(s),
+      langue_aide(langue) {
+    setObjectName(s == 0 ? "aide_precedente" : "aide_suivante");
+    connect(this, &BoutonImage::presse, this, [this] { emit clicked(sens, langue_aide); });
+}

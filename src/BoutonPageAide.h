@@ -1,10 +1,11 @@
 #ifndef BOUTONPAGEAIDE_H
 #define BOUTONPAGEAIDE_H
 
-#include <QLabel>
+#include "BoutonImage.h"
 
-// Previous (sens 0) or next (sens 1) arrow of the help window.
-class BoutonPageAide : public QLabel {
+// Previous (sens 0) or next (sens 1) arrow of the help window, at height 25;
+// clicked(sens, language) on press.
+class BoutonPageAide : public BoutonImage {
     Q_OBJECT
 public:
     BoutonPageAide(int sens, QString langue);
@@ -14,9 +15,6 @@ public:
 
 signals:
     void clicked(int sens, QString langue);
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
 };
 
 #endif

@@ -7,7 +7,8 @@
 
 class QLabel;
 
-// Modal help window: eight pictures per language, arrows and a step counter.
+// Modal help window, 764 x 575: eight help pictures per language shown one at
+// a time, with previous and next arrows, the step counter and an exit button.
 class FenetreAide : public QDialog {
     Q_OBJECT
 public:
@@ -23,6 +24,9 @@ public:
 
 public slots:
     void click_page(int flag_sens, QString langue);
+
+private:
+    void afficher_page(const QString& langue);
 };
 
 #endif

@@ -1,45 +1,444 @@
 #include "FenetrePrinc.h"
 
+#include "BandeBasAccueil.h"
 #include "BandeBasCalcul.h"
+#include "BandeBasImplant.h"
+#include "BandeHaut.h"
+#include "BoutonExit.h"
+#include "BoutonImplant.h"
+#include "BoutonPays.h"
 #include "BoutonPerso.h"
 #include "Dialogues.h"
 #include "FenetreIdentite.h"
 #include "FeuilleCalcul.h"
 #include "ListParam.h"
+#include "PageAccueil.h"
 #include "PageCalcul.h"
+#include "PageImplant.h"
+#include "Verification.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QDesktopServices>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QIcon>
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QToolBar>
 #include <QUrl>
+#include <QVBoxLayout>
+
 #include <memory>
 
-#include <QCloseEvent>
-
-// Placeholder: the main window is being written.
 FenetrePrinc::FenetrePrinc() : QWidget(nullptr), langue_p("fr"), param_p(new ListParam) {
+    setObjectName("fenetre_principale");
     setWindowTitle("Calculateur Torique Brevanta v2.0.0");
+    setWindowIcon(QIcon("icone.png"));
     setFixedSize(965, 650);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(255, 255, 255, 255));
+    setPalette(pal);
     move(10, 10);
+
+    haut = new BandeHaut;
+    haut->update_langue_bh(langue_p);
+    anglais_p = haut->getAnglais();
+    francais_p = haut->getFrancais();
+    relier_drapeaux(&FenetrePrinc::traduction_page1);
+    construire_page1();
 }
-FenetrePrinc::~FenetrePrinc() { delete param_p; }
-void FenetrePrinc::enreg_p() {}
-int FenetrePrinc::verif_remp() { return 0; }
-void FenetrePrinc::messages_erreur(int) {}
-void FenetrePrinc::page1vers2() {}
-void FenetrePrinc::page2vers1() {}
-void FenetrePrinc::page2vers3(QString) {}
-void FenetrePrinc::page3vers2() {}
-void FenetrePrinc::traduction_page1(QString) {}
-void FenetrePrinc::traduction_page2(QString) {}
-void FenetrePrinc::traduction_page3(QString) {}
+
+FenetrePrinc::~FenetrePrinc() {
+    // The identification form has no parent: the window keeps the latest.
+    delete fenident;
+    delete param_p;
+}
+
+// ---------------------------------------------------------------- page moves
+
+void FenetrePrinc::relier_drapeaux(void (FenetrePrinc::*traduction)(QString)) {
+    // A flag click must reach the translation of the page on screen only.
+    for (BoutonPays* drapeau : {anglais_p, francais_p}) {
+        disconnect(drapeau, &BoutonPays::click_pays, nullptr, nullptr);
+        connect(drapeau, &BoutonPays::click_pays, this, traduction);
+    }
+}
+
+void FenetrePrinc::construire_page1() {
+    accueil = new PageAccueil;
+    accueil->update_langue_a(langue_p);
+    basaccueil = new BandeBasAccueil;
+    basaccueil->update_langue_ba(langue_p);
+    connect(basaccueil->getAccepter(), &BoutonPerso::click, this, &FenetrePrinc::page1vers2);
+    connect(basaccueil->getExit(), &BoutonExit::click_exit, this, &QWidget::close);
+    poser_layout(layoutaccueil, accueil, basaccueil);
+}
+
+void FenetrePrinc::construire_page2() {
+    implant = new PageImplant;
+    implant->update_langue_i(langue_p);
+    basimplant = new BandeBasImplant;
+    basimplant->update_langue_bi(langue_p);
+    connect(basimplant->getExit(), &BoutonExit::click_exit, this, &QWidget::close);
+    connect(implant->getVelan(), &BoutonImplant::click_modele, this, &FenetrePrinc::page2vers3);
+    connect(basimplant->getRetour1(), &BoutonPerso::click, this, &FenetrePrinc::page2vers1);
+    poser_layout(layoutimplant, implant, basimplant);
+}
+
+void FenetrePrinc::construire_page3() {
+    calcul = new PageCalcul(param_p);
+    connect(calcul, &PageCalcul::verif, this, &FenetrePrinc::verif_calcul);
+    calcul->update_langue_c(langue_p);
+    bascalcul = new BandeBasCalcul;
+    bascalcul->update_langue_bc(langue_p);
+    connect(bascalcul->getExit(), &BoutonExit::click_exit, this, &QWidget::close);
+    connect(bascalcul->getRetour2(), &BoutonPerso::click, this, &FenetrePrinc::page3vers2);
+    connect(bascalcul->getNouveau(), &BoutonPerso::click, this, &FenetrePrinc::reset);
+    imprimer = bascalcul->getImprimer();
+    connect(imprimer, &BoutonPerso::click, this, &FenetrePrinc::open_identite);
+    poser_layout(layoutcalcul, calcul, bascalcul);
+}
+
+void FenetrePrinc::poser_layout(QVBoxLayout*& membre, QWidget* page, QWidget* bande) {
+    auto* layout = new QVBoxLayout;
+    layout->setSpacing(0);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(haut);
+    layout->addWidget(page);
+    layout->addWidget(bande);
+    quitter_pages_sauf(page);
+    membre = layout;
+    setLayout(layout);
+}
+
+void FenetrePrinc::quitter_pages_sauf(QWidget* garder) {
+    // The move runs inside the click of a button of the band being left:
+    // its page and band leave the screen now and are destroyed once that
+    // click has been handled.
+    auto quitter = [garder](auto*& page, auto*& bande, QVBoxLayout*& layout) {
+        if (!page || page == garder)
+            return;
+        delete layout;
+        layout = nullptr;
+        for (QWidget* w : {static_cast<QWidget*>(page), static_cast<QWidget*>(bande)}) {
+            if (!w)
+                continue;
+            w->hide();
+            w->deleteLater();
+        }
+        page = nullptr;
+        bande = nullptr;
+    };
+    quitter(accueil, basaccueil, layoutaccueil);
+    quitter(implant, basimplant, layoutimplant);
+    if (calcul && calcul != garder)
+        imprimer = nullptr;
+    quitter(calcul, bascalcul, layoutcalcul);
+}
+
+void FenetrePrinc::remplacer_param(ListParam* p) {
+    delete param_p;
+    param_p = p;
+}
+
+void FenetrePrinc::page1vers2() {
+    relier_drapeaux(&FenetrePrinc::traduction_page2);
+    page2vers3("VELAN");
+}
+
+void FenetrePrinc::page2vers1() {
+    relier_drapeaux(&FenetrePrinc::traduction_page1);
+    construire_page1();
+}
+
+void FenetrePrinc::page2vers3(QString modele) {
+    relier_drapeaux(&FenetrePrinc::traduction_page3);
+    if (flag_save == 1 && confirm_reprise() == 1) {
+        flag_save = 0;
+        flag_reset = 1;
+    }
+    if (flag_save == 0) {
+        remplacer_param(new ListParam);
+    } else {
+        // A resumed calculation comes back before its result: the user
+        // calculates again.
+        if (param_p->etape_t > 9)
+            param_p->etape_t = 7;
+        param_p->astpost_D_t = 0;
+        param_p->astpost_axe_t = 0;
+        param_p->choix_torique_t = 0;
+    }
+    param_p->modele_iol_t = modele;
+    construire_page3();
+}
+
+void FenetrePrinc::page3vers2() {
+    enreg_p();
+    relier_drapeaux(&FenetrePrinc::traduction_page2);
+    construire_page2();
+    page2vers1();
+}
+
+void FenetrePrinc::reset() {
+    if (!calcul)
+        return;
+    const QString modele = calcul->modele_iol;
+    delete layoutcalcul;
+    layoutcalcul = nullptr;
+    // The band's own button triggered the new calculation.
+    calcul->hide();
+    calcul->deleteLater();
+    bascalcul->hide();
+    bascalcul->deleteLater();
+    calcul = nullptr;
+    bascalcul = nullptr;
+    imprimer = nullptr;
+
+    flag_save = 0;
+    remplacer_param(new ListParam);
+    param_p->modele_iol_t = modele;
+    construire_page3();
+    flag_reset = 1;
+}
+
+// ------------------------------------------------------------------ language
+
+void FenetrePrinc::traduction_page1(QString pays_p) {
+    langue_p = pays_p;
+    haut->update_langue_bh(langue_p);
+    if (accueil)
+        accueil->update_langue_a(langue_p);
+    if (basaccueil)
+        basaccueil->update_langue_ba(langue_p);
+}
+
+void FenetrePrinc::traduction_page2(QString pays_p) {
+    langue_p = pays_p;
+    haut->update_langue_bh(langue_p);
+    if (implant)
+        implant->update_langue_i(langue_p);
+    if (basimplant)
+        basimplant->update_langue_bi(langue_p);
+}
+
+void FenetrePrinc::traduction_page3(QString pays_p) {
+    langue_p = pays_p;
+    haut->update_langue_bh(langue_p);
+    if (calcul)
+        calcul->update_langue_c(langue_p);
+    if (bascalcul)
+        bascalcul->update_langue_bc(langue_p);
+}
+
+// ------------------------------------------------------------------ snapshot
+
+void FenetrePrinc::enreg_p() {
+    if (!calcul)
+        return;
+    flag_save = 1;
+    auto* p = new ListParam;
+    const PageCalcul* c = calcul;
+
+    p->langue_t = c->langue_c;
+    p->modele_iol_t = c->modele_iol;
+    if (c->oeil_c)
+        p->oeil_t = c->oeil_c;
+    p->enab_od_t = c->enab_od;
+    p->enab_og_t = c->enab_og;
+    if (c->combo_sph) {
+        p->sph_ind_t = c->combo_sph->currentIndex();
+        p->puiss_sph_t = c->combo_sph->currentText();
+    }
+    p->unit_ind_t = c->unit_ind;
+
+    // Both forms of the keratometry: K(D) = 337.5 / r(mm).
+    const double k1 = c->spin_K1 ? c->spin_K1->value() : 0;
+    const double k2 = c->spin_K2 ? c->spin_K2->value() : 0;
+    if (p->unit_ind_t == 1) {
+        p->K1D_t = k1;
+        p->K2D_t = k2;
+        p->K1mm_t = 337.5 / p->K1D_t;
+        p->K2mm_t = 337.5 / p->K2D_t;
+    } else if (p->unit_ind_t == 2) {
+        p->K1mm_t = k1;
+        p->K2mm_t = k2;
+        p->K1D_t = 337.5 / p->K1mm_t;
+        p->K2D_t = 337.5 / p->K2mm_t;
+    }
+
+    p->K1axe_t = c->K1axe;
+    p->K2axe_t = c->K2axe;
+    p->incD_t = c->incD;
+    p->incaxe_t = c->incaxe;
+    p->astpre_D_t = c->astpre_D;
+    p->astpre_axe_t = c->astpre_axe;
+    p->astcross_D_t = c->astcross_D;
+    p->astcross_axe_t = c->astcross_axe;
+    p->etape_t = c->etape;
+
+    // Results only while they are on screen.
+    if (p->etape_t > 9) {
+        p->tcalc_D_t = c->tcalc_D;
+        p->tperfect_D_t = c->tperfect_D;
+        p->tcalc_axe_t = c->tcalc_axe;
+        p->astpost_D_t = c->astpost_D;
+        p->astpost_axe_t = c->astpost_axe;
+        p->choix_torique_t = c->choix_torique;
+    }
+
+    if (p->langue_t == "fr")
+        setLocale(QLocale(QLocale::French, QLocale::France));
+    else if (p->langue_t == "en")
+        setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+
+    // The latest identification form, open or closed, once there was one.
+    if (flag_imprim == 1 && fenident) {
+        const FenetreIdentite* f = fenident;
+        p->nom_chir_str_t = f->edit_nom_chir->text();
+        p->clinique_str_t = f->edit_clinique->text();
+        p->nom_pat_str_t = f->edit_nom_pat->text();
+        p->date_dat_t = f->edit_date->date();
+        p->date_str_t = FenetreIdentite::texte_date(p->date_dat_t, p->langue_t);
+        p->adresse1_str_t = f->edit_adresse1->text();
+        p->adresse2_str_t = f->edit_adresse2->text();
+        p->codepost_str_t = f->edit_codepost->text();
+        p->ville_str_t = f->edit_ville->text();
+        p->codepays_ind_t = f->combo_codepays->currentIndex();
+        p->codepays_str_t = f->combo_codepays->currentText();
+    }
+
+    // A new calculation is for another patient: identifier and date start
+    // afresh, surgeon and delivery address are kept.
+    if (flag_reset == 1) {
+        p->nom_pat_str_t.clear();
+        p->date_dat_t = QDate::currentDate();
+        p->date_str_t = QLocale::system().toString(p->date_dat_t, QLocale::LongFormat);
+    }
+
+    remplacer_param(p);
+}
+
+// ---------------------------------------------------------------- validation
+
+int FenetrePrinc::verif_remp() {
+    enreg_p();
+    if (calcul)
+        calcul->ok_err = false;
+    return Verification::code(*param_p);
+}
+
+void FenetrePrinc::messages_erreur(int code) {
+    // Messages exist in French and English only; another language neither
+    // shows a message nor lets the calculation go on.
+    if (langue_p != "fr" && langue_p != "en")
+        return;
+    if (code == 0) {
+        if (calcul)
+            calcul->ok_err = true;
+        return;
+    }
+    if (code == 3) {
+        if (confirm_toric() == 0)
+            flag_verif = 0;
+        return;
+    }
+    const Verification::Message m = Verification::message(code, langue_p);
+    if (!m.existe)
+        return;
+    QMessageBox boite(m.avertissement ? QMessageBox::Warning : QMessageBox::Information, m.titre, m.texte,
+                      QMessageBox::NoButton, this);
+    boite.setObjectName("message_erreur");
+    boite.setTextFormat(Qt::RichText);
+    boite.addButton(QMessageBox::Ok);
+    Dialogues::exec(&boite);
+}
+
+void FenetrePrinc::verif_calcul() {
+    flag_verif = verif_remp();
+    // All inputs entered but not yet calculated: this is the calculation.
+    if (flag_verif == 70)
+        flag_verif = 0;
+    messages_erreur(flag_verif);
+}
+
+// ------------------------------------------------------------------ questions
+
+int FenetrePrinc::question(const QString& titre, const QString& texte, const QString& oui,
+                           const QString& non) {
+    QMessageBox boite;
+    boite.setObjectName("question");
+    boite.setIcon(QMessageBox::Question);
+    boite.setWindowTitle(titre);
+    boite.setText(texte);
+    QPushButton* premier = boite.addButton(oui, QMessageBox::YesRole);
+    QPushButton* second = boite.addButton(non, QMessageBox::NoRole);
+    boite.setDefaultButton(premier);
+    boite.setEscapeButton(second);
+    Dialogues::exec(&boite);
+    return boite.clickedButton() == premier ? 0 : 1;
+}
+
+int FenetrePrinc::confirm_quit() {
+    if (langue_p == "fr")
+        return question("Quitter", "Êtes-vous sûr de vouloir quitter le calculateur ?", "Oui", "Non");
+    return question("Exit", "Do you really want to exit from the calculator ?", "Yes", "No");
+}
+
+int FenetrePrinc::confirm_reprise() {
+    if (langue_p == "fr")
+        return question("Reprendre calcul",
+                        "Les données du calcul en cours ont été conservées,<br>voulez-vous <b>reprendre ce "
+                        "calcul ?</b>",
+                        " Oui  (reprendre le calcul) ", " Non  (nouveau calcul) ");
+    return question("Resume calculation",
+                    "Data of current calculation are still in memory,<br>do you want to <b>resume this "
+                    "calculation ?</b>",
+                    " Yes  (resume calculation) ", " No  (new calculation) ");
+}
+
+int FenetrePrinc::confirm_toric() {
+    if (langue_p == "fr")
+        return question("Astigmatisme faible",
+                        "L'astigmatisme pré-opératoire à corriger est faible,<br>un implant monofocal "
+                        "non-torique pourrait convenir.<br>Voulez-vous tout de même choisir un <b>implant "
+                        "torique pour ce patient ?</b>",
+                        " Oui  (torique confirmé) ", " Non  (revenir au calcul) ");
+    return question(
+        "Low astigmatism",
+        "The pre-operative astigmatism to be corrected is low,<br>a monofocal non-toric IOL could "
+        "be appropriate.<br>Do you still want to choose a <b>toric IOL for this patient ?</b>",
+        " Yes  (toric confirmed) ", " No  (return to calculation) ");
+}
+
+void FenetrePrinc::closeEvent(QCloseEvent* e) {
+    if (confirm_quit() != 0) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+    // On a small screen the window sits in a scroll frame: the frame closes
+    // with it, which ends the program.
+    QWidget* cadre = window();
+    if (cadre != this) {
+        fermeture_acceptee = true;
+        cadre->close();
+        fermeture_acceptee = false;
+    }
+}
+
+// ------------------------------------------- printing: identification form,
+// calculation sheet, preview and PDF
+
 // Print button: checks the calculation, then asks for the identification of
 // the order. The dialog is kept after it closes: every later snapshot reads
 // its editors back into the record.
@@ -47,9 +446,9 @@ void FenetrePrinc::open_identite() {
     flag_verif = verif_remp();
     messages_erreur(flag_verif);
     if (flag_verif == 0) {
-        // Only the latest dialog is read; an earlier one is no longer needed.
-        if (fenident)
-            fenident->deleteLater();
+        // Only the latest dialog is read; the earlier one, closed since its
+        // own request ended, is no longer needed.
+        delete fenident;
         fenident = new FenetreIdentite(param_p, flag_save_info);
         boutonOK = fenident->getOK();
         connect(boutonOK, &BoutonPerso::click, this, &FenetrePrinc::impression2);
@@ -205,9 +604,3 @@ void FenetrePrinc::imp_apercu(QPrinter* Printer) {
         fenident->close();
     feuille_ecrite = FeuilleCalcul::dessiner(Printer, *param_p, test_police_p);
 }
-void FenetrePrinc::reset() {}
-void FenetrePrinc::verif_calcul() {}
-int FenetrePrinc::confirm_quit() { return 0; }
-int FenetrePrinc::confirm_reprise() { return 0; }
-int FenetrePrinc::confirm_toric() { return 0; }
-void FenetrePrinc::closeEvent(QCloseEvent* e) { e->accept(); }

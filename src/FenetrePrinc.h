@@ -77,6 +77,24 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Page-building steps shared by the moves.
+    void relier_drapeaux(void (FenetrePrinc::*traduction)(QString));
+    void construire_page1();
+    void construire_page2();
+    void construire_page3();
+    void poser_layout(QVBoxLayout*& membre, QWidget* page, QWidget* bande);
+    void quitter_pages_sauf(QWidget* garder);
+    void remplacer_param(ListParam* p);
+    // Two-button question box without parent; 0 for the first button, 1 for
+    // the second, for Escape and for closing the box.
+    static int question(const QString& titre, const QString& texte, const QString& oui, const QString& non);
+
+    // Set while the window asks its enclosing scroll frame to close after
+    // the user agreed to quit, so that the frame does not ask again.
+    bool fermeture_acceptee = false;
+    friend class CadreDefilant;
 };
 
 #endif

@@ -1,10 +1,5 @@
-#include "FenetrePrinc.h"
-
-#include <QApplication>
+#include "Demarrage.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    FenetrePrinc w;
-    w.show();
-    return app.exec();
+    return qMain(argc, argv);
 }

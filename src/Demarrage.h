@@ -1,0 +1,41 @@
+#ifndef DEMARRAGE_H
+#define DEMARRAGE_H
+
+#include <QSize>
+
+class CadreDefilant;
+class FenetrePrinc;
+class QSplashScreen;
+class QTranslator;
+
+// Start-up of the calculator: splash screen, the toolkit's own translation,
+// the size of the screen, and the main window shown directly or, on a
+// screen smaller than 980 x 700, inside a scroll frame.
+class Demarrage {
+public:
+    Demarrage() = default;
+    ~Demarrage();
+    Demarrage(const Demarrage&) = delete;
+    Demarrage& operator=(const Demarrage&) = delete;
+
+    // Everything up to the event loop; the application object must exist.
+    void lancer();
+
+    // Available area of the screen a new window would appear on.
+    static QSize zone_disponible();
+    // The scroll frame sized for an available area, holding the window; none
+    // (nullptr) when the area takes the window as it is.
+    static CadreDefilant* encadrer(FenetrePrinc* fenetre, QSize zone);
+
+    QSplashScreen* splash = nullptr;
+    QTranslator* traducteur = nullptr;
+    bool traduction_chargee = false;
+    QSize zone;
+    FenetrePrinc* fenetre = nullptr;
+    CadreDefilant* cadre = nullptr;
+};
+
+// Entry of the program: runs the calculator until its last window closes.
+int qMain(int argc, char** argv);
+
+#endif
