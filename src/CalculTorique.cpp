@@ -163,7 +163,10 @@ double CalculTorique::sin2(int d) {
 }
 
 double CalculTorique::kerato(double valeur) {
-    return KERATO / valeur;
+    // A radius (or power) of 0 -- what an untouched entry box holds -- has no
+    // keratometric counterpart: it stands for no value, never for an infinite
+    // power that would turn every table into inf and nan.
+    return valeur > 0 ? KERATO / valeur : 0;
 }
 
 double CalculTorique::arrondi_saisie(double valeur) {
@@ -173,7 +176,7 @@ double CalculTorique::arrondi_saisie(double valeur) {
 
 void CalculTorique::calcul_astpre() {
     if (unit_ind == 2)
-        astpre_D = KERATO / K2mm - KERATO / K1mm;
+        astpre_D = kerato(K2mm) - kerato(K1mm);
     else
         astpre_D = K2D - K1D;
     astpre_axe = K2axe;
@@ -203,8 +206,8 @@ template <bool Direct> void CalculTorique::astcross_meridiens() {
 
 void CalculTorique::calcul_astcross() {
     if (unit_ind == 2) {
-        astcross_K1D = KERATO / K1mm;
-        astcross_K2D = KERATO / K2mm;
+        astcross_K1D = kerato(K1mm);
+        astcross_K2D = kerato(K2mm);
     } else {
         astcross_K1D = K1D;
         astcross_K2D = K2D;

@@ -44,7 +44,8 @@ public:
     static double sin2(int d);
     static double sin2_direct(int d);
 
-    // Keratometric conversion K(D) = 337.5 / r(mm) (and back), and the
+    // Keratometric conversion K(D) = 337.5 / r(mm) (and back; 0 for a value
+    // not above 0, which stands for nothing entered), and the
     // rounding to 0.01 that the entry boxes apply to what they are given.
     static double kerato(double valeur);
     static double arrondi_saisie(double valeur);

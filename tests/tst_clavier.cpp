@@ -1,8 +1,10 @@
 // Keyboard use of the widget kit: a focused styled button or picture button
 // is pressed with Space, Enter or Return exactly as with the mouse.
 
+#include "BoutonAide.h"
 #include "BoutonExit.h"
 #include "BoutonImplant.h"
+#include "BoutonPageAide.h"
 #include "BoutonPays.h"
 #include "BoutonPerso.h"
 #include "BoutonPersoVert.h"
@@ -62,6 +64,16 @@ Bouton faire(const QString& genre) {
         b.w.reset(x);
         b.spy = std::make_unique<QSignalSpy>(x, &BoutonImplant::click_modele);
         b.valeur = "VELAN";
+    } else if (genre == "BoutonAide") {
+        auto* x = new BoutonAide(3, "en");
+        b.w.reset(x);
+        b.spy = std::make_unique<QSignalSpy>(x, &BoutonAide::click_aide);
+        b.valeur = "3";
+    } else if (genre == "BoutonPageAide") {
+        auto* x = new BoutonPageAide(1, "fr");
+        b.w.reset(x);
+        b.spy = std::make_unique<QSignalSpy>(x, &BoutonPageAide::clicked);
+        b.valeur = "1";
     } else {
         auto* x = new BoutonPlus;
         b.w.reset(x);
@@ -106,8 +118,8 @@ private slots:
 static void lignes_touches() {
     QTest::addColumn<QString>("genre");
     QTest::addColumn<Touche>("touche");
-    const QStringList genres{"BoutonPerso", "BoutonPersoVert", "BoutonExit",
-                             "BoutonPays",  "BoutonImplant",   "BoutonPlus"};
+    const QStringList genres{"BoutonPerso",   "BoutonPersoVert", "BoutonExit", "BoutonPays",
+                             "BoutonImplant", "BoutonPlus",      "BoutonAide", "BoutonPageAide"};
     for (const QString& g : genres) {
         QTest::newRow(qPrintable(g + " espace")) << g << Touche{Qt::Key_Space, Qt::NoModifier};
         QTest::newRow(qPrintable(g + " retour")) << g << Touche{Qt::Key_Return, Qt::NoModifier};
@@ -132,7 +144,7 @@ void TstClavier::touches() {
     envoyer(b.w.get(), QEvent::KeyRelease, touche);
     if (style) {
         QCOMPARE(b.spy->count(), 0);
-        QVERIFY(b.spy->wait(1000));
+        QTRY_COMPARE_WITH_TIMEOUT(b.spy->count(), 1, 5000);
     }
     QCOMPARE(b.spy->count(), 1);
     if (!b.valeur.isEmpty())
@@ -170,7 +182,7 @@ void TstClavier::bouton_style() {
     QCOMPARE(b->styleSheet(), BoutonStyle::style_enfonce());
     envoyer(b.get(), QEvent::KeyRelease, touche);
     QCOMPARE(spy.count(), 0);
-    QVERIFY(spy.wait(1000));
+    QVERIFY(spy.wait(5000));
     QVERIFY(t.elapsed() >= delai - 5);
     QCOMPARE(style_au_clic, BoutonStyle::style_repos());
     QCOMPARE(spyQt.count(), 0);
@@ -180,7 +192,8 @@ void TstClavier::bouton_style() {
     envoyer(b.get(), QEvent::KeyRelease, touche);
     envoyer(b.get(), QEvent::KeyPress, touche);
     envoyer(b.get(), QEvent::KeyRelease, touche);
-    QTest::qWait(3 * delai);
+    QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 3, 5000);
+    QTest::qWait(2 * delai);
     QCOMPARE(spy.count(), 3);
     QCOMPARE(spyQt.count(), 0);
 }
@@ -198,6 +211,7 @@ void TstClavier::touche_maintenue() {
     for (int i = 0; i < 5; ++i)
         envoyer(b.w.get(), QEvent::KeyPress, touche, true);
     envoyer(b.w.get(), QEvent::KeyRelease, touche);
+    QTRY_COMPARE_WITH_TIMEOUT(b.spy->count(), 1, 5000);
     QTest::qWait(attente(b));
     QCOMPARE(b.spy->count(), 1);
 }
@@ -232,7 +246,7 @@ void TstClavier::souris_inchangee() {
     BoutonPerso b(140, 30);
     QSignalSpy spy(&b, &BoutonStyle::click);
     QTest::mousePress(&b, Qt::LeftButton);
-    QVERIFY(spy.wait(1000));
+    QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 1, 5000);
     QTest::qWait(50);
     QCOMPARE(spy.count(), 1);
     QCOMPARE(b.styleSheet(), BoutonStyle::style_enfonce());
@@ -286,8 +300,7 @@ void TstClavier::tabulation_et_souris() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QVERIFY(perso->hasFocus());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QVERIFY(spyPerso.wait(1000));
-    QCOMPARE(spyPerso.count(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(spyPerso.count(), 1, 5000);
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QVERIFY(plus->hasFocus());

@@ -164,6 +164,9 @@ private slots:
     void langue_a_l_etape_10();
     void langue_inconnue();
     void molette_sans_effet();
+    void point_decimal_sur_systeme_francais();
+    void bornes_des_entrees_data();
+    void bornes_des_entrees();
     void reprise_a_l_etape_7();
     void bande_textes_data();
     void bande_textes();
@@ -840,6 +843,70 @@ void TstPage::molette_sans_effet() {
             molette(s->findChild<QLineEdit*>());
     }
     QCOMPARE(valeurs(), avant);
+}
+
+// On a French system the entries still show and accept a decimal point.
+void TstPage::point_decimal_sur_systeme_francais() {
+    const QLocale avant;
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    {
+        Banc b("fr");
+        b.oeil_droit();
+        b.puissance(21.0);
+        Banc::saisir(b.page->spin_K1, "42.75");
+        QCOMPARE(b.page->K1D, 42.75);
+        QCOMPARE(b.page->spin_K1->text(), QString("42.75"));
+        Banc::saisir(b.page->spin_K2, "44.5");
+        QCOMPARE(b.page->label_astpre_D->text(), QString("1.75 D"));
+    }
+    QLocale::setDefault(avant);
+}
+
+void TstPage::bornes_des_entrees_data() {
+    QTest::addColumn<QString>("entree");
+    QTest::addColumn<QString>("depart");
+    QTest::addColumn<int>("touche");
+    QTest::addColumn<QString>("arrivee");
+    QTest::newRow("K2 axis up from 179") << "spinaxe_K2"
+                                         << "179" << int(Qt::Key_Up) << "0";
+    QTest::newRow("K2 axis down from 0") << "spinaxe_K2"
+                                         << "0" << int(Qt::Key_Down) << "179";
+    QTest::newRow("incision up from 359") << "spinaxe_inc"
+                                          << "359" << int(Qt::Key_Up) << "0";
+    QTest::newRow("incision down from 0") << "spinaxe_inc"
+                                          << "0" << int(Qt::Key_Down) << "359";
+    QTest::newRow("induced stops at 5.00") << "spin_inc"
+                                           << "5.00" << int(Qt::Key_Up) << "5.00";
+    QTest::newRow("induced stops at 0.00") << "spin_inc"
+                                           << "0.00" << int(Qt::Key_Down) << "0.00";
+    QTest::newRow("induced step 0.05") << "spin_inc"
+                                       << "1.00" << int(Qt::Key_Up) << "1.05";
+    QTest::newRow("K1 step 0.25") << "spin_K1"
+                                  << "42.00" << int(Qt::Key_Up) << "42.25";
+}
+
+// The axes wrap around, the induced astigmatism stops at its bounds, and
+// every value reached is taken into the calculation.
+void TstPage::bornes_des_entrees() {
+    QFETCH(QString, entree);
+    QFETCH(QString, depart);
+    QFETCH(int, touche);
+    QFETCH(QString, arrivee);
+    Banc b("fr");
+    b.jusqua_7(21.0, 42.0, 44.0);
+    b.calculer();
+    auto* s = b.page->findChild<QAbstractSpinBox*>(entree);
+    QVERIFY(s);
+    Banc::saisir(s, depart);
+    QTest::keyClick(s, Qt::Key(touche));
+    QCOMPARE(s->text(), arrivee);
+    PageCalcul* p = b.page;
+    const Reference r(21.0, p->K1D, p->K2D, p->K2axe, p->incD, p->incaxe);
+    QCOMPARE(p->K1axe, p->K2axe + 90 >= 180 ? p->K2axe - 90 : p->K2axe + 90);
+    QCOMPARE(p->label_astcross_axe->text(), QString::number(r.c.astcross_axe) + QString::fromUtf8(" °"));
+    QCOMPARE(p->label_tcalc_D->text(), CalculTorique::texte_D(r.c.tcalc_D) + " D");
+    QCOMPARE(p->label_astpost_D->text(), CalculTorique::texte_D(r.c.residuel_D(r.c.tcalc_D)) + " D");
+    QCOMPARE(p->dessin->angle_iol_vrai, r.c.astcross_axe);
 }
 
 // A page rebuilt from a kept record at step 7: inputs and values restored.

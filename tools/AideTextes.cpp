@@ -156,7 +156,7 @@ l'aperçu&nbsp;;</li>
 l'identifiant et l'œil, <b>ID_OD.pdf</b> ou <b>ID_OS.pdf</b>&nbsp;; une fois le fichier écrit,
 l'aperçu se ferme et le PDF s'ouvre dans votre lecteur habituel.</li>
 </ul>
-<p>Pour commander en France, renvoyez la feuille par fax ou par e-mail&nbsp;; ailleurs, adressez-vous
+<p>Pour commander en France, renvoyez la feuille par fax ou par courriel&nbsp;; ailleurs, adressez-vous
 à votre distributeur local. Vérifiez attentivement chaque information avant de signer.</p>)",
 };
 

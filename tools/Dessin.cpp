@@ -6,6 +6,11 @@
 #include <QRadialGradient>
 #include <QtMath>
 
+#include <algorithm>
+#include <map>
+#include <utility>
+#include <vector>
+
 namespace Dessin {
 
 QImage toile(int w, int h, const QColor& fond) {
@@ -46,27 +51,24 @@ static QPainterPath anse_c(QPointF c, qreal r, bool haut) {
     return a;
 }
 
-// The widened root that joins a haptic to the optic's edge.
+// The widened root that joins a haptic to the optic: a short thick stroke
+// from inside the edge along the haptic's first direction.
 static QPainterPath racine_c(QPointF c, qreal r, bool haut) {
-    auto pt = [&](qreal a_deg, qreal d) {
-        const qreal a = qDegreesToRadians(a_deg);
-        const QPointF v(d * r * qCos(a), d * r * qSin(a));
-        return haut ? c + v : c - v;
-    };
-    QPainterPath q;
-    q.moveTo(pt(-44, 0.97));
-    q.quadTo(pt(-34, 1.10), pt(-33, 1.20));
-    q.lineTo(pt(-21, 1.11));
-    q.quadTo(pt(-16, 1.0), pt(-10, 0.97));
-    q.closeSubpath();
-    return q;
+    auto pt = [&](qreal x, qreal y) { return haut ? c + QPointF(x * r, y * r) : c - QPointF(x * r, y * r); };
+    QPainterPath trait;
+    trait.moveTo(pt(0.90, -0.42));
+    trait.lineTo(pt(1.04, -0.55));
+    QPainterPathStroker st;
+    st.setWidth(0.17 * r);
+    st.setCapStyle(Qt::RoundCap);
+    return st.createStroke(trait);
 }
 
 void marques_toriques(QPainter& p, QPointF c, qreal r, const QColor& couleur) {
     p.save();
     p.setPen(Qt::NoPen);
     p.setBrush(couleur);
-    const qreal d = qMax<qreal>(1.3, r * 0.042);
+    const qreal d = qMax<qreal>(1.7, r * 0.042);
     for (qreal k : {0.66, 0.75, 0.84}) {
         p.drawEllipse(c + QPointF(0, -k * r), d, d);
         p.drawEllipse(c + QPointF(0, k * r), d, d);
@@ -206,6 +208,112 @@ void triangle_attention(QPainter& p, const QRectF& r) {
     p.drawPath(barre);
     p.drawEllipse(QPointF(bx, r.top() + 0.78 * h), 0.075 * w, 0.075 * w);
     p.restore();
+}
+
+namespace {
+
+// One colour of the picture and how many pixels have it.
+struct Teinte {
+    QRgb c;
+    qint64 n;
+};
+
+int canal(QRgb c, int k) {
+    return k == 0 ? qRed(c) : (k == 1 ? qGreen(c) : qBlue(c));
+}
+
+} // namespace
+
+QImage en_palette(const QImage& source, int n) {
+    const QImage img = source.convertToFormat(QImage::Format_RGB32);
+    // Colours sorted by value, so that the result does not depend on any
+    // hashing order.
+    std::map<QRgb, qint64> compte;
+    for (int y = 0; y < img.height(); ++y) {
+        const QRgb* l = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x)
+            ++compte[l[x] | 0xFF000000u];
+    }
+    std::vector<Teinte> teintes;
+    teintes.reserve(compte.size());
+    for (const auto& [c, k] : compte)
+        teintes.push_back({c, k});
+
+    // Median cut: split the box of widest extent, along its widest channel, at
+    // its median colour, until there are n boxes.
+    using Boite = std::pair<size_t, size_t>; // [debut, fin) in teintes
+    std::vector<Boite> boites{{0, teintes.size()}};
+    auto etendue = [&](const Boite& b, int& meilleur) {
+        int e = -1;
+        for (int k = 0; k < 3; ++k) {
+            int mn = 255, mx = 0;
+            for (size_t i = b.first; i < b.second; ++i) {
+                mn = std::min(mn, canal(teintes[i].c, k));
+                mx = std::max(mx, canal(teintes[i].c, k));
+            }
+            if (mx - mn > e) {
+                e = mx - mn;
+                meilleur = k;
+            }
+        }
+        return e;
+    };
+    while (int(boites.size()) < n) {
+        int choisie = -1, largeur = 0, axe = 0;
+        for (size_t i = 0; i < boites.size(); ++i) {
+            int k = 0;
+            const int e = boites[i].second - boites[i].first > 1 ? etendue(boites[i], k) : 0;
+            if (e > largeur) {
+                largeur = e;
+                choisie = int(i);
+                axe = k;
+            }
+        }
+        if (choisie < 0)
+            break;
+        const Boite b = boites[choisie];
+        std::stable_sort(
+            teintes.begin() + b.first, teintes.begin() + b.second,
+            [axe](const Teinte& a, const Teinte& c) { return canal(a.c, axe) < canal(c.c, axe); });
+        // Split at the middle colour, not at the middle pixel: the few
+        // pixels of a smooth gradient keep as many colours as the many
+        // pixels of the text.
+        size_t milieu = b.first + (b.second - b.first) / 2 - 1;
+        // A colour holding half the pixels (the white page) sorts last along
+        // every channel: keep at least one colour on each side.
+        milieu = std::min(milieu, b.second - 2);
+        boites[choisie] = {b.first, milieu + 1};
+        boites.push_back({milieu + 1, b.second});
+    }
+
+    // Each box gives the weighted mean of its colours.
+    QVector<QRgb> table;
+    std::map<QRgb, int> indice;
+    for (const Boite& b : boites) {
+        double r = 0, g = 0, bl = 0, total = 0;
+        for (size_t i = b.first; i < b.second; ++i) {
+            const double k = double(teintes[i].n);
+            r += qRed(teintes[i].c) * k;
+            g += qGreen(teintes[i].c) * k;
+            bl += qBlue(teintes[i].c) * k;
+            total += k;
+        }
+        const int id = table.size();
+        table.push_back(qRgb(qRound(r / total), qRound(g / total), qRound(bl / total)));
+        for (size_t i = b.first; i < b.second; ++i)
+            indice[teintes[i].c] = id;
+    }
+    QImage out(img.size(), QImage::Format_Indexed8);
+    out.setColorTable(table);
+    out.setDotsPerMeterX(img.dotsPerMeterX());
+    out.setDotsPerMeterY(img.dotsPerMeterY());
+    for (int y = 0; y < img.height(); ++y) {
+        const QRgb* l = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        uchar* o = out.scanLine(y);
+        for (int x = 0; x < img.width(); ++x)
+            o[x] = uchar(indice[l[x] | 0xFF000000u]);
+    }
+    return out;
 }
 
 } // namespace Dessin

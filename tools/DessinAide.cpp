@@ -814,7 +814,8 @@ QString listes_marquees(QString html) {
     while ((m = liste.match(html)).hasMatch()) {
         QString lignes = m.captured(1);
         lignes.replace(item, QStringLiteral("<tr><td width=\"26\" valign=\"top\"><img src=\"\\1\"></td>"
-                                            "<td style=\"padding-bottom: 4px;\">\\2</td></tr>"));
+                                            "<td style=\"padding-bottom: 4px;\"><p style=\"margin: 0px; "
+                                            "line-height: 112%;\">\\2</p></td></tr>"));
         html.replace(m.capturedStart(), m.capturedLength(),
                      QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\">") + lignes +
                          QStringLiteral("</table><p style=\"margin: 0px; font-size: 5px;\">&nbsp;</p>"));
@@ -828,11 +829,12 @@ QImage page_aide(int n, bool fr) {
     commencer(p, img);
     const TexteAide t = texte_aide(n, fr);
 
-    // Title band.
-    QLinearGradient g(0, 0, largeurPage, 0);
-    g.setColorAt(0, fonce);
-    g.setColorAt(0.6, bleu);
-    g.setColorAt(1, QColor(0x3F, 0xBA, 0xD6));
+    // Title band, shaded from top to bottom (few colours: the page is stored
+    // with a palette of 256).
+    QLinearGradient g(0, 0, 0, hauteurTitre);
+    g.setColorAt(0, QColor(0x1C, 0xAE, 0xCC));
+    g.setColorAt(0.5, bleu);
+    g.setColorAt(1, QColor(0x00, 0x84, 0xA4));
     p.fillRect(QRectF(0, 0, largeurPage, hauteurTitre), g);
     embleme(p, QPointF(26, hauteurTitre / 2.0), 15, true);
     texte(p, QRectF(50, 0, 560, hauteurTitre), t.titre, 21, true, blanc);
@@ -885,7 +887,7 @@ std::vector<Image> aides() {
     for (bool fr : {true, false})
         for (int n = 1; n <= 8; ++n)
             v.push_back({QStringLiteral("aide_p%1_%2.png").arg(n).arg(fr ? "fr" : "en"),
-                         [n, fr] { return page_aide(n, fr); }});
+                         [n, fr] { return page_aide(n, fr); }, true});
     return v;
 }
 

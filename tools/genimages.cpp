@@ -44,6 +44,8 @@ int main(int argc, char** argv) {
         if (!img.hasAlphaChannel() ||
             img.convertToFormat(QImage::Format_RGB32).convertToFormat(img.format()) == img)
             img = img.convertToFormat(QImage::Format_RGB32);
+        if (i.palette && !img.hasAlphaChannel())
+            img = Dessin::en_palette(img);
         const QString chemin = QDir(dossier).filePath(i.nom);
         QImageWriter w(chemin, "png");
         w.setQuality(0); // strongest compression

@@ -1,0 +1,650 @@
+#include "ToriqueCli.h"
+
+#include "ListParam.h"
+#include "Verification.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QSet>
+#include <QTextStream>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+const char* const COLONNES[] = {"eye", "seq", "unit", "k1", "k2", "axis", "sia", "incision", "cyl"};
+constexpr int NB_COLONNES = 9;
+const char* const EN_TETE = "eye,seq,unit,k1,k2,axis,sia,incision,cyl";
+// Options that describe one case, not allowed with --batch.
+const QStringList OPTIONS_CAS{"eye", "seq", "unit", "k1", "k2", "axis", "sia", "incision", "cyl"};
+const QStringList OBLIGATOIRES{"eye", "seq", "k1", "k2", "axis"};
+
+QString selon(const QString& langue, const char* fr, const char* en) {
+    return QString::fromUtf8(langue == "en" ? en : fr);
+}
+
+// The values an option accepts, for its error line.
+QString attendu(const QString& option, const QString& langue) {
+    struct Ligne {
+        const char* option;
+        const char* fr;
+        const char* en;
+    };
+    static const Ligne LIGNES[] = {
+        {"eye", "OD ou OS", "OD or OS"},
+        {"seq", "une valeur de la liste, de 10.0 à 35.0 par pas de 0.5",
+         "one of the list's values, 10.0 to 35.0 in steps of 0.5"},
+        {"unit", "D ou mm", "D or mm"},
+        {"k1", "un nombre de 0.00 à 99.99", "a number from 0.00 to 99.99"},
+        {"k2", "un nombre de 0.00 à 99.99", "a number from 0.00 to 99.99"},
+        {"axis", "un nombre entier de 0 à 179", "a whole number from 0 to 179"},
+        {"sia", "un nombre de 0.00 à 5.00", "a number from 0.00 to 5.00"},
+        {"incision", "un nombre entier de 0 à 359", "a whole number from 0 to 359"},
+        {"cyl", "une puissance de la gamme : 0.75, 1.50, 2.25, 3.00, 3.75, 4.50, 5.25 ou 6.00",
+         "a power of the range: 0.75, 1.50, 2.25, 3.00, 3.75, 4.50, 5.25 or 6.00"},
+        {"lang", "fr ou en", "fr or en"},
+        {"batch", "un fichier CSV dont la première ligne est eye,seq,unit,k1,k2,axis,sia,incision,cyl",
+         "a CSV file whose first line is eye,seq,unit,k1,k2,axis,sia,incision,cyl"},
+    };
+    for (const Ligne& l : LIGNES)
+        if (option == QLatin1String(l.option))
+            return selon(langue, l.fr, l.en);
+    return QString();
+}
+
+// A value quoted in an error line: one line, not too long.
+QString cite(const QString& valeur) {
+    QString v = valeur.left(40);
+    for (QChar& c : v)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            c = QLatin1Char('?');
+    if (valeur.size() > 40)
+        v += QStringLiteral("...");
+    return v;
+}
+
+QString erreur_valeur(const QString& nom, const QString& valeur, const QString& accepte,
+                      const QString& langue) {
+    if (langue == "en")
+        return QStringLiteral("%1: value '%2' refused; expected %3").arg(nom, cite(valeur), accepte);
+    return QString::fromUtf8("%1 : valeur « %2 » refusée ; attendu : %3").arg(nom, cite(valeur), accepte);
+}
+
+QString erreur_absente(const QString& nom, const QString& accepte, const QString& langue) {
+    if (langue == "en")
+        return QStringLiteral("%1: value missing; expected %2").arg(nom, accepte);
+    return QString::fromUtf8("%1 : valeur absente ; attendu : %2").arg(nom, accepte);
+}
+
+QString erreur_obligatoire(const QString& nom, const QString& accepte, const QString& langue) {
+    if (langue == "en")
+        return QStringLiteral("%1: required option missing; expected %2").arg(nom, accepte);
+    return QString::fromUtf8("%1 : option obligatoire absente ; attendu : %2").arg(nom, accepte);
+}
+
+QString usage(const QString& langue) {
+    if (langue == "en")
+        return QStringLiteral(
+            "usage: torique --eye OD|OS --seq P --k1 V --k2 V --axis A [--unit D|mm] [--sia V] "
+            "[--incision A] [--cyl C] [--lang fr|en] [--json]\n"
+            "       torique --batch FILE.csv [--lang fr|en]\n");
+    return QStringLiteral(
+        "usage : torique --eye OD|OS --seq P --k1 V --k2 V --axis A [--unit D|mm] [--sia V] "
+        "[--incision A] [--cyl C] [--lang fr|en] [--json]\n"
+        "        torique --batch FICHIER.csv [--lang fr|en]\n");
+}
+
+bool nombre(const QString& texte, double& v) {
+    bool ok = false;
+    v = texte.trimmed().toDouble(&ok);
+    return ok && std::isfinite(v);
+}
+
+// A whole number given as such or as a number without fraction (90, 90.0).
+bool entier(const QString& texte, int bas, int haut, int& v) {
+    double d;
+    if (!nombre(texte, d) || d != std::floor(d) || d < bas || d > haut)
+        return false;
+    v = int(d);
+    return true;
+}
+
+// A value as a two-decimal entry box keeps it, within its range.
+bool saisie(const QString& texte, double haut, double& v) {
+    double d;
+    if (!nombre(texte, d))
+        return false;
+    d = CalculTorique::arrondi_saisie(d) + 0.0; // no negative zero
+    if (!(d >= 0.0 && d <= haut))
+        return false;
+    v = d;
+    return true;
+}
+
+// --- JSON ---------------------------------------------------------------
+
+QString nombre_json(double v) {
+    if (!std::isfinite(v))
+        return QStringLiteral("null");
+    QString s = QString::number(v, 'g', QLocale::FloatingPointShortest);
+    if (!s.contains(QLatin1Char('.')) && !s.contains(QLatin1Char('e')))
+        s += QStringLiteral(".0");
+    return s;
+}
+
+QString chaine_json(const QString& t) {
+    QString s;
+    s.reserve(t.size() + 2);
+    s += QLatin1Char('"');
+    for (QChar c : t) {
+        switch (c.unicode()) {
+        case '"':
+            s += QStringLiteral("\\\"");
+            break;
+        case '\\':
+            s += QStringLiteral("\\\\");
+            break;
+        case '\n':
+            s += QStringLiteral("\\n");
+            break;
+        case '\r':
+            s += QStringLiteral("\\r");
+            break;
+        case '\t':
+            s += QStringLiteral("\\t");
+            break;
+        default:
+            if (c.unicode() < 0x20)
+                s += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            else
+                s += c;
+        }
+    }
+    s += QLatin1Char('"');
+    return s;
+}
+
+QString erreur_ligne_json(int ligne, const QString& erreur) {
+    return QStringLiteral("{\"line\":%1,\"error\":%2}").arg(ligne).arg(chaine_json(erreur));
+}
+
+// Keratometry of one meridian in both units, from the unit entered.
+void kerato(const ToriqueCli::Cas& cas, double valeur, double& D, double& mm) {
+    if (cas.unite == 2) {
+        mm = valeur;
+        D = CalculTorique::kerato(valeur);
+    } else {
+        D = valeur;
+        mm = CalculTorique::kerato(valeur);
+    }
+}
+
+} // namespace
+
+int ToriqueCli::Cas::axe_K1() const {
+    return axe + 90 >= 180 ? axe - 90 : axe + 90;
+}
+
+int ToriqueCli::Cas::axe_incision() const {
+    if (incision >= 0)
+        return incision;
+    return oeil == "OS" ? 0 : 180;
+}
+
+bool ToriqueCli::lire(const QString& option, const QString& nom, const QString& valeur, Cas& cas,
+                      QString& erreur) {
+    const QString v = valeur.trimmed();
+    bool ok = false;
+    if (option == "eye") {
+        const QString o = v.toUpper();
+        ok = o == "OD" || o == "OS";
+        if (ok)
+            cas.oeil = o;
+    } else if (option == "seq") {
+        double d;
+        ok = nombre(v, d) && d * 2 == std::floor(d * 2) && d >= 10.0 && d <= 35.0;
+        if (ok) {
+            cas.seq_texte = QString::number(d, 'f', 1);
+            cas.seq = cas.seq_texte.toDouble();
+            cas.sph_ind = int(d * 2) - 20 + 1;
+        }
+    } else if (option == "unit") {
+        if (v.compare("D", Qt::CaseInsensitive) == 0) {
+            cas.unite = 1;
+            ok = true;
+        } else if (v.compare("mm", Qt::CaseInsensitive) == 0) {
+            cas.unite = 2;
+            ok = true;
+        }
+    } else if (option == "k1") {
+        ok = saisie(v, 99.99, cas.k1);
+    } else if (option == "k2") {
+        ok = saisie(v, 99.99, cas.k2);
+    } else if (option == "axis") {
+        ok = entier(v, 0, 179, cas.axe);
+    } else if (option == "sia") {
+        ok = saisie(v, 5.0, cas.sia);
+    } else if (option == "incision") {
+        ok = entier(v, 0, 359, cas.incision);
+    } else if (option == "cyl") {
+        double d;
+        if (nombre(v, d))
+            for (int n = 1; n <= 8 && !ok; ++n)
+                if (d == 0.75 * n) {
+                    cas.cyl = d;
+                    ok = true;
+                }
+    } else if (option == "lang") {
+        const QString l = v.toLower();
+        ok = l == "fr" || l == "en";
+        if (ok)
+            cas.langue = l;
+    }
+    if (!ok)
+        erreur = erreur_valeur(nom, valeur, attendu(option, cas.langue), cas.langue);
+    return ok;
+}
+
+ToriqueCli::Resultat ToriqueCli::calculer(const Cas& cas, CalculTorique& m, ListParam& p) {
+    // The page's inputs, then the two stages it runs from step 7.
+    m.unit_ind = cas.unite;
+    kerato(cas, cas.k1, m.K1D, m.K1mm);
+    kerato(cas, cas.k2, m.K2D, m.K2mm);
+    m.K2axe = cas.axe;
+    m.K1axe = cas.axe_K1();
+    m.incD = cas.sia;
+    m.incaxe = cas.axe_incision();
+    m.p_sph = cas.seq;
+    m.calcul_astpre();
+    m.calcul_astcross();
+
+    // The snapshot taken when Calculate is pressed (step 7).
+    p.langue_t = cas.langue;
+    p.modele_iol_t = QStringLiteral("VELAN");
+    const bool droit = cas.oeil != "OS";
+    p.oeil_t = std::make_shared<const QString>(droit ? QStringLiteral("droit") : QStringLiteral("gauche"));
+    p.enab_od_t = droit;
+    p.enab_og_t = !droit;
+    p.sph_ind_t = cas.sph_ind;
+    p.puiss_sph_t = cas.seq_texte;
+    p.unit_ind_t = cas.unite;
+    p.K1D_t = m.K1D;
+    p.K2D_t = m.K2D;
+    p.K1mm_t = m.K1mm;
+    p.K2mm_t = m.K2mm;
+    p.K1axe_t = m.K1axe;
+    p.K2axe_t = m.K2axe;
+    p.incD_t = m.incD;
+    p.incaxe_t = m.incaxe;
+    p.astpre_D_t = m.astpre_D;
+    p.astpre_axe_t = m.astpre_axe;
+    p.astcross_D_t = m.astcross_D;
+    p.astcross_axe_t = m.astcross_axe;
+    p.etape_t = 7;
+
+    Resultat r;
+    r.code = Verification::code(p);
+    if (r.code == 70) // all entered, not yet calculated: Calculate goes on
+        r.code = 0;
+    if (r.code != 0)
+        return r;
+
+    // Results on screen (step 10), for the recommended or the picked cylinder.
+    m.calcul_tcalc();
+    r.choix = cas.cyl > 0 ? cas.cyl : m.tcalc_D;
+    p.etape_t = 10;
+    p.tcalc_D_t = m.tcalc_D;
+    p.tperfect_D_t = m.tperfect_D;
+    p.tcalc_axe_t = m.tcalc_axe;
+    p.astpost_D_t = m.residuel_D(r.choix);
+    p.astpost_axe_t = m.residuel_axe(r.choix);
+    p.choix_torique_t = r.choix;
+    r.alerte = CalculTorique::avertissement(m.astcross_axe, p.astpost_axe_t, p.astpost_D_t);
+    // The print path's check: only the low-astigmatism question can remain.
+    r.faible = Verification::code(p) == 3;
+    return r;
+}
+
+QString ToriqueCli::json(const Cas& cas, const CalculTorique& m, const Resultat& r) {
+    double k1D, k1mm, k2D, k2mm;
+    kerato(cas, cas.k1, k1D, k1mm);
+    kerato(cas, cas.k2, k2D, k2mm);
+    QString s;
+    s.reserve(1400);
+    s += QStringLiteral("{\"eye\":") + chaine_json(cas.oeil);
+    s += QStringLiteral(",\"seq\":") + nombre_json(cas.seq);
+    s += QStringLiteral(",\"unit\":") + (cas.unite == 2 ? QStringLiteral("\"mm\"") : QStringLiteral("\"D\""));
+    s += QStringLiteral(",\"k1\":{\"D\":%1,\"mm\":%2,\"axis\":%3}")
+             .arg(nombre_json(k1D), nombre_json(k1mm))
+             .arg(cas.axe_K1());
+    s += QStringLiteral(",\"k2\":{\"D\":%1,\"mm\":%2,\"axis\":%3}")
+             .arg(nombre_json(k2D), nombre_json(k2mm))
+             .arg(cas.axe);
+    s += QStringLiteral(",\"sia\":{\"D\":%1,\"incision\":%2}")
+             .arg(nombre_json(cas.sia))
+             .arg(cas.axe_incision());
+    if (r.code == 0) {
+        s += QStringLiteral(",\"preop\":{\"D\":%1,\"axis\":%2}")
+                 .arg(nombre_json(m.astpre_D))
+                 .arg(m.astpre_axe);
+        s += QStringLiteral(",\"crossed\":{\"D\":%1,\"axis\":%2}")
+                 .arg(nombre_json(m.astcross_D))
+                 .arg(m.astcross_axe);
+        s += QStringLiteral(",\"ideal\":") + nombre_json(m.tperfect_D);
+        s += QStringLiteral(",\"recommended\":{\"cyl\":%1,\"axis\":%2}")
+                 .arg(nombre_json(m.tcalc_D))
+                 .arg(m.tcalc_axe);
+        s += QStringLiteral(",\"trials\":[");
+        for (int n = 0; n < m.nb_essais(); ++n) {
+            if (n > 0)
+                s += QLatin1Char(',');
+            s += QStringLiteral("{\"cyl\":%1,\"residual\":%2,\"axis\":%3}")
+                     .arg(nombre_json(m.tab_cyl[n]), nombre_json(m.tab_astpost_plancornee[n]))
+                     .arg(m.tab_astpost_axe[n]);
+        }
+        s += QLatin1Char(']');
+        s += QStringLiteral(",\"chosen\":{\"model\":%1,\"cyl\":%2,\"residual\":%3,\"axis\":%4}")
+                 .arg(chaine_json(QStringLiteral("VELAN T") + CalculTorique::texte_D(r.choix)),
+                      nombre_json(r.choix), nombre_json(m.residuel_D(r.choix)))
+                 .arg(m.residuel_axe(r.choix));
+        s += QStringLiteral(",\"warning\":");
+        s += r.alerte == CalculTorique::INVERSION ? QStringLiteral("\"inversion\"")
+             : r.alerte == CalculTorique::ELEVE   ? QStringLiteral("\"high\"")
+                                                  : QStringLiteral("null");
+        s += QStringLiteral(",\"low_astigmatism\":") +
+             (r.faible ? QStringLiteral("true") : QStringLiteral("false"));
+        s += QStringLiteral(",\"check\":{\"code\":0}}");
+    } else {
+        const Verification::Message msg = Verification::message(r.code, cas.langue);
+        s += QStringLiteral(",\"check\":{\"code\":%1,\"title\":%2,\"message\":%3}}")
+                 .arg(r.code)
+                 .arg(chaine_json(msg.titre), chaine_json(Verification::texte_brut(msg.texte)));
+    }
+    return s;
+}
+
+QString ToriqueCli::texte(const Cas& cas, const CalculTorique& m, const Resultat& r) {
+    const QString& l = cas.langue;
+    const QString D = QStringLiteral(" D");
+    const QString deg = QString::fromUtf8(" °");
+    const QString unite = cas.unite == 2 ? QStringLiteral(" mm") : D;
+    QStringList t;
+    if (cas.oeil == "OS")
+        t << selon(l, "OEIL GAUCHE (OS)", "LEFT EYE (OS)");
+    else
+        t << selon(l, "OEIL DROIT (OD)", "RIGHT EYE (OD)");
+    t << QString();
+    t << selon(l, "INFORMATIONS PRÉ-OPÉRATOIRES :", "PRE-OPERATIVE INFORMATION :");
+    t << selon(l, "Puissance sphérique de l'implant (SEQ) :", "IOL spherical power (SEQ) :") + " " +
+             cas.seq_texte + D;
+    t << selon(l, "Axe plat :", "Flat axis :") + " K1 " + CalculTorique::texte_D(cas.k1) + unite + " @ " +
+             QString::number(cas.axe_K1()) + deg;
+    t << selon(l, "Axe élévé :", "Steep axis :") + " K2 " + CalculTorique::texte_D(cas.k2) + unite + " @ " +
+             QString::number(cas.axe) + deg;
+    t << selon(l, "Astigmatisme pré-opératoire :", "Pre-operative astigmatism :") + " " +
+             CalculTorique::texte_D(m.astpre_D) + D + " x " + QString::number(m.astpre_axe) + deg;
+    t << selon(l, "Astigmatisme induit chirurgicalement :", "Surgically induced astigmatism :") + " - " +
+             CalculTorique::texte_D(cas.sia) + D;
+    t << selon(l, "Position de l'incision :", "Incision location :") + " " +
+             QString::number(cas.axe_incision()) + deg;
+    t << selon(l, "Cylindre croisé (au plan cornéen) :", "Crossed cylinder (at corneal plane) :") + " " +
+             CalculTorique::texte_D(m.astcross_D) + D + " x " + QString::number(m.astcross_axe) + deg;
+    t << QString();
+    t << selon(l, "IMPLANT TORIQUE CALCULÉ :", "COMPUTED TORIC IOL :");
+    t << selon(l, "Puissance cylindrique conseillée :", "Recommended cylindrical power :") + " " +
+             CalculTorique::texte_D(m.tcalc_D) + D + " " + selon(l, "(idéale : ", "(ideal : ") +
+             CalculTorique::texte_tperfect(m.tperfect_D) + " D)";
+    t << selon(l, "Orientation des marques de l'implant :", "IOL axis of placement :") + " " +
+             QString::number(m.tcalc_axe) + deg;
+    t << QString();
+    t << selon(l, "PRÉVISIONS POST-OPÉRATOIRES :", "POST-OPERATIVE PREDICTIONS :");
+    t << selon(l, "Implant torique Brevanta :", "Brevanta toric IOL :") + " VELAN T" +
+             CalculTorique::texte_D(r.choix);
+    t << selon(l, "Astigmatisme résiduel prévu :", "Estimated residual astigmatism :") + " " +
+             CalculTorique::texte_D(m.residuel_D(r.choix)) + D + " x " +
+             QString::number(m.residuel_axe(r.choix)) + deg;
+    if (r.alerte == CalculTorique::INVERSION)
+        t << selon(l, "Attention à l'inversion de l'astigmatisme (sur-correction)",
+                   "Be careful of astigmatism inversion (over-correcting)");
+    else if (r.alerte == CalculTorique::ELEVE)
+        t << selon(l, "Attention, l'astigmatisme résiduel est élevé (sous-correction)",
+                   "Be careful, residual astigmatism is high (sub-correction)");
+    if (r.faible) {
+        const Verification::Message q = Verification::question_astigmatisme_faible(l);
+        t << QString() << q.titre << Verification::texte_brut(q.texte);
+    }
+    return t.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QString ToriqueCli::message_refus(int code, const QString& langue) {
+    const Verification::Message msg = Verification::message(code, langue);
+    return msg.titre + QLatin1Char('\n') + Verification::texte_brut(msg.texte) + QLatin1Char('\n');
+}
+
+void ToriqueCli::ajouter_option(const Option& option) {
+    options_supp << option;
+}
+
+void ToriqueCli::ajouter_traitement(const Traitement& traitement) {
+    traitements << traitement;
+}
+
+int ToriqueCli::executer(const QStringList& arguments, QTextStream& sortie, QTextStream& erreurs) {
+    Cas cas;
+    // The language of the messages first, wherever it is given.
+    for (int i = 0; i < arguments.size(); ++i) {
+        QString valeur;
+        if (arguments[i] == "--lang" && i + 1 < arguments.size())
+            valeur = arguments[i + 1];
+        else if (arguments[i].startsWith("--lang="))
+            valeur = arguments[i].mid(7);
+        valeur = valeur.trimmed().toLower();
+        if (valeur == "fr" || valeur == "en")
+            cas.langue = valeur;
+    }
+    const QString& langue = cas.langue;
+    if (arguments.contains("--help") || arguments.contains("-h")) {
+        sortie << usage(langue);
+        return 0;
+    }
+    if (arguments.isEmpty()) {
+        erreurs << usage(langue);
+        return 2;
+    }
+
+    QSet<QString> vues;
+    bool en_json = false;
+    QString fichier;
+    QList<const Option*> supp_vues;
+    auto refus = [&erreurs](const QString& ligne) {
+        erreurs << ligne << '\n';
+        return 2;
+    };
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString arg = arguments[i];
+        QString nom = arg, valeur;
+        bool valeur_jointe = false;
+        const int egal = arg.indexOf(QLatin1Char('='));
+        if (arg.startsWith("--") && egal > 2) {
+            nom = arg.left(egal);
+            valeur = arg.mid(egal + 1);
+            valeur_jointe = true;
+        }
+        const QString option = nom.startsWith("--") ? nom.mid(2) : QString();
+        const Option* supp = nullptr;
+        for (const Option& o : options_supp)
+            if (o.nom == nom)
+                supp = &o;
+        const bool connue =
+            OPTIONS_CAS.contains(option) || option == "lang" || option == "json" || option == "batch";
+        if (option.isEmpty() || (!connue && !supp)) {
+            QString liste =
+                QStringLiteral("--eye, --seq, --k1, --k2, --axis, --unit, --sia, --incision, --cyl, "
+                               "--lang, --json, --batch");
+            for (const Option& o : options_supp)
+                liste += QStringLiteral(", ") + o.nom;
+            if (langue == "en")
+                return refus(QStringLiteral("%1: unknown option; expected one of %2").arg(cite(arg), liste));
+            return refus(QString::fromUtf8("%1 : option inconnue ; attendu : %2").arg(cite(arg), liste));
+        }
+        const QString cle = supp ? nom : option;
+        if (vues.contains(cle)) {
+            if (langue == "en")
+                return refus(QStringLiteral("%1: given more than once; expected it once").arg(nom));
+            return refus(QString::fromUtf8("%1 : donnée plusieurs fois ; attendu : une seule fois").arg(nom));
+        }
+        vues.insert(cle);
+        const bool avec_valeur = supp ? supp->avec_valeur : option != "json";
+        if (!avec_valeur) {
+            if (valeur_jointe)
+                return refus(erreur_valeur(nom, valeur, selon(langue, "aucune valeur", "no value"), langue));
+            if (option == "json")
+                en_json = true;
+            else
+                supp_vues << supp;
+            if (supp) {
+                const QString probleme = supp->lire(QString());
+                if (!probleme.isEmpty())
+                    return refus(probleme);
+            }
+            continue;
+        }
+        if (!valeur_jointe) {
+            if (i + 1 >= arguments.size())
+                return refus(erreur_absente(nom,
+                                            supp ? (langue == "en" ? supp->attendu_en : supp->attendu_fr)
+                                                 : attendu(option, langue),
+                                            langue));
+            valeur = arguments[++i];
+        }
+        if (supp) {
+            const QString probleme = supp->lire(valeur);
+            if (!probleme.isEmpty())
+                return refus(probleme);
+            supp_vues << supp;
+        } else if (option == "batch") {
+            fichier = valeur;
+        } else {
+            QString erreur;
+            if (!lire(option, nom, valeur, cas, erreur))
+                return refus(erreur);
+        }
+    }
+
+    if (vues.contains("batch")) {
+        const QString seul_lot = selon(langue, "torique --batch FICHIER.csv [--lang fr|en]",
+                                       "torique --batch FILE.csv [--lang fr|en]");
+        for (const QString& o : OPTIONS_CAS)
+            if (vues.contains(o))
+                return refus(selon(langue, "--%1 : sans objet avec --batch ; attendu : %2",
+                                   "--%1: not allowed with --batch; expected %2")
+                                 .arg(o, seul_lot));
+        if (!supp_vues.isEmpty())
+            return refus(selon(langue, "%1 : sans objet avec --batch ; attendu : %2",
+                               "%1: not allowed with --batch; expected %2")
+                             .arg(supp_vues.first()->nom, seul_lot));
+        return lot(fichier, langue, sortie, erreurs);
+    }
+    for (const QString& o : OBLIGATOIRES)
+        if (!vues.contains(o))
+            return refus(erreur_obligatoire("--" + o, attendu(o, langue), langue));
+
+    CalculTorique moteur;
+    ListParam record;
+    const Resultat r = calculer(cas, moteur, record);
+    if (r.code != 0) {
+        erreurs << message_refus(r.code, langue);
+        if (en_json)
+            sortie << json(cas, moteur, r) << '\n';
+        return 1;
+    }
+    for (const Traitement& t : traitements) {
+        const int statut = t(cas, record, erreurs);
+        if (statut != 0)
+            return statut;
+    }
+    sortie << (en_json ? json(cas, moteur, r) + QLatin1Char('\n') : texte(cas, moteur, r));
+    return 0;
+}
+
+int ToriqueCli::lot(const QString& fichier, const QString& langue, QTextStream& sortie,
+                    QTextStream& erreurs) {
+    QFile f(fichier);
+    if (!f.open(QIODevice::ReadOnly)) {
+        erreurs << selon(langue, "--batch : fichier « %1 » illisible ; attendu : %2",
+                         "--batch: cannot read file '%1'; expected %2")
+                       .arg(cite(fichier), attendu("batch", langue))
+                << '\n';
+        return 2;
+    }
+    QString contenu = QString::fromUtf8(f.readAll());
+    if (contenu.startsWith(QChar(0xFEFF)))
+        contenu.remove(0, 1);
+    const QStringList lignes = contenu.split(QLatin1Char('\n'));
+    auto champs = [](QString ligne) {
+        if (ligne.endsWith(QLatin1Char('\r')))
+            ligne.chop(1);
+        QStringList c = ligne.split(QLatin1Char(','));
+        for (QString& v : c) {
+            v = v.trimmed();
+            if (v.size() >= 2 && v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"')))
+                v = v.mid(1, v.size() - 2).trimmed();
+        }
+        return c;
+    };
+    QStringList tete = champs(lignes.value(0));
+    while (tete.size() > NB_COLONNES && tete.last().isEmpty())
+        tete.removeLast();
+    if (tete.join(QLatin1Char(',')).toLower() != QLatin1String(EN_TETE)) {
+        erreurs << selon(langue, "--batch : la première ligne de « %1 » n'est pas l'en-tête ; attendu : %2",
+                         "--batch: the first line of '%1' is not the header; expected %2")
+                       .arg(cite(fichier), attendu("batch", langue))
+                << '\n';
+        return 2;
+    }
+
+    bool tout_calcule = true;
+    CalculTorique moteur;
+    for (int n = 1; n < lignes.size(); ++n) {
+        if (lignes[n].trimmed().isEmpty())
+            continue;
+        const int numero = n + 1;
+        QStringList valeurs = champs(lignes[n]);
+        if (valeurs.size() > NB_COLONNES) {
+            tout_calcule = false;
+            sortie << erreur_ligne_json(numero, selon(langue, "%1 valeurs ; attendu : au plus %2 (%3)",
+                                                      "%1 values; expected at most %2 (%3)")
+                                                    .arg(valeurs.size())
+                                                    .arg(NB_COLONNES)
+                                                    .arg(QLatin1String(EN_TETE)))
+                   << '\n';
+            continue;
+        }
+        while (valeurs.size() < NB_COLONNES)
+            valeurs << QString();
+        Cas cas;
+        cas.langue = langue;
+        QString erreur;
+        for (int c = 0; c < NB_COLONNES && erreur.isEmpty(); ++c) {
+            const QString colonne = QLatin1String(COLONNES[c]);
+            if (valeurs[c].isEmpty()) {
+                if (OBLIGATOIRES.contains(colonne))
+                    erreur = erreur_absente(colonne, attendu(colonne, langue), langue);
+                continue; // the default of the option
+            }
+            lire(colonne, colonne, valeurs[c], cas, erreur);
+        }
+        if (!erreur.isEmpty()) {
+            tout_calcule = false;
+            sortie << erreur_ligne_json(numero, erreur) << '\n';
+            continue;
+        }
+        ListParam record;
+        const Resultat r = calculer(cas, moteur, record);
+        if (r.code != 0)
+            tout_calcule = false;
+        sortie << json(cas, moteur, r) << '\n';
+    }
+    return tout_calcule ? 0 : 1;
+}

@@ -1,0 +1,103 @@
+#ifndef TORIQUECLI_H
+#define TORIQUECLI_H
+
+#include "CalculTorique.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class ListParam;
+class QTextStream;
+
+// The command-line tool `torique`: the calculation of the page without the
+// window, for one eye given by options or for a CSV file of cases.
+//
+//   torique --eye OD|OS --seq P --k1 V --k2 V --axis A [--unit D|mm] [--sia V]
+//           [--incision A] [--cyl C] [--lang fr|en] [--json]
+//   torique --batch FILE.csv [--lang fr|en]
+//
+// The inputs are held as the entry boxes of the page hold them (keratometry
+// and induced astigmatism to 0.01, the spherical power as the list's text),
+// go through the checks of the Calculate button, and the result is printed
+// with the page's labels and number formats, or as one JSON object.
+// Exit status: 0 computed, 1 refused by a check (or, with --batch, any row
+// not computed), 2 bad usage.
+//
+// Extension point: a tool built on this one (for instance one that also
+// writes the calculation sheet) adds its options with ajouter_option() and
+// its work with ajouter_traitement(); the treatment receives the case and the
+// calculation record as the page's snapshot would hold it at the result step
+// (calculer() gives the same record to any caller).
+class ToriqueCli {
+public:
+    // One case as entered.
+    struct Cas {
+        QString oeil;          // "OD" or "OS"
+        QString seq_texte;     // the list's text, e.g. "21.0"
+        double seq = 0;        // its value
+        int sph_ind = 0;       // its index in the page's list (1 = 10.0)
+        int unite = 1;         // 1 dioptres, 2 millimetres
+        double k1 = 0, k2 = 0; // in the unit, to 0.01
+        int axe = 90;          // steep axis K2; K1 follows at 90
+        double sia = 0;        // induced astigmatism, to 0.01
+        int incision = -1;     // -1: 180 for OD, 0 for OS
+        double cyl = 0;        // 0: the recommended cylinder
+        QString langue = "fr";
+        int axe_K1() const;
+        int axe_incision() const;
+    };
+
+    // What one calculation gave.
+    struct Resultat {
+        int code = 0;        // check code; 0 when the result is shown
+        bool faible = false; // low astigmatism (the question of code 3)
+        double choix = 0;    // cylinder whose residual is shown
+        CalculTorique::Avertissement alerte = CalculTorique::AUCUN;
+    };
+
+    // Runs the engine on a case and fills the record as the page's snapshot
+    // would: at step 10 with the results when the checks pass, at step 7
+    // (no results) when one refuses, its code in the result.
+    static Resultat calculer(const Cas& cas, CalculTorique& moteur, ListParam& record);
+
+    // The two outputs of a case. The JSON object is one line.
+    static QString json(const Cas& cas, const CalculTorique& moteur, const Resultat& r);
+    static QString texte(const Cas& cas, const CalculTorique& moteur, const Resultat& r);
+    // Title and plain text of a refused check, for the terminal.
+    static QString message_refus(int code, const QString& langue);
+
+    // Reads one option's value into the case. `nom` is the option as the
+    // user wrote it ("--k1", or the column "k1" of a CSV file); the error is
+    // one line naming it and the accepted values.
+    static bool lire(const QString& option, const QString& nom, const QString& valeur, Cas& cas,
+                     QString& erreur);
+
+    // Runs the tool on its arguments (without the program name); returns the
+    // exit status.
+    int executer(const QStringList& arguments, QTextStream& sortie, QTextStream& erreurs);
+
+    // --- extension -------------------------------------------------------
+    struct Option {
+        QString nom;        // "--pdf"
+        bool avec_valeur;   // takes the next argument (or --nom=valeur)
+        QString attendu_fr; // accepted values, for the usage line
+        QString attendu_en;
+        // Takes the value; returns an empty text, or the problem.
+        std::function<QString(const QString& valeur)> lire;
+    };
+    void ajouter_option(const Option& option);
+    // Run for a single case once computed and accepted, before anything is
+    // printed; a status other than 0 stops the tool with that status.
+    using Traitement = std::function<int(const Cas& cas, const ListParam& record, QTextStream& erreurs)>;
+    void ajouter_traitement(const Traitement& traitement);
+
+private:
+    int lot(const QString& fichier, const QString& langue, QTextStream& sortie, QTextStream& erreurs);
+    QList<Option> options_supp;
+    QList<Traitement> traitements;
+};
+
+#endif

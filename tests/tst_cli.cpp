@@ -1,0 +1,556 @@
+// The command-line tool: outputs, checks, bad usage and CSV files, in
+// process and through the built program.
+
+#include "ListParam.h"
+#include "ToriqueCli.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+namespace {
+
+struct Sortie {
+    int statut = -1;
+    QString out, err;
+};
+
+Sortie lancer(const QStringList& args, ToriqueCli* outil = nullptr) {
+    ToriqueCli defaut;
+    ToriqueCli& t = outil ? *outil : defaut;
+    Sortie s;
+    QTextStream o(&s.out), e(&s.err);
+    s.statut = t.executer(args, o, e);
+    o.flush();
+    e.flush();
+    return s;
+}
+
+QJsonObject objet(const QString& ligne) {
+    QJsonParseError erreur;
+    const QJsonDocument d = QJsonDocument::fromJson(ligne.toUtf8(), &erreur);
+    if (erreur.error != QJsonParseError::NoError || !d.isObject())
+        qWarning() << "not a JSON object:" << ligne << erreur.errorString();
+    return d.object();
+}
+
+const QStringList EXEMPLE{"--eye", "OD", "--seq", "21", "--k1", "42", "--k2", "44", "--axis", "90"};
+
+QString ecrire(const QTemporaryDir& dir, const QString& nom, const QByteArray& contenu) {
+    const QString chemin = dir.filePath(nom);
+    QFile f(chemin);
+    f.open(QIODevice::WriteOnly);
+    f.write(contenu);
+    return chemin;
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void json_du_cas_type();
+    void json_cas_data();
+    void json_cas();
+    void texte_data();
+    void texte();
+    void refus_data();
+    void refus();
+    void mauvais_usage_data();
+    void mauvais_usage();
+    void lot();
+    void lot_mal_forme_data();
+    void lot_mal_forme();
+    void extension();
+    void programme_data();
+    void programme();
+    void programme_dix_mille_lignes();
+};
+
+// The object of the documented case, key by key and in order.
+void TestCli::json_du_cas_type() {
+    const Sortie s = lancer(EXEMPLE + QStringList{"--json"});
+    QCOMPARE(s.statut, 0);
+    QVERIFY(s.err.isEmpty());
+    QVERIFY(s.out.endsWith('\n') && s.out.count('\n') == 1);
+    QVERIFY2(
+        s.out.startsWith(
+            "{\"eye\":\"OD\",\"seq\":21.0,\"unit\":\"D\",\"k1\":{\"D\":42.0,\"mm\":8.035714285714286,"
+            "\"axis\":0},"
+            "\"k2\":{\"D\":44.0,\"mm\":7.670454545454546,\"axis\":90},\"sia\":{\"D\":0.0,\"incision\":180},"
+            "\"preop\":{\"D\":2.0,\"axis\":90},\"crossed\":{\"D\":2.0,\"axis\":90},\"ideal\":2.8407978"),
+        qPrintable(s.out));
+    const QJsonObject o = objet(s.out);
+    const QStringList cles{
+        "eye",     "seq",   "unit",        "k1",     "k2",     "sia",     "preop",
+        "crossed", "ideal", "recommended", "trials", "chosen", "warning", "low_astigmatism",
+        "check"};
+    QStringList trouvees = o.keys();
+    QStringList attendues = cles;
+    trouvees.sort();
+    attendues.sort();
+    QCOMPARE(trouvees, attendues);
+    int position = -1;
+    for (const QString& c : cles) {
+        const int p = s.out.indexOf("\"" + c + "\":");
+        QVERIFY2(p > position, qPrintable(c));
+        position = p;
+    }
+    QCOMPARE(o["recommended"].toObject()["cyl"].toDouble(), 3.0);
+    QCOMPARE(o["recommended"].toObject()["axis"].toInt(), 90);
+    const QJsonArray essais = o["trials"].toArray();
+    QCOMPARE(essais.size(), 8);
+    QCOMPARE(essais[0].toObject()["cyl"].toDouble(), 0.75);
+    QCOMPARE(essais[7].toObject()["cyl"].toDouble(), 6.0);
+    QVERIFY(qAbs(essais[0].toObject()["residual"].toDouble() - 1.2955) < 1e-4);
+    QCOMPARE(o["chosen"].toObject()["model"].toString(), QString("VELAN T3.00"));
+    QVERIFY(qAbs(o["chosen"].toObject()["residual"].toDouble() - 0.0986) < 1e-4);
+    QCOMPARE(o["chosen"].toObject()["axis"].toInt(), 0);
+    QVERIFY(o["warning"].isNull());
+    QCOMPARE(o["low_astigmatism"].toBool(true), false);
+    QCOMPARE(o["check"].toObject(), QJsonObject({{"code", 0}}));
+}
+
+// Worked cases through the tool, with the defaults of the options.
+void TestCli::json_cas_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<double>("croise_D");
+    QTest::addColumn<int>("croise_axe");
+    QTest::addColumn<double>("conseille");
+    QTest::addColumn<QString>("modele");
+    QTest::addColumn<double>("residuel");
+    QTest::addColumn<int>("residuel_axe");
+    QTest::addColumn<QString>("alerte"); // empty: null
+    QTest::addColumn<bool>("faible");
+    QTest::addColumn<int>("incision");
+    const QStringList pli{"--eye", "OD",     "--seq", "15",    "--k1", "40",         "--k2",
+                          "46",    "--axis", "175",   "--sia", "0.9",  "--incision", "133"};
+    QTest::newRow("across 180: 6.00 D")
+        << pli << 5.97 << 179 << 6.0 << "VELAN T6.00" << 1.58 << 0 << "high" << false << 133;
+    QTest::newRow("across 180, 3.75 D picked") << pli + QStringList{"--cyl", "3.75"} << 5.97 << 179 << 6.0
+                                               << "VELAN T3.75" << 3.03 << 0 << "high" << false << 133;
+    QTest::newRow("2.25 D picked") << EXEMPLE + QStringList{"--cyl", "2.25"} << 2.0 << 90 << 3.0
+                                   << "VELAN T2.25" << 0.37 << 90 << "" << false << 180;
+    QTest::newRow("3.75 D picked inverts") << EXEMPLE + QStringList{"--cyl", "3.75"} << 2.0 << 90 << 3.0
+                                           << "VELAN T3.75" << 0.56 << 0 << "inversion" << false << 180;
+    QTest::newRow("low astigmatism, left eye")
+        << QStringList{"--eye", "OS", "--seq", "21.0", "--k1", "42", "--k2", "42.3", "--axis", "90"} << 0.30
+        << 90 << 0.75 << "VELAN T0.75" << 0.20 << 0 << "inversion" << true << 0;
+    QTest::newRow("millimetres") << QStringList{"--eye", "OD",   "--seq", "21",   "--unit", "mm",
+                                                "--k1",  "7.85", "--k2",  "7.65", "--axis", "90"}
+                                 << 1.12 << 90 << 1.5 << "VELAN T1.50" << 0.06 << 90 << "" << false << 180;
+    QTest::newRow("induced on the steep axis")
+        << EXEMPLE + QStringList{"--sia", "0.5", "--incision", "90"} << 1.5 << 90 << 2.25 << "VELAN T2.25"
+        << 0.08 << 0 << "" << false << 90;
+    QTest::newRow("15 D") << QStringList{"--eye", "OD",   "--seq", "15",     "--k1",
+                                         "40",    "--k2", "55",    "--axis", "90"}
+                          << 15.0 << 90 << 6.0 << "VELAN T6.00" << 10.0 << 90 << "high" << false << 180;
+}
+
+void TestCli::json_cas() {
+    QFETCH(QStringList, args);
+    const Sortie s = lancer(args + QStringList{"--json"});
+    QCOMPARE(s.statut, 0);
+    const QJsonObject o = objet(s.out);
+    QFETCH(double, croise_D);
+    QVERIFY(qAbs(o["crossed"].toObject()["D"].toDouble() - croise_D) < 0.005);
+    QTEST(o["crossed"].toObject()["axis"].toInt(), "croise_axe");
+    QTEST(o["recommended"].toObject()["cyl"].toDouble(), "conseille");
+    QTEST(o["chosen"].toObject()["model"].toString(), "modele");
+    QFETCH(double, residuel);
+    QVERIFY(qAbs(o["chosen"].toObject()["residual"].toDouble() - residuel) < 0.005);
+    QTEST(o["chosen"].toObject()["axis"].toInt(), "residuel_axe");
+    QFETCH(QString, alerte);
+    if (alerte.isEmpty())
+        QVERIFY(o["warning"].isNull());
+    else
+        QCOMPARE(o["warning"].toString(), alerte);
+    QTEST(o["low_astigmatism"].toBool(), "faible");
+    QTEST(o["sia"].toObject()["incision"].toInt(), "incision");
+}
+
+// The text output: the page's labels and formats, in both languages.
+void TestCli::texte_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QStringList>("lignes");
+    QTest::newRow("fr") << EXEMPLE
+                        << QStringList{"OEIL DROIT (OD)",
+                                       "Puissance sphérique de l'implant (SEQ) : 21.0 D",
+                                       "Axe plat : K1 42.00 D @ 0 °",
+                                       "Axe élévé : K2 44.00 D @ 90 °",
+                                       "Astigmatisme pré-opératoire : 2.00 D x 90 °",
+                                       "Astigmatisme induit chirurgicalement : - 0.00 D",
+                                       "Position de l'incision : 180 °",
+                                       "Cylindre croisé (au plan cornéen) : 2.00 D x 90 °",
+                                       "Puissance cylindrique conseillée : 3.00 D (idéale : 2.84 D)",
+                                       "Orientation des marques de l'implant : 90 °",
+                                       "Implant torique Brevanta : VELAN T3.00",
+                                       "Astigmatisme résiduel prévu : 0.10 D x 0 °"};
+    QTest::newRow("en, mm, ideal above 20")
+        << QStringList{"--eye", "OS",   "--seq", "15",     "--unit", "mm",     "--k1",
+                       "8.44",  "--k2", "6.14",  "--axis", "0",      "--lang", "en"}
+        << QStringList{"LEFT EYE (OS)",
+                       "Flat axis : K1 8.44 mm @ 90 °",
+                       "Steep axis : K2 6.14 mm @ 0 °",
+                       "Recommended cylindrical power : 6.00 D (ideal : > 20.0 D)",
+                       "Brevanta toric IOL : VELAN T6.00",
+                       "Be careful, residual astigmatism is high (sub-correction)"};
+    QTest::newRow("en, over-correction")
+        << EXEMPLE + QStringList{"--cyl", "3.75", "--lang", "en"}
+        << QStringList{"Estimated residual astigmatism : 0.56 D x 0 °",
+                       "Be careful of astigmatism inversion (over-correcting)"};
+    QTest::newRow("low astigmatism asks")
+        << QStringList{"--eye", "OD", "--seq", "21", "--k1", "42", "--k2", "42.3", "--axis", "90"}
+        << QStringList{"Astigmatisme faible", "L'astigmatisme pré-opératoire à corriger est faible,",
+                       "Voulez-vous tout de même choisir un implant torique pour "
+                       "ce patient ?"};
+}
+
+void TestCli::texte() {
+    QFETCH(QStringList, args);
+    QFETCH(QStringList, lignes);
+    const Sortie s = lancer(args);
+    QCOMPARE(s.statut, 0);
+    QVERIFY(s.err.isEmpty());
+    const QStringList sortie = s.out.split('\n');
+    for (const QString& l : lignes)
+        QVERIFY2(sortie.contains(l), qPrintable(l + "\n---\n" + s.out));
+}
+
+// A check that refuses: its message on the error stream, status 1, and
+// with --json the object without results.
+void TestCli::refus_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("titre");
+    QTest::addColumn<QString>("ligne");
+    auto cas = [](const QString& k1, const QString& k2, const QStringList& plus = {}) {
+        return QStringList{"--eye", "OD", "--seq", "21", "--k1", k1, "--k2", k2, "--axis", "90"} + plus;
+    };
+    QTest::newRow("K1 29.99") << cas("29.99", "44") << 51 << "Axe plat K1"
+                              << "Il faut : 30.0 D < K1 < 60.0 D";
+    QTest::newRow("K1 0") << cas("0", "44") << 51 << "Axe plat K1"
+                          << "Il faut : 30.0 D < K1 < 60.0 D";
+    QTest::newRow("K2 60.01, en") << cas("42", "60.01", {"--lang", "en"}) << 52 << "Steep axis K2"
+                                  << "Condition is : 30.0 D < K2 < 60.0 D";
+    QTest::newRow("K1 11.01 mm") << cas("11.01", "7.5", {"--unit", "mm"}) << 61 << "Axe plat K1"
+                                 << "Il faut : 5.00 mm < K1 < 11.00 mm";
+    QTest::newRow("K2 4.99 mm") << cas("8", "4.99", {"--unit", "mm"}) << 62 << "Axe élevé K2"
+                                << "Il faut : 5.00 mm < K2 < 11.00 mm";
+    QTest::newRow("K2 below K1") << cas("44", "43") << 2 << "Axes K1 et K2"
+                                 << "Il faut : K2 > K1";
+    QTest::newRow("K2 equal to K1, steep axis 90")
+        << cas("43", "43") << 4 << "Inversion astigmatisme"
+        << "Vérifiez la valeur de l'astigmatisme induit chirurgicalement.";
+    QTest::newRow("incision turns the axis, en")
+        << cas("42", "42.5", {"--sia", "1", "--incision", "90", "--lang", "en"}) << 4
+        << "Astigmatism inversion"
+        << "Please check the surgically induced astigmatism value.";
+}
+
+void TestCli::refus() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, titre);
+    QFETCH(QString, ligne);
+    const Sortie s = lancer(args);
+    QCOMPARE(s.statut, 1);
+    QVERIFY(s.out.isEmpty());
+    const QStringList err = s.err.split('\n');
+    QCOMPARE(err.value(0), titre);
+    QVERIFY2(err.contains(ligne), qPrintable(s.err));
+    // Plain text: no tags, no entities.
+    QVERIFY(!s.err.contains("<b>") && !s.err.contains("<br>") && !s.err.contains("&"));
+
+    const Sortie j = lancer(args + QStringList{"--json"});
+    QCOMPARE(j.statut, 1);
+    QCOMPARE(j.err, s.err);
+    const QJsonObject o = objet(j.out);
+    QTEST(o["check"].toObject()["code"].toInt(), "code");
+    QCOMPARE(o["check"].toObject()["title"].toString(), titre);
+    QVERIFY(o["check"].toObject()["message"].toString().contains(ligne));
+    for (const char* cle :
+         {"preop", "crossed", "ideal", "recommended", "trials", "chosen", "warning", "low_astigmatism"})
+        QVERIFY2(!o.contains(cle), cle);
+    QVERIFY(o.contains("k1") && o.contains("eye"));
+}
+
+// Bad usage: one line naming the option and what it accepts, status 2,
+// nothing on the output.
+void TestCli::mauvais_usage_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("ligne");
+    auto sans = [](const QString& option) {
+        QStringList a = EXEMPLE;
+        const int i = a.indexOf(option);
+        a.removeAt(i);
+        a.removeAt(i);
+        return a;
+    };
+    auto avec = [](const QString& option, const QString& valeur) {
+        QStringList a = EXEMPLE;
+        const int i = a.indexOf(option);
+        if (i >= 0)
+            a[i + 1] = valeur;
+        else
+            a << option << valeur;
+        return a << "--lang"
+                 << "en";
+    };
+    QTest::newRow("eye OX") << avec("--eye", "OX") << "--eye: value 'OX' refused; expected OD or OS";
+    QTest::newRow("seq 21.3")
+        << avec("--seq", "21.3")
+        << "--seq: value '21.3' refused; expected one of the list's values, 10.0 to 35.0 in "
+           "steps of 0.5";
+    QTest::newRow("seq 9.5") << avec("--seq", "9.5") << "--seq: value '9.5' refused";
+    QTest::newRow("seq 35.5") << avec("--seq", "35.5") << "--seq: value '35.5' refused";
+    QTest::newRow("k1 not a number") << avec("--k1", "abc")
+                                     << "--k1: value 'abc' refused; expected a number from 0.00 to 99.99";
+    QTest::newRow("k1 nan") << avec("--k1", "nan") << "--k1: value 'nan' refused";
+    QTest::newRow("k2 100") << avec("--k2", "100")
+                            << "--k2: value '100' refused; expected a number from 0.00 to 99.99";
+    QTest::newRow("k2 99.996 rounds to 100") << avec("--k2", "99.996") << "--k2: value '99.996' refused";
+    QTest::newRow("k1 negative") << avec("--k1", "-1") << "--k1: value '-1' refused";
+    QTest::newRow("axis 180") << avec("--axis", "180")
+                              << "--axis: value '180' refused; expected a whole number from 0 to 179";
+    QTest::newRow("axis 12.5") << avec("--axis", "12.5") << "--axis: value '12.5' refused";
+    QTest::newRow("unit inch") << avec("--unit", "in") << "--unit: value 'in' refused; expected D or mm";
+    QTest::newRow("sia 5.01") << avec("--sia", "5.01")
+                              << "--sia: value '5.01' refused; expected a number from 0.00 to 5.00";
+    QTest::newRow("incision 360") << avec("--incision", "360")
+                                  << "--incision: value '360' refused; expected a whole number from 0 to 359";
+    QTest::newRow("cyl 3.1")
+        << avec("--cyl", "3.1")
+        << "--cyl: value '3.1' refused; expected a power of the range: 0.75, 1.50, 2.25, "
+           "3.00, 3.75, 4.50, 5.25 or 6.00";
+    QTest::newRow("lang de") << EXEMPLE + QStringList{"--lang", "de"}
+                             << QString::fromUtf8("--lang : valeur « de » refusée ; attendu : fr ou en");
+    QTest::newRow("missing eye") << sans("--eye")
+                                 << QString::fromUtf8("--eye : option obligatoire absente ; "
+                                                      "attendu : OD ou OS");
+    QTest::newRow("missing axis") << sans("--axis") + QStringList{"--lang", "en"}
+                                  << "--axis: required option missing; expected a whole number from 0 to 179";
+    QTest::newRow("value missing") << EXEMPLE + QStringList{"--lang", "en", "--sia"}
+                                   << "--sia: value missing; expected a number from 0.00 to 5.00";
+    QTest::newRow("unknown option") << EXEMPLE + QStringList{"--lang", "en", "--k3", "1"}
+                                    << "--k3: unknown option; expected one of --eye";
+    QTest::newRow("stray argument") << EXEMPLE + QStringList{"--lang", "en", "44"}
+                                    << "44: unknown option; expected one of --eye";
+    QTest::newRow("twice") << EXEMPLE + QStringList{"--lang", "en", "--k1", "43"}
+                           << "--k1: given more than once; expected it once";
+    QTest::newRow("json with a value") << EXEMPLE + QStringList{"--lang", "en", "--json=yes"}
+                                       << "--json: value 'yes' refused; expected no value";
+    QTest::newRow("case with --batch") << QStringList{"--batch", "x.csv", "--k1", "42", "--lang", "en"}
+                                       << "--k1: not allowed with --batch; expected torique --batch FILE.csv "
+                                          "[--lang fr|en]";
+    QTest::newRow("no arguments") << QStringList{} << QString::fromUtf8("usage : torique --eye OD|OS");
+}
+
+void TestCli::mauvais_usage() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, ligne);
+    const Sortie s = lancer(args);
+    QCOMPARE(s.statut, 2);
+    QVERIFY(s.out.isEmpty());
+    QVERIFY2(s.err.startsWith(ligne), qPrintable(s.err));
+    if (!args.isEmpty())
+        QCOMPARE(s.err.count('\n'), 1);
+    // --option=value is the same as --option value.
+    QStringList jointes;
+    for (int i = 0; i < args.size(); ++i)
+        if (args[i].startsWith("--") && i + 1 < args.size() && !args[i + 1].startsWith("--") &&
+            args[i] != "--json") {
+            jointes << args[i] + "=" + args[i + 1];
+            ++i;
+        } else
+            jointes << args[i];
+    if (jointes != args)
+        QCOMPARE(lancer(jointes).statut, 2);
+}
+
+// A CSV file: one object per row, an error object for a bad row, the run
+// goes on; status 1 unless every row computed.
+void TestCli::lot() {
+    QTemporaryDir dir;
+    const QString chemin = ecrire(dir, "cas.csv",
+                                  "\xEF\xBB\xBF"
+                                  "eye,seq,unit,k1,k2,axis,sia,incision,cyl\r\n"
+                                  "OD,21.0,D,42.00,44.00,90,,,\r\n"
+                                  "OS,15,mm,8.44,6.14,0,0.5,30,3.00\r\n"
+                                  "\r\n"
+                                  "OD,21,D,abc,44,90,,,\r\n"
+                                  "OD,21,D,29.99,44,90\r\n"
+                                  "OD,15,D,40,46,175,0.9,133,\r\n"
+                                  "OD,21,D,42,44,90,,,,,\r\n"
+                                  "OS,21,,42,44,90\r\n");
+    const Sortie s = lancer({"--batch", chemin, "--lang", "en"});
+    QCOMPARE(s.statut, 1);
+    QVERIFY(s.err.isEmpty());
+    const QStringList lignes = s.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lignes.size(), 7);
+    QCOMPARE(objet(lignes[0])["chosen"].toObject()["model"].toString(), QString("VELAN T3.00"));
+    QCOMPARE(objet(lignes[0])["sia"].toObject()["incision"].toInt(), 180);
+    const QJsonObject mm = objet(lignes[1]);
+    QCOMPARE(mm["unit"].toString(), QString("mm"));
+    QCOMPARE(mm["k1"].toObject()["mm"].toDouble(), 8.44);
+    QCOMPARE(mm["sia"].toObject(), QJsonObject({{"D", 0.5}, {"incision", 30}}));
+    QCOMPARE(mm["chosen"].toObject()["cyl"].toDouble(), 3.0);
+    QCOMPARE(objet(lignes[2]),
+             QJsonObject(
+                 {{"line", 5}, {"error", "k1: value 'abc' refused; expected a number from 0.00 to 99.99"}}));
+    QCOMPARE(objet(lignes[3])["check"].toObject()["code"].toInt(), 51);
+    QCOMPARE(objet(lignes[4])["recommended"].toObject()["cyl"].toDouble(), 6.0);
+    QCOMPARE(objet(lignes[5])["line"].toInt(), 8);
+    QVERIFY(objet(lignes[5])["error"].toString().startsWith("11 values"));
+    QCOMPARE(objet(lignes[6])["unit"].toString(), QString("D"));
+    QCOMPARE(objet(lignes[6])["sia"].toObject()["incision"].toInt(), 0);
+
+    // The same rows as options give the same objects.
+    const Sortie un = lancer({"--eye", "OD", "--seq", "15", "--k1", "40", "--k2", "46", "--axis", "175",
+                              "--sia", "0.9", "--incision", "133", "--json"});
+    QCOMPARE(un.out.trimmed(), lignes[4]);
+
+    const QString bon =
+        ecrire(dir, "bon.csv", "eye,seq,unit,k1,k2,axis,sia,incision,cyl\nOD,21,D,42,44,90,,,\n");
+    const Sortie b = lancer({"--batch", bon});
+    QCOMPARE(b.statut, 0);
+    QCOMPARE(b.out.count('\n'), 1);
+}
+
+void TestCli::lot_mal_forme_data() {
+    QTest::addColumn<QByteArray>("contenu");
+    QTest::addColumn<QString>("ligne");
+    QTest::newRow("empty") << QByteArray() << "--batch: the first line of";
+    QTest::newRow("other header") << QByteArray("eye,seq,k1,k2,axis\nOD,21,42,44,90\n")
+                                  << "--batch: the first line of";
+}
+
+void TestCli::lot_mal_forme() {
+    QFETCH(QByteArray, contenu);
+    QFETCH(QString, ligne);
+    QTemporaryDir dir;
+    const Sortie s = lancer({"--batch", ecrire(dir, "x.csv", contenu), "--lang", "en"});
+    QCOMPARE(s.statut, 2);
+    QVERIFY(s.out.isEmpty());
+    QVERIFY2(s.err.startsWith(ligne), qPrintable(s.err));
+    const Sortie absent = lancer({"--batch", dir.filePath("absent.csv"), "--lang", "en"});
+    QCOMPARE(absent.statut, 2);
+    QVERIFY(absent.err.startsWith("--batch: cannot read file"));
+}
+
+// A tool built on this one adds an option and works on the record of the
+// computed case before anything is printed.
+void TestCli::extension() {
+    ToriqueCli outil;
+    QString fichier;
+    outil.ajouter_option({"--pdf", true, "un fichier", "a file", [&fichier](const QString& v) {
+                              fichier = v;
+                              return v.endsWith(".pdf") ? QString() : QString("--pdf: expected a .pdf file");
+                          }});
+    double tcalc = 0, choix = 0;
+    int etape = 0;
+    int statut_traitement = 0;
+    QString oeil, oeil_record, puissance;
+    int index_puissance = 0;
+    outil.ajouter_traitement([&](const ToriqueCli::Cas& cas, const ListParam& r, QTextStream&) {
+        tcalc = r.tcalc_D_t;
+        choix = r.choix_torique_t;
+        etape = r.etape_t;
+        oeil = cas.oeil;
+        oeil_record = *r.oeil_t;
+        puissance = r.puiss_sph_t;
+        index_puissance = r.sph_ind_t;
+        return statut_traitement;
+    });
+    Sortie s = lancer(EXEMPLE + QStringList{"--pdf", "a.pdf", "--cyl", "2.25"}, &outil);
+    QCOMPARE(s.statut, 0);
+    QCOMPARE(fichier, QString("a.pdf"));
+    QCOMPARE(tcalc, 3.0);
+    QCOMPARE(choix, 2.25);
+    QCOMPARE(etape, 10);
+    QCOMPARE(oeil, QString("OD"));
+    QCOMPARE(oeil_record, QString("droit"));
+    QCOMPARE(puissance, QString("21.0"));
+    QCOMPARE(index_puissance, 23);
+    statut_traitement = 3;
+    s = lancer(EXEMPLE + QStringList{"--pdf", "b.pdf"}, &outil);
+    QCOMPARE(s.statut, 3);
+    QVERIFY(s.out.isEmpty());
+    s = lancer(EXEMPLE + QStringList{"--pdf", "b.txt"}, &outil);
+    QCOMPARE(s.statut, 2);
+    QCOMPARE(s.err, QString("--pdf: expected a .pdf file\n"));
+    // Not run when a check refuses.
+    etape = 0;
+    s = lancer({"--eye", "OD", "--seq", "21", "--k1", "44", "--k2", "43", "--axis", "90", "--pdf", "c.pdf"},
+               &outil);
+    QCOMPARE(s.statut, 1);
+    QCOMPARE(etape, 0);
+}
+
+// The built program: statuses, streams and a large file.
+void TestCli::programme_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("statut");
+    QTest::addColumn<QString>("debut_sortie");
+    QTest::addColumn<QString>("debut_erreurs");
+    QTest::newRow("text") << EXEMPLE << 0 << "OEIL DROIT (OD)\n"
+                          << "";
+    QTest::newRow("json") << EXEMPLE + QStringList{"--json"} << 0 << "{\"eye\":\"OD\""
+                          << "";
+    QTest::newRow("refused") << QStringList{"--eye", "OD", "--seq",  "21", "--k1",   "44",
+                                            "--k2",  "43", "--axis", "90", "--lang", "en"}
+                             << 1 << ""
+                             << "Axis K1 and K2\nK1 is flat axis and K2 is steep axis.\n";
+    QTest::newRow("bad usage") << QStringList{"--eye", "OD", "--seq", "21", "--k1", "x"} << 2 << ""
+                               << QString::fromUtf8("--k1 : valeur « x » refusée");
+    QTest::newRow("help") << QStringList{"--help", "--lang", "en"} << 0 << "usage: torique"
+                          << "";
+}
+
+void TestCli::programme() {
+    QFETCH(QStringList, args);
+    QProcess p;
+    p.start(qEnvironmentVariable("TORIQUE_BIN_DIR") + "/torique", args);
+    QVERIFY2(p.waitForFinished(30000), qPrintable(p.errorString()));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QTEST(p.exitCode(), "statut");
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    QFETCH(QString, debut_sortie);
+    QFETCH(QString, debut_erreurs);
+    auto commence = [](const QString& texte, const QString& debut) {
+        return debut.isEmpty() ? texte.isEmpty() : texte.startsWith(debut);
+    };
+    QVERIFY2(commence(out, debut_sortie), qPrintable("[" + out + "]"));
+    QVERIFY2(commence(err, debut_erreurs), qPrintable("[" + err + "]"));
+}
+
+void TestCli::programme_dix_mille_lignes() {
+    QTemporaryDir dir;
+    QByteArray contenu = "eye,seq,unit,k1,k2,axis,sia,incision,cyl\n";
+    for (int n = 0; n < 10000; ++n)
+        contenu += QStringLiteral("%1,%2,D,%3,%4,%5,%6,%7,\n")
+                       .arg(n % 2 ? "OS" : "OD")
+                       .arg(10 + 0.5 * (n % 51), 0, 'f', 1)
+                       .arg(40 + 0.01 * (n % 300), 0, 'f', 2)
+                       .arg(40.5 + 0.01 * (n % 300) + 0.01 * (n % 400), 0, 'f', 2)
+                       .arg(n % 180)
+                       .arg(0.05 * (n % 7), 0, 'f', 2)
+                       .arg(n % 360)
+                       .toUtf8();
+    QProcess p;
+    p.start(qEnvironmentVariable("TORIQUE_BIN_DIR") + "/torique",
+            {"--batch", ecrire(dir, "lot.csv", contenu)});
+    QVERIFY(p.waitForFinished(120000));
+    const QList<QByteArray> lignes = p.readAllStandardOutput().split('\n');
+    QCOMPARE(lignes.size(), 10001); // the last one empty
+    for (const QByteArray& l : lignes.mid(0, 10000))
+        QVERIFY(l.startsWith("{\"eye\":"));
+    QCOMPARE(p.exitCode(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"

@@ -1,0 +1,351 @@
+// The calculation page inside the main window: the checks of the Calculate
+// button with their messages, the flags at step 10, back and resume.
+
+#include "BandeBasAccueil.h"
+#include "BandeBasCalcul.h"
+#include "BandeHaut.h"
+#include "BoutonPays.h"
+#include "BoutonPerso.h"
+#include "BoutonPersoVert.h"
+#include "BoutonPlus.h"
+#include "CalculTorique.h"
+#include "FenetrePrinc.h"
+#include "ListParam.h"
+#include "PageCalcul.h"
+#include "TestUtil.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+int index_sph(double p) {
+    return 1 + static_cast<int>((p - 10.0) * 2 + 0.5);
+}
+
+void saisir(QAbstractSpinBox* s, const QString& texte) {
+    s->setFocus(Qt::MouseFocusReason);
+    s->selectAll();
+    QTest::keyClicks(s, texte);
+    QTest::keyClick(s, Qt::Key_Enter);
+}
+
+// One message box seen by the test: its kind, parent, title and text.
+struct Boite {
+    QMessageBox::Icon icone;
+    QObject* parent;
+    QString titre;
+    QString texte;
+};
+
+// The window on page 3, in the language asked for, every box recorded and
+// answered by its first button.
+struct Fenetre {
+    std::unique_ptr<FenetrePrinc> f;
+    QList<Boite> boites;
+    int reponse_question = 0; // 0 = first button of a question box
+
+    explicit Fenetre(const QString& langue) {
+        Dialogues::setRepondeur([this](QDialog* d) {
+            auto* box = qobject_cast<QMessageBox*>(d);
+            if (!box) {
+                d->reject();
+                return 0;
+            }
+            boites << Boite{box->icon(), box->parent(), box->windowTitle(), box->text()};
+            const int i = box->icon() == QMessageBox::Question ? reponse_question : 0;
+            box->buttons().at(i)->click();
+            return box->result();
+        });
+        f = std::make_unique<FenetrePrinc>();
+        f->show();
+        if (langue == "en")
+            TestUtil::presser(f->anglais_p, 10);
+        aller_page3();
+    }
+    ~Fenetre() {
+        Dialogues::setRepondeur(nullptr);
+        f.reset();
+        TestUtil::vider_evenements();
+    }
+    void aller_page3() { TestUtil::presser(f->basaccueil->getAccepter(), 150); }
+    PageCalcul* page() const { return f->calcul; }
+
+    // Eye OD, power, unit, K1, K2 (steep axis), incision: step 7.
+    void saisir_tout(double seq, double k1, double k2, int axe_k2 = 90, double inc = 0, int axe_inc = -1,
+                     bool mm = false) {
+        PageCalcul* p = page();
+        TestUtil::presser(p->oeil_droit, 80);
+        p->combo_sph->setCurrentIndex(index_sph(seq));
+        if (mm)
+            QTest::mouseClick(p->mili, Qt::LeftButton);
+        saisir(p->spin_K1, QString::number(k1, 'f', 2));
+        saisir(p->spin_K2, QString::number(k2, 'f', 2));
+        if (axe_k2 != 90)
+            saisir(p->spinaxe_K2, QString::number(axe_k2));
+        if (inc != 0)
+            saisir(p->spin_inc, QString::number(inc, 'f', 2));
+        if (axe_inc >= 0)
+            saisir(p->spinaxe_inc, QString::number(axe_inc));
+    }
+    void calculer() { TestUtil::presser(page()->calculer_bouton, 80); }
+};
+
+} // namespace
+
+class TstPageFenetre : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { TestUtil::vider_evenements(); }
+    void codes_du_calcul_data();
+    void codes_du_calcul();
+    void puissance_manquante_au_calcul();
+    void drapeaux_a_l_etape_10();
+    void retour_et_reprise();
+    void retour_et_nouveau_calcul();
+};
+
+void TstPageFenetre::codes_du_calcul_data() {
+    QTest::addColumn<QString>("langue");
+    QTest::addColumn<double>("k1");
+    QTest::addColumn<double>("k2");
+    QTest::addColumn<int>("axe_k2");
+    QTest::addColumn<double>("inc");
+    QTest::addColumn<int>("axe_inc");
+    QTest::addColumn<bool>("mm");
+    QTest::addColumn<int>("icone"); // 0 = accepted, no box
+    QTest::addColumn<QString>("titre");
+    QTest::addColumn<QString>("texte");
+
+    const int W = QMessageBox::Warning;
+    const QString k1_fr =
+        QString::fromUtf8("La puissance indiquée pour K1 est en dehors des limites.<br>Il faut : "
+                          "<b>30.0 D &lt; K1 &lt; 60.0 D</b>");
+    const QString k1_en =
+        "The entered power for K1 is out of range.<br>Condition is : <b>30.0 D &lt; K1 &lt; 60.0 "
+        "D</b>";
+    QTest::newRow("51 fr") << "fr" << 29.99 << 44.0 << 90 << 0.0 << -1 << false << W << "Axe plat K1"
+                           << k1_fr;
+    QTest::newRow("51 en") << "en" << 29.99 << 44.0 << 90 << 0.0 << -1 << false << W << "Flat axis K1"
+                           << k1_en;
+    QTest::newRow("52 fr") << "fr" << 42.0 << 60.01 << 90 << 0.0 << -1 << false << W
+                           << QString::fromUtf8("Axe élevé K2")
+                           << QString::fromUtf8(
+                                  "La puissance indiquée pour K2 est en dehors des limites.<br>Il faut "
+                                  ": <b>30.0 D &lt; K2 &lt; 60.0 D</b>");
+    QTest::newRow("52 en")
+        << "en" << 42.0 << 60.01 << 90 << 0.0 << -1 << false << W << "Steep axis K2"
+        << "The entered power for K2 is out of range.<br>Condition is : <b>30.0 D &lt; K2 &lt; "
+           "60.0 D</b>";
+    // The bounds themselves pass.
+    QTest::newRow("30/60 D") << "fr" << 30.0 << 60.0 << 90 << 0.0 << -1 << false << 0 << ""
+                             << "";
+    QTest::newRow("61 fr") << "fr" << 11.01 << 7.5 << 90 << 0.0 << -1 << true << W << "Axe plat K1"
+                           << QString::fromUtf8(
+                                  "Le rayon indiqué pour K1 est en dehors des limites.<br>Il faut : "
+                                  "<b>5.00 mm &lt; K1 &lt; 11.00 mm</b>");
+    QTest::newRow("61 en")
+        << "en" << 11.01 << 7.5 << 90 << 0.0 << -1 << true << W << "Flat axis K1"
+        << "The entered radius for K1 is out of range.<br>Condition is : <b>5.00 mm &lt; K1 &lt; "
+           "11.00 mm</b>";
+    QTest::newRow("62 fr") << "fr" << 7.8 << 4.99 << 90 << 0.0 << -1 << true << W
+                           << QString::fromUtf8("Axe élevé K2")
+                           << QString::fromUtf8(
+                                  "Le rayon indiqué pour K2 est en dehors des limites.<br>Il faut : "
+                                  "<b>5.00 mm &lt; K2 &lt; 11.00 mm</b>");
+    QTest::newRow("62 en")
+        << "en" << 7.8 << 4.99 << 90 << 0.0 << -1 << true << W << "Steep axis K2"
+        << "The entered radius for K2 is out of range.<br>Condition is : <b>5.00 mm &lt; K2 &lt; "
+           "11.00 mm</b>";
+    QTest::newRow("11/5 mm") << "en" << 11.0 << 5.0 << 90 << 0.0 << -1 << true << 0 << ""
+                             << "";
+    QTest::newRow("2 fr") << "fr" << 44.0 << 43.0 << 90 << 0.0 << -1 << false << W << "Axes K1 et K2"
+                          << QString::fromUtf8(
+                                 "K1 est l'axe plat et K2 est l'axe élevé.<br>Il faut : <b>K2 > "
+                                 "K1</b>");
+    QTest::newRow("2 en") << "en" << 44.0 << 43.0 << 90 << 0.0 << -1 << false << W << "Axis K1 and K2"
+                          << "K1 is flat axis and K2 is steep axis.<br>Condition is : <b>K2 > K1</b>";
+    // K2 equal to K1 passes code 2; with the steep axis at 0 the flat
+    // profile keeps its maximum at 0 and nothing turns.
+    QTest::newRow("K2 = K1") << "fr" << 43.0 << 43.0 << 0 << 0.0 << -1 << false << 0 << ""
+                             << "";
+    // The incision turns the astigmatism by 90 degrees.
+    QTest::newRow("4 fr") << "fr" << 42.0 << 42.5 << 90 << 1.0 << 90 << false << W << "Inversion astigmatisme"
+                          << QString::fromUtf8(
+                                 "Attention, l'incision induit une <b>inversion de "
+                                 "l'astigmatisme</b>.<br>Vérifiez la valeur de l'astigmatisme induit "
+                                 "chirurgicalement.");
+    QTest::newRow("4 en")
+        << "en" << 42.0 << 42.5 << 90 << 1.0 << 90 << false << W << "Astigmatism inversion"
+        << "Be careful, the incision induces an <b>astigmatism inversion</b>.<br>Please check the "
+           "surgically induced astigmatism value.";
+    // Steep axis 179, crossed axis 0: one degree apart across 180, no inversion.
+    QTest::newRow("179 / 0") << "en" << 42.0 << 44.0 << 179 << 0.25 << 100 << false << 0 << ""
+                             << "";
+    // Everything entered (code 70): this is the calculation itself.
+    QTest::newRow("70 fr") << "fr" << 42.0 << 44.0 << 90 << 0.0 << -1 << false << 0 << ""
+                           << "";
+}
+
+// Calculate through the main window: the first failing check shows its box
+// (warning or information, parented to the window) and the page stays at
+// step 7; an accepted calculation shows nothing and goes to step 10.
+void TstPageFenetre::codes_du_calcul() {
+    QFETCH(QString, langue);
+    QFETCH(double, k1);
+    QFETCH(double, k2);
+    QFETCH(int, axe_k2);
+    QFETCH(double, inc);
+    QFETCH(int, axe_inc);
+    QFETCH(bool, mm);
+    QFETCH(int, icone);
+    QFETCH(QString, titre);
+    QFETCH(QString, texte);
+    Fenetre w(langue);
+    w.saisir_tout(21.0, k1, k2, axe_k2, inc, axe_inc, mm);
+    PageCalcul* p = w.page();
+    QCOMPARE(p->etape, 7);
+    QVERIFY(w.boites.isEmpty());
+    w.calculer();
+    if (icone == 0) {
+        QVERIFY2(w.boites.isEmpty(), qPrintable(w.boites.value(0).titre));
+        QVERIFY(p->ok_err);
+        QCOMPARE(p->etape, 10);
+        QVERIFY(p->cyl->isVisible());
+        return;
+    }
+    QCOMPARE(w.boites.size(), 1);
+    const Boite& b = w.boites.first();
+    QCOMPARE(static_cast<int>(b.icone), icone);
+    QCOMPARE(b.parent, static_cast<QObject*>(w.f.get()));
+    QCOMPARE(b.titre, titre);
+    QCOMPARE(b.texte, texte);
+    QVERIFY(!p->ok_err);
+    QCOMPARE(p->etape, 7);
+    QVERIFY(p->calculer_bouton->isVisible());
+    QVERIFY(!p->iolp->isVisible());
+}
+
+// The power taken back to " ----" at step 7: the page's own box, then at
+// Calculate the window's box, both information.
+void TstPageFenetre::puissance_manquante_au_calcul() {
+    Fenetre w("en");
+    w.saisir_tout(21.0, 42.0, 44.0);
+    PageCalcul* p = w.page();
+    p->combo_sph->setCurrentIndex(0);
+    QCOMPARE(w.boites.size(), 1);
+    QCOMPARE(w.boites.at(0).parent, static_cast<QObject*>(p));
+    w.calculer();
+    QCOMPARE(w.boites.size(), 2);
+    const Boite& b = w.boites.at(1);
+    QCOMPARE(b.icone, QMessageBox::Information);
+    QCOMPARE(b.parent, static_cast<QObject*>(w.f.get()));
+    QCOMPARE(b.titre, QString("Spherical power"));
+    QCOMPARE(b.texte,
+             QString("Please enter the IOL <b>spherical power</b>.<br>It is the same as the one computed "
+                     "for a non-toric IOL."));
+    QCOMPARE(p->etape, 7);
+}
+
+// The flags at step 10 retranslate the page in place, results included.
+void TstPageFenetre::drapeaux_a_l_etape_10() {
+    Fenetre w("fr");
+    w.saisir_tout(21.0, 42.0, 44.0);
+    w.calculer();
+    PageCalcul* p = w.page();
+    QCOMPARE(p->etape, 10);
+    TestUtil::presser(w.f->anglais_p, 10);
+    QCOMPARE(w.page(), p);
+    QCOMPARE(p->langue_c, QString("en"));
+    QCOMPARE(p->label_cyl_1->text(),
+             QString("<font color=\"#000000\">Recommended cylindrical power * :</font>"));
+    QCOMPARE(w.f->bascalcul->getNouveau()->text(), QString("New calculation"));
+    QCOMPARE(p->label_tcalc_D->text(), QString("3.00 D"));
+    TestUtil::presser(w.f->francais_p, 10);
+    QCOMPARE(p->label_cyl_1->text(),
+             QString::fromUtf8("<font color=\"#000000\">Puissance cylindrique conseillée * :</font>"));
+    QCOMPARE(w.f->bascalcul->getImprimer()->text(), QString("Imprimer   >>"));
+}
+
+// Back to page 1 at step 10 with another cylinder shown, then resume: the
+// page comes back at step 7 with its inputs, and calculates again.
+void TstPageFenetre::retour_et_reprise() {
+    Fenetre w("fr");
+    w.saisir_tout(15.0, 40.0, 46.0, 135, 0.5, 120);
+    w.calculer();
+    QCOMPARE(w.page()->etape, 10);
+    const QString conseil = w.page()->label_tcalc_D->text();
+    const QString residuel = w.page()->label_astpost_D->text();
+    TestUtil::Repondeur choix([](QDialog* d) {
+        auto* dlg = qobject_cast<QInputDialog*>(d);
+        if (!dlg)
+            return 0;
+        dlg->setTextValue("+ 4.50 D");
+        dlg->accept();
+        return 1;
+    });
+    TestUtil::presser(w.page()->plus, 10);
+    QCOMPARE(w.page()->choix_torique, 4.5);
+    Dialogues::setRepondeur(nullptr);
+    // The window's responder again, for the resume question.
+    w.boites.clear();
+    Fenetre* pw = &w;
+    Dialogues::setRepondeur([pw](QDialog* d) {
+        auto* box = qobject_cast<QMessageBox*>(d);
+        pw->boites << Boite{box->icon(), box->parent(), box->windowTitle(), box->text()};
+        box->buttons().at(0)->click();
+        return 0;
+    });
+
+    TestUtil::presser(w.f->bascalcul->getRetour2(), 150);
+    QVERIFY(!w.f->calcul);
+    QCOMPARE(w.f->param_p->etape_t, 10);
+    QCOMPARE(w.f->param_p->choix_torique_t, 4.5);
+    QCOMPARE(w.f->param_p->K2axe_t, 135);
+    w.aller_page3();
+    QCOMPARE(w.boites.size(), 1);
+    QCOMPARE(w.boites.at(0).titre, QString("Reprendre calcul"));
+    PageCalcul* p = w.page();
+    QVERIFY(p);
+    QCOMPARE(p->etape, 7);
+    QCOMPARE(*p->oeil_c, QString("droit"));
+    QCOMPARE(p->odsch->text(), QString("<font color=\"#000000\">OD</font>"));
+    QCOMPARE(p->combo_sph->currentText(), QString("15.0"));
+    QVERIFY(p->diop->isChecked());
+    QCOMPARE(p->spin_K1->text(), QString("40.00"));
+    QCOMPARE(p->spin_K2->text(), QString("46.00"));
+    QCOMPARE(p->spinaxe_K2->value(), 135);
+    QCOMPARE(p->spin_inc->value(), 0.5);
+    QCOMPARE(p->spinaxe_inc->value(), 120);
+    QVERIFY(p->calculer_bouton->isVisible());
+    QCOMPARE(p->label_astpre_D->text(), QString("6.00 D"));
+    w.calculer();
+    QCOMPARE(p->etape, 10);
+    QCOMPARE(p->label_tcalc_D->text(), conseil);
+    QCOMPARE(p->label_astpost_D->text(), residuel);
+    QCOMPARE(p->label_iolpost_3->text(), "VELAN T" + conseil.left(4));
+}
+
+void TstPageFenetre::retour_et_nouveau_calcul() {
+    Fenetre w("en");
+    w.saisir_tout(21.0, 42.0, 44.0);
+    TestUtil::presser(w.f->bascalcul->getRetour2(), 150);
+    w.reponse_question = 1; // " No  (new calculation) "
+    w.aller_page3();
+    PageCalcul* p = w.page();
+    QCOMPARE(p->etape, 0);
+    QCOMPARE(p->combo_sph->currentIndex(), 0);
+    QCOMPARE(p->spin_K1->value(), 0.0);
+    QCOMPARE(p->label_sph_1->text(), QString("<font color=\"#AFAFAF\">IOL spherical power (SEQ) :</font>"));
+}
+
+QTEST_MAIN(TstPageFenetre)
+#include "tst_page_fenetre.moc"
