@@ -495,9 +495,10 @@ void FenetrePrinc::impression2() {
         question.setTextEchoMode(QLineEdit::Normal);
         if (fr) {
             question.setWindowTitle("Identification patient");
-            question.setLabelText(QString::fromUtf8(
-                "Vous devez indiquer un <b>identifiant ou n° patient</b> pour lequel l'implant est calculé.<br>"
-                "Cette information est nécessaire au traitement de votre commande."));
+            question.setLabelText(
+                QString::fromUtf8("Vous devez indiquer un <b>identifiant ou n° patient</b> pour lequel "
+                                  "l'implant est calculé.<br>"
+                                  "Cette information est nécessaire au traitement de votre commande."));
             question.setTextValue(QString::fromUtf8("ID ou n° patient"));
         } else if (langue_p == "en") {
             question.setWindowTitle("Patient identification");
@@ -520,11 +521,11 @@ void FenetrePrinc::impression2() {
     printer->setFontEmbeddingEnabled(true);
     printer->setOutputFormat(QPrinter::NativeFormat);
     apercu = new QPrintPreviewDialog(printer.get(), this,
-                                     Qt::Dialog | Qt::WindowMinMaxButtonsHint |
-                                         Qt::WindowCloseButtonHint);
+                                     Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     apercu->setObjectName("apercu");
     if (fr)
-        apercu->setWindowTitle(QString::fromUtf8("Calculateur Torique Brevanta v2.0.0 - Aperçu avant impression"));
+        apercu->setWindowTitle(
+            QString::fromUtf8("Calculateur Torique Brevanta v2.0.0 - Aperçu avant impression"));
     else if (langue_p == "en")
         apercu->setWindowTitle("Brevanta Toric Calculator v2.0.0 - Print preview");
     connect(apercu, &QPrintPreviewDialog::paintRequested, this, &FenetrePrinc::imp_apercu);
