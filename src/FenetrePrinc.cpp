@@ -578,11 +578,8 @@ void FenetrePrinc::accept_pdf(QString fileName) {
     printer.setOutputFileName(fileName);
     imp_apercu(&printer);
     if (!feuille_ecrite) {
-        const bool fr = langue_p == "fr";
-        QMessageBox echec(QMessageBox::Warning, fr ? "Enregistrer" : "Save",
-                          fr ? QString::fromUtf8("Le fichier %1 n'a pas pu être écrit.").arg(fileName)
-                             : QString("The file %1 could not be written.").arg(fileName),
-                          QMessageBox::NoButton, this);
+        QMessageBox echec(QMessageBox::Warning, FeuilleCalcul::titre_non_ecrit(langue_p),
+                          FeuilleCalcul::message_non_ecrit(fileName, langue_p), QMessageBox::NoButton, this);
         echec.setObjectName("echec_enregistrement");
         echec.setTextFormat(Qt::PlainText);
         echec.addButton(QMessageBox::Ok);
