@@ -22,8 +22,10 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDesktopServices>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QIcon>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -34,6 +36,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -547,8 +550,17 @@ void FenetrePrinc::impression2() {
 
 // Save action of the preview: a PDF named after the patient and the eye.
 void FenetrePrinc::save_pdf() {
-    auto demander = [this](bool oeil_droit) {
-        QFileDialog dialogue(this, "Enregistrer", QString(), "*.pdf");
+    // The name is proposed in the current folder, as long as it can be
+    // written: the installed program runs in its read-only picture folder,
+    // and then the user's documents folder (or home) is proposed instead.
+    QString dossier;
+    if (!QFileInfo(QDir::currentPath()).isWritable()) {
+        dossier = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (dossier.isEmpty() || !QFileInfo(dossier).isDir())
+            dossier = QDir::homePath();
+    }
+    auto demander = [this, &dossier](bool oeil_droit) {
+        QFileDialog dialogue(this, "Enregistrer", dossier, "*.pdf");
         dialogue.setObjectName("dialogue_enregistrer");
         dialogue.setOption(QFileDialog::DontUseNativeDialog);
         dialogue.setAcceptMode(QFileDialog::AcceptSave);
