@@ -110,6 +110,17 @@ TORIQUE_LARGEURS void vers_plan_cornee(const double* X, double* P, int n) {
         P[i] = X[i] / (1 + X[i] * 5 / 1336);
 }
 
+// One lens on a whole profile: its power (flat meridian plus C sin^2) and
+// the same added to the cornea at the lens plane. Multiplications and
+// additions stay separate (the library is built without fused multiply-add).
+TORIQUE_LARGEURS void profil_lentille(const double* s2, const double* K, double plat, double C, double* piol,
+                                      double* somme, int n) {
+    for (int i = 0; i < n; ++i) {
+        piol[i] = plat + C * s2[i];
+        somme[i] = piol[i] + K[i];
+    }
+}
+
 // Axis of a maximum found on the 360 meridians, brought to 0..179; a search
 // that found nothing above 0 leaves the axis unset (-1), taken as 0.
 int axe_0_179(int axe) {
@@ -262,10 +273,14 @@ template <bool Direct> void CalculTorique::essais_lentille() {
         const double plat = SEQiol - C / 2;
         double* piol = vect2D_Piol_planiol[n].data();
         double* somme = vect2D_crossCyl_planIOL[n].data();
-        for (int i = 0; i < NB_MERIDIENS; ++i) {
-            const int ecart = i - a;
-            piol[i] = plat + C * (Direct ? sin2_direct(ecart) : s2[ecart]);
-            somme[i] = piol[i] + tab_Kcornee_planIOL[i];
+        if (Direct) {
+            for (int i = 0; i < NB_MERIDIENS; ++i) {
+                piol[i] = plat + C * sin2_direct(i - a);
+                somme[i] = piol[i] + tab_Kcornee_planIOL[i];
+            }
+        } else {
+            // s2 + i - a for meridian i
+            profil_lentille(s2 - a, tab_Kcornee_planIOL, plat, C, piol, somme, NB_MERIDIENS);
         }
     }
 }

@@ -53,6 +53,8 @@ public:
     int flag_verif = 0;
     int flag_reset = 0;
     int test_police_p = 0;
+    // Whether the last drawing of the sheet reached its printer or file.
+    bool feuille_ecrite = false;
 
 public slots:
     void page1vers2();

@@ -133,6 +133,9 @@ void TstImages::fichiers() {
     QVERIFY2(QFileInfo::exists(nom), qPrintable(nom + " is missing next to the program"));
     const QImage img = charger(nom);
     QVERIFY2(!img.isNull(), qPrintable(nom + " does not load"));
+    // True-colour files load in the format of the screen's pixmaps, so that a
+    // shown picture compares equal to its file.
+    QCOMPARE(QImage(nom).depth(), 32);
     if (taille.isValid()) {
         QCOMPARE(img.size(), taille);
     } else {

@@ -32,11 +32,10 @@ inline const QString famille = QStringLiteral("Liberation Sans");
 struct Image {
     QString nom;
     std::function<QImage()> dessin;
-    bool palette = false; // store with 256 colours (large opaque pictures)
+    bool palette = false; // reduce to 256 colours before writing (large opaque pictures)
 };
 
-// The same opaque picture with at most n colours (median cut, no dithering):
-// a help page keeps its look in a quarter of the bytes.
+// The same opaque picture with at most n colours (median cut, no dithering).
 QImage en_palette(const QImage& img, int n = 256);
 
 // A blank canvas (premultiplied ARGB), filled with the given colour.

@@ -829,8 +829,8 @@ QImage page_aide(int n, bool fr) {
     commencer(p, img);
     const TexteAide t = texte_aide(n, fr);
 
-    // Title band, shaded from top to bottom (few colours: the page is stored
-    // with a palette of 256).
+    // Title band, shaded from top to bottom (few colours: the page is reduced
+    // to 256 colours).
     QLinearGradient g(0, 0, 0, hauteurTitre);
     g.setColorAt(0, QColor(0x1C, 0xAE, 0xCC));
     g.setColorAt(0.5, bleu);

@@ -44,8 +44,12 @@ int main(int argc, char** argv) {
         if (!img.hasAlphaChannel() ||
             img.convertToFormat(QImage::Format_RGB32).convertToFormat(img.format()) == img)
             img = img.convertToFormat(QImage::Format_RGB32);
+        // Large opaque pictures are reduced to 256 colours, which makes them
+        // compress better, but stay true-colour files: a palette file would
+        // load in another format than the pictures the program compares
+        // them with.
         if (i.palette && !img.hasAlphaChannel())
-            img = Dessin::en_palette(img);
+            img = Dessin::en_palette(img).convertToFormat(QImage::Format_RGB32);
         const QString chemin = QDir(dossier).filePath(i.nom);
         QImageWriter w(chemin, "png");
         w.setQuality(0); // strongest compression

@@ -1,0 +1,560 @@
+// The print path from the main window: the checks before the identification
+// dialog, the patient identifier question, the preview with its added save
+// action, the proposed file names, the PDF written and handed to the
+// desktop, and the failures (cancelled dialogs, a file that cannot be written).
+
+#include "BandeBasCalcul.h"
+#include "BoutonPerso.h"
+#include "BoutonPersoVert.h"
+#include "FenetreIdentite.h"
+#include "FenetrePrinc.h"
+#include "ListParam.h"
+#include "PageCalcul.h"
+#include "TestUtil.h"
+
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDesktopServices>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QProcess>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+
+// Receives the files the program asks the desktop to open.
+class Bureau : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> ouverts;
+public slots:
+    void ouvrir(const QUrl& url) { ouverts << url; }
+};
+
+// What the user answers to each dialog of the print path, and what was seen.
+struct Scenario {
+    // identification dialog
+    std::function<void(FenetreIdentite*)> remplir;
+    bool identite_ok = true;
+    // low-astigmatism question: index of the button pressed
+    int reponse_toric = 0;
+    // identifier question: accept (with this text when not null) or cancel
+    bool question_ok = true;
+    QString texte_question;
+    // preview: press the save action
+    bool enregistrer = true;
+    // file dialogs: the file chosen, empty to cancel
+    QString fichier;
+
+    QStringList vus; // kind and title of each dialog, in order
+    QString question_label, question_initial;
+    QString apercu_titre;
+    QStringList actions_barre;
+    bool apercu_visible_apres = true;
+    QStringList noms_proposes;
+    QStringList dossiers_proposes;
+    QString fichier_filtre, fichier_titre;
+    bool fichier_natif = true;
+    QFileDialog::AcceptMode fichier_mode = QFileDialog::AcceptOpen;
+    QStringList messages;
+    QStringList pdf_textes; // pdftotext of the file right after its save
+};
+
+int repondre(Scenario& s, QDialog* d) {
+    if (auto* f = qobject_cast<FenetreIdentite*>(d)) {
+        s.vus << "identite";
+        if (s.remplir)
+            s.remplir(f);
+        if (!s.identite_ok) {
+            d->reject();
+            return QDialog::Rejected;
+        }
+        emit f->getOK()->click();
+        return f->result();
+    }
+    if (auto* q = qobject_cast<QInputDialog*>(d)) {
+        s.vus << "question:" + q->windowTitle();
+        s.question_label = q->labelText();
+        s.question_initial = q->textValue();
+        if (!s.question_ok) {
+            q->reject();
+            return QDialog::Rejected;
+        }
+        if (!s.texte_question.isNull())
+            q->setTextValue(s.texte_question);
+        q->accept();
+        return QDialog::Accepted;
+    }
+    if (auto* a = qobject_cast<QPrintPreviewDialog*>(d)) {
+        s.vus << "apercu:" + a->windowTitle();
+        s.apercu_titre = a->windowTitle();
+        QToolBar* barre = a->findChildren<QToolBar*>().value(0);
+        QAction* enregistrer = nullptr;
+        if (barre)
+            for (QAction* act : barre->actions()) {
+                s.actions_barre << act->text();
+                if (act->text() == "Enregistrer")
+                    enregistrer = act;
+            }
+        a->show();
+        QTest::qWait(20);
+        if (s.enregistrer && enregistrer)
+            enregistrer->trigger();
+        s.apercu_visible_apres = a->isVisible();
+        if (a->isVisible())
+            a->reject();
+        return a->result();
+    }
+    if (auto* fd = qobject_cast<QFileDialog*>(d)) {
+        s.vus << "fichier:" + fd->windowTitle();
+        s.fichier_titre = fd->windowTitle();
+        s.fichier_filtre = fd->nameFilters().join(";");
+        s.fichier_natif = !fd->testOption(QFileDialog::DontUseNativeDialog);
+        s.fichier_mode = fd->acceptMode();
+        auto* nom = fd->findChild<QLineEdit*>("fileNameEdit");
+        s.noms_proposes << (nom ? nom->text() : QString());
+        s.dossiers_proposes << fd->directory().absolutePath();
+        if (s.fichier.isEmpty()) {
+            fd->reject();
+            return QDialog::Rejected;
+        }
+        fd->selectFile(s.fichier);
+        QMetaObject::invokeMethod(fd, "accept", Qt::DirectConnection);
+        return fd->result();
+    }
+    if (auto* m = qobject_cast<QMessageBox*>(d)) {
+        s.vus << "message:" + m->windowTitle();
+        s.messages << m->text();
+        const QList<QAbstractButton*> boutons = m->buttons();
+        // Question boxes: the answer of the scenario; other boxes: OK.
+        QAbstractButton* b = boutons.value(0);
+        if (boutons.size() > 1)
+            for (QAbstractButton* x : boutons)
+                if (m->buttonRole(x) == (s.reponse_toric == 0 ? QMessageBox::YesRole : QMessageBox::NoRole))
+                    b = x;
+        if (b)
+            b->click();
+        return m->result();
+    }
+    s.vus << QString("autre:") + d->metaObject()->className();
+    d->reject();
+    return QDialog::Rejected;
+}
+
+QString pdftotext(const QString& fichier) {
+    QProcess p;
+    p.start("pdftotext", {fichier, "-"});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput()).remove(QRegularExpression("\\s"));
+}
+
+// The main window on the calculation page, in a language.
+struct Banc {
+    std::unique_ptr<FenetrePrinc> w;
+
+    explicit Banc(const QString& langue) {
+        w = std::make_unique<FenetrePrinc>();
+        w->show();
+        QApplication::setActiveWindow(w.get());
+        if (!QTest::qWaitForWindowActive(w.get()))
+            qWarning("window not active");
+        if (langue != "fr")
+            w->traduction_page1(langue);
+        w->page1vers2();
+        TestUtil::vider_evenements();
+    }
+
+    PageCalcul* page() const { return w->calcul; }
+
+    static void saisir(QAbstractSpinBox* s, const QString& texte) {
+        s->setFocus(Qt::MouseFocusReason);
+        s->selectAll();
+        QTest::keyClicks(s, texte);
+        QTest::keyClick(s, Qt::Key_Enter);
+    }
+
+    // Eye, SEQ, K1 and K2 (K2 axis 90 unless given), then Calculate unless told.
+    void calculer(bool droit, double k1, double k2, bool lancer = true, int axe_k2 = 90) {
+        TestUtil::presser(droit ? page()->oeil_droit : page()->oeil_gauche, 80);
+        page()->combo_sph->setCurrentIndex(page()->combo_sph->findText("21.5"));
+        saisir(page()->spin_K1, QString::number(k1, 'f', 2));
+        saisir(page()->spin_K2, QString::number(k2, 'f', 2));
+        if (axe_k2 != page()->spinaxe_K2->value())
+            saisir(page()->spinaxe_K2, QString::number(axe_k2));
+        if (lancer)
+            TestUtil::presser(page()->calculer_bouton, 80);
+    }
+
+    void imprimer(Scenario& s) {
+        TestUtil::Repondeur r([&s](QDialog* d) { return repondre(s, d); });
+        TestUtil::presser(w->imprimer, 200);
+    }
+};
+
+} // namespace
+
+class TstImpression : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void calcul_non_lance_data();
+    void calcul_non_lance();
+    void astigmatisme_faible_data();
+    void astigmatisme_faible();
+    void question_identifiant_data();
+    void question_identifiant();
+    void apercu_et_pdf_data();
+    void apercu_et_pdf();
+    void fichier_annule();
+    void dossier_propose_data();
+    void dossier_propose();
+    void fichier_non_ecrit_data();
+    void fichier_non_ecrit();
+    void identification_annulee();
+    void demande_suivante_et_nouveau_calcul();
+
+private:
+    Bureau bureau;
+    QTemporaryDir dossier;
+};
+
+void TstImpression::initTestCase() {
+    QDesktopServices::setUrlHandler("file", &bureau, "ouvrir");
+    QVERIFY(dossier.isValid());
+}
+
+void TstImpression::cleanupTestCase() {
+    QDesktopServices::unsetUrlHandler("file");
+}
+
+void TstImpression::init() {
+    bureau.ouverts.clear();
+    Dialogues::setRepondeur(nullptr);
+}
+
+void TstImpression::cleanup() {
+    Dialogues::setRepondeur(nullptr);
+    TestUtil::vider_evenements();
+}
+
+void TstImpression::calcul_non_lance_data() {
+    QTest::addColumn<QString>("langue");
+    QTest::addColumn<QString>("titre");
+    QTest::newRow("fr") << "fr"
+                        << "Calculer";
+    QTest::newRow("en") << "en"
+                        << "Calculation";
+}
+
+// Print before Calculate: the message of code 70, no dialog, and a fresh
+// Print button wired again.
+void TstImpression::calcul_non_lance() {
+    QFETCH(QString, langue);
+    QFETCH(QString, titre);
+    Banc b(langue);
+    b.calculer(true, 43.0, 45.0, false);
+    QPointer<BoutonPerso> ancien = b.w->imprimer;
+    Scenario s;
+    b.imprimer(s);
+    QCOMPARE(s.vus, QStringList{"message:" + titre});
+    QVERIFY(b.w->fenident == nullptr);
+    QVERIFY(ancien.isNull());
+    QVERIFY(b.w->imprimer);
+    QCOMPARE(b.w->imprimer, b.w->bascalcul->getImprimer());
+    // The new button is wired: a second press asks again.
+    Scenario s2;
+    b.imprimer(s2);
+    QCOMPARE(s2.vus, QStringList{"message:" + titre});
+}
+
+void TstImpression::astigmatisme_faible_data() {
+    QTest::addColumn<int>("reponse");
+    QTest::newRow("torique confirme") << 0;
+    QTest::newRow("revenir au calcul") << 1;
+}
+
+// The smallest lens over-corrects: the question, then the dialog only when
+// the toric lens is confirmed.
+void TstImpression::astigmatisme_faible() {
+    QFETCH(int, reponse);
+    Banc b("fr");
+    b.calculer(true, 42.0, 42.3);
+    Scenario s;
+    s.reponse_toric = reponse;
+    s.identite_ok = false;
+    b.imprimer(s);
+    QCOMPARE(s.vus.value(0), QString("message:Astigmatisme faible"));
+    QCOMPARE(s.vus.contains("identite"), reponse == 0);
+    QCOMPARE(b.w->fenident != nullptr, reponse == 0);
+}
+
+void TstImpression::question_identifiant_data() {
+    QTest::addColumn<QString>("langue");
+    QTest::addColumn<bool>("accepte");
+    QTest::addColumn<QString>("tape");
+    QTest::addColumn<QString>("attendu");
+    QTest::newRow("fr, sans modifier") << "fr" << true << QString() << QString::fromUtf8("ID ou n° patient");
+    QTest::newRow("en, sans modifier") << "en" << true << QString() << QString::fromUtf8("Patient ID or n°");
+    QTest::newRow("fr, saisi") << "fr" << true << "A-77"
+                               << "A-77";
+    QTest::newRow("fr, annule") << "fr" << false << QString() << QString();
+    QTest::newRow("en, annule") << "en" << false << QString() << QString();
+}
+
+// An empty identifier in the dialog: the question box, whose answer is
+// stored whatever it is; cancelling it opens no preview.
+void TstImpression::question_identifiant() {
+    QFETCH(QString, langue);
+    QFETCH(bool, accepte);
+    QFETCH(QString, tape);
+    QFETCH(QString, attendu);
+    Banc b(langue);
+    b.calculer(true, 43.0, 45.0);
+    Scenario s;
+    s.question_ok = accepte;
+    s.texte_question = tape;
+    s.enregistrer = false;
+    b.imprimer(s);
+    const bool fr = langue == "fr";
+    QCOMPARE(s.vus.value(0), QString("identite"));
+    QCOMPARE(s.vus.value(1),
+             QString("question:") + (fr ? "Identification patient" : "Patient identification"));
+    QCOMPARE(s.question_initial,
+             fr ? QString::fromUtf8("ID ou n° patient") : QString::fromUtf8("Patient ID or n°"));
+    QCOMPARE(
+        s.question_label,
+        fr ? QString::fromUtf8(
+                 "Vous devez indiquer un <b>identifiant ou n° patient</b> pour lequel l'implant "
+                 "est calculé.<br>Cette information est nécessaire au traitement de votre "
+                 "commande.")
+           : QString::fromUtf8("Please enter the <b>patient ID or n°</b> corresponding to the calculated "
+                               "IOL.<br>This information is necessary to your order treatment."));
+    QCOMPARE(s.vus.size(), accepte ? 3 : 2);
+    if (accepte)
+        QVERIFY(s.vus[2].startsWith("apercu:"));
+    QCOMPARE(b.w->param_p->nom_pat_str_t, attendu);
+    QVERIFY(bureau.ouverts.isEmpty());
+}
+
+void TstImpression::apercu_et_pdf_data() {
+    QTest::addColumn<QString>("langue");
+    QTest::addColumn<bool>("droit");
+    QTest::addColumn<QString>("pays");
+    QTest::addColumn<QString>("identifiant");
+    QTest::addColumn<QString>("propose");
+    QTest::newRow("fr OD France") << "fr" << true << "France"
+                                  << "Dupont 12"
+                                  << "Dupont 12_OD.pdf";
+    QTest::newRow("en OS Germany") << "en" << false << "Germany"
+                                   << "P-4521"
+                                   << "P-4521_OS.pdf";
+    QTest::newRow("separateurs") << "fr" << false << "Italy"
+                                 << "12/03\\B"
+                                 << "12_03_B_OS.pdf";
+}
+
+// The preview, its save action, the proposed name, the file written through
+// the same drawing, the preview closed and the file handed to the desktop.
+void TstImpression::apercu_et_pdf() {
+    QFETCH(QString, langue);
+    QFETCH(bool, droit);
+    QFETCH(QString, pays);
+    QFETCH(QString, identifiant);
+    QFETCH(QString, propose);
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        QSKIP("poppler-utils not installed");
+    Banc b(langue);
+    b.calculer(droit, 43.0, 45.0);
+    const QString fichier =
+        dossier.filePath(QString("sortie_%1.pdf").arg(QTest::currentDataTag()).replace(' ', '_'));
+    Scenario s;
+    s.remplir = [&](FenetreIdentite* f) {
+        f->edit_nom_chir->setText("Dr Martin");
+        f->edit_clinique->setText("Clinique du Lac");
+        f->edit_nom_pat->setText(identifiant);
+        f->edit_date->setDate(QDate(2031, 2, 17));
+        f->edit_ville->setText("Lyon");
+        f->combo_codepays->setCurrentIndex(FenetreIdentite::liste_pays().indexOf(pays));
+    };
+    s.fichier = fichier;
+    b.imprimer(s);
+    const bool fr = langue == "fr";
+    QCOMPARE(s.vus.size(), 3);
+    QCOMPARE(s.apercu_titre,
+             fr ? QString::fromUtf8("Calculateur Torique Brevanta v2.0.0 - Aperçu avant impression")
+                : QString("Brevanta Toric Calculator v2.0.0 - Print preview"));
+    QCOMPARE(s.actions_barre.value(s.actions_barre.size() - 1), QString("Enregistrer"));
+    QCOMPARE(s.vus[2], QString("fichier:Enregistrer"));
+    QCOMPARE(s.noms_proposes, QStringList{propose});
+    QCOMPARE(s.fichier_filtre, QString("*.pdf"));
+    QVERIFY(!s.fichier_natif);
+    QCOMPARE(s.fichier_mode, QFileDialog::AcceptSave);
+    QVERIFY(!s.apercu_visible_apres);
+    QCOMPARE(bureau.ouverts, QList<QUrl>{QUrl::fromLocalFile(fichier)});
+    // The record and the sheet keep the identifier as typed.
+    const ListParam& p = *b.w->param_p;
+    QCOMPARE(p.nom_pat_str_t, identifiant);
+    QCOMPARE(p.date_str_t, fr ? QString("lundi 17 février 2031") : QString("Monday 17 February 2031"));
+    QCOMPARE(p.codepays_str_t, pays);
+    QCOMPARE(b.w->langue_p, langue);
+    const QString texte = pdftotext(fichier);
+    QVERIFY(texte.contains(QString(identifiant).remove(' ')));
+    QVERIFY(texte.contains(fr ? "lundi17février2031" : "Monday17February2031"));
+    QVERIFY(texte.contains("DrMartin"));
+    QCOMPARE(texte.contains(droit ? "OD" : "OS"), true);
+    QCOMPARE(texte.contains(QString::fromUtf8("Prêtmarqueur")), pays == "France");
+    QVERIFY(!b.w->apercu);
+}
+
+// Cancelling the file dialog leaves the preview open; nothing is written.
+void TstImpression::fichier_annule() {
+    Banc b("en");
+    b.calculer(false, 43.0, 45.0);
+    Scenario s;
+    s.remplir = [](FenetreIdentite* f) { f->edit_nom_pat->setText("X1"); };
+    s.fichier.clear();
+    b.imprimer(s);
+    QCOMPARE(s.noms_proposes, QStringList{"X1_OS.pdf"});
+    QVERIFY(s.apercu_visible_apres);
+    QVERIFY(bureau.ouverts.isEmpty());
+}
+
+void TstImpression::dossier_propose_data() {
+    QTest::addColumn<bool>("inscriptible");
+    QTest::newRow("current folder writable") << true;
+    // The installed program runs in its read-only picture folder; /proc/1
+    // stands for it, since it cannot be written even by root.
+    QTest::newRow("current folder read-only") << false;
+}
+
+void TstImpression::dossier_propose() {
+    QFETCH(bool, inscriptible);
+    const QString ici = QDir::currentPath();
+    const QString courant = inscriptible ? dossier.path() : QString("/proc/1");
+    QVERIFY(QDir::setCurrent(courant));
+    Banc b("fr");
+    b.calculer(true, 43.0, 45.0);
+    Scenario s;
+    s.remplir = [](FenetreIdentite* f) { f->edit_nom_pat->setText("P7"); };
+    b.imprimer(s);
+    QDir::setCurrent(ici);
+    QCOMPARE(s.noms_proposes, QStringList{"P7_OD.pdf"});
+    QCOMPARE(s.dossiers_proposes.size(), 1);
+    if (inscriptible) {
+        QCOMPARE(s.dossiers_proposes.first(), QDir(courant).absolutePath());
+    } else {
+        QVERIFY(s.dossiers_proposes.first() != courant);
+        QVERIFY(QFileInfo(s.dossiers_proposes.first()).isWritable());
+    }
+}
+
+void TstImpression::fichier_non_ecrit_data() {
+    QTest::addColumn<QString>("langue");
+    QTest::addColumn<QString>("titre");
+    QTest::newRow("fr") << "fr"
+                        << "Enregistrer";
+    QTest::newRow("en") << "en"
+                        << "Save";
+}
+
+// A file in a folder that does not exist: a warning naming it, the preview
+// still open, nothing handed to the desktop.
+void TstImpression::fichier_non_ecrit() {
+    QFETCH(QString, langue);
+    QFETCH(QString, titre);
+    Banc b(langue);
+    b.calculer(true, 43.0, 45.0);
+    const QString fichier = dossier.filePath("absent/feuille.pdf");
+    Scenario s;
+    s.remplir = [](FenetreIdentite* f) { f->edit_nom_pat->setText("X2"); };
+    s.fichier = fichier;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(".*"));
+    b.imprimer(s);
+    QCOMPARE(s.vus.value(3), "message:" + titre);
+    QVERIFY(s.messages.value(0).contains(fichier));
+    QVERIFY(s.apercu_visible_apres);
+    QVERIFY(bureau.ouverts.isEmpty());
+    QVERIFY(!QFile::exists(fichier));
+}
+
+// Cancel in the identification dialog: no preview, the values typed are
+// kept for the next request.
+void TstImpression::identification_annulee() {
+    Banc b("fr");
+    b.calculer(true, 43.0, 45.0);
+    Scenario s;
+    s.remplir = [](FenetreIdentite* f) { f->edit_nom_chir->setText("Dr Kept"); };
+    s.identite_ok = false;
+    b.imprimer(s);
+    QCOMPARE(s.vus, QStringList{"identite"});
+    Scenario s2;
+    QString vu;
+    s2.remplir = [&vu](FenetreIdentite* f) { vu = f->edit_nom_chir->text(); };
+    s2.identite_ok = false;
+    b.imprimer(s2);
+    QCOMPARE(vu, QString("Dr Kept"));
+}
+
+// Second request: the values of the first one, the country included; after
+// a new calculation the identifier is empty and the date is today.
+void TstImpression::demande_suivante_et_nouveau_calcul() {
+    Banc b("en");
+    b.calculer(true, 43.0, 45.0);
+    Scenario s;
+    s.remplir = [](FenetreIdentite* f) {
+        f->edit_nom_chir->setText("Dr Martin");
+        f->edit_nom_pat->setText("P-1");
+        f->edit_date->setDate(QDate(2031, 2, 17));
+        f->edit_adresse1->setText("1 High Street");
+        f->combo_codepays->setCurrentIndex(69);
+    };
+    s.enregistrer = false;
+    b.imprimer(s);
+    struct Vu {
+        QString chir, pat, adresse;
+        QDate date;
+        int pays = -1;
+    } vu;
+    auto lire = [&vu](FenetreIdentite* f) {
+        vu = {f->edit_nom_chir->text(), f->edit_nom_pat->text(), f->edit_adresse1->text(),
+              f->edit_date->date(), f->combo_codepays->currentIndex()};
+    };
+    Scenario s2;
+    s2.remplir = lire;
+    s2.identite_ok = false;
+    b.imprimer(s2);
+    QCOMPARE(vu.chir, QString("Dr Martin"));
+    QCOMPARE(vu.pat, QString("P-1"));
+    QCOMPARE(vu.adresse, QString("1 High Street"));
+    QCOMPARE(vu.date, QDate(2031, 2, 17));
+    QCOMPARE(vu.pays, 69);
+
+    TestUtil::presser(b.w->bascalcul->getNouveau(), 200);
+    b.calculer(true, 43.0, 45.0);
+    Scenario s3;
+    s3.remplir = lire;
+    s3.identite_ok = false;
+    b.imprimer(s3);
+    QCOMPARE(vu.chir, QString("Dr Martin"));
+    QCOMPARE(vu.pat, QString());
+    QCOMPARE(vu.date, QDate::currentDate());
+    QCOMPARE(vu.pays, 69);
+}
+
+QTEST_MAIN(TstImpression)
+#include "tst_impression.moc"
