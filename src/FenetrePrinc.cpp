@@ -514,6 +514,11 @@ void FenetrePrinc::impression2() {
         param_p->nom_pat_str_t = confirme ? question.textValue() : QString();
         if (!confirme)
             return;
+        // The identifier given here is the sheet's: the form holds it too,
+        // since every later snapshot reads the form, so that the next
+        // request shows it instead of asking again.
+        if (fenident)
+            fenident->edit_nom_pat->setText(param_p->nom_pat_str_t);
     }
 
     auto printer = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
