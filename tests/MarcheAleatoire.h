@@ -248,6 +248,9 @@ public:
     int pas = 0;
     int max_widgets_debut = 0, max_widgets_fin = 0;
     bool verifier = true;
+    // Whether the file dialog may be answered with a folder that does not
+    // exist (the PDF cannot be written: a warning box, the preview stays).
+    bool dossiers_impossibles = true;
     QStringList pdf_ecrits;
 
 private:
@@ -610,6 +613,11 @@ private:
                 d->setTextValue(un_de(textes()));
             noter("identifier \"" + d->textValue() + "\"");
             d->done(QDialog::Accepted);
+            // The identifier given here goes on the sheet; the record keeps
+            // it, and the next form shows it.
+            identite_derniere.patient = d->textValue();
+            if (fenetre->fenident)
+                identite_derniere.patient.truncate(fenetre->fenident->edit_nom_pat->maxLength());
         }
         return d->result();
     }
@@ -655,8 +663,9 @@ private:
         for (QLineEdit* e : {f->edit_nom_chir, f->edit_clinique, f->edit_nom_pat, f->edit_adresse1,
                              f->edit_adresse2, f->edit_codepost, f->edit_ville})
             if (chance(0.4)) {
+                // Typed (QTest types ASCII only): the maximum length holds.
                 e->clear();
-                QTest::keyClicks(e, un_de(textes()));
+                e->insert(un_de(textes()));
             }
         if (chance(0.3))
             f->edit_date->setDate(QDate::currentDate().addDays(entier(-400, 400)));
@@ -713,7 +722,7 @@ private:
     }
 
     int repondre_fichier(QFileDialog* d) {
-        const int r = entier(0, 9);
+        int r = entier(0, 9);
         if (r <= 1) {
             noter("file dialog (Cancel)");
             d->reject();
@@ -722,6 +731,8 @@ private:
         QString nom = QFileInfo(d->selectedFiles().value(0)).fileName();
         if (nom.isEmpty() || r == 2)
             nom = QString("walk%1.pdf").arg(pas);
+        if (r == 3 && !dossiers_impossibles)
+            r = 4;
         const QString chemin = r == 3 ? dossier + "/no/such/folder/" + nom
                                       : QDir(dossier).filePath(QString("%1_%2").arg(pas).arg(nom));
         noter("file dialog " + chemin);
