@@ -1,5 +1,6 @@
 #include "PageAccueil.h"
 
+#include "Accessibilite.h"
 #include "BandeLaterale.h"
 #include "VEspace.h"
 
@@ -196,6 +197,7 @@ PageAccueil::PageAccueil() : QFrame(nullptr) {
 
 void PageAccueil::update_langue_a(QString langue) {
     langue_a = langue;
+    Accessibilite::preparer(this, langue);
     const bool fr = langue == "fr";
     if (!fr && langue != "en")
         return;

@@ -1,5 +1,6 @@
 #include "PageImplant.h"
 
+#include "Accessibilite.h"
 #include "BandeLaterale.h"
 #include "BoutonImplant.h"
 #include "VEspace.h"
@@ -103,6 +104,7 @@ PageImplant::PageImplant() : QFrame(nullptr) {
 
 void PageImplant::update_langue_i(QString langue) {
     langue_i = langue;
+    Accessibilite::preparer(this, langue);
     const bool fr = langue == "fr";
     if (!fr && langue != "en")
         return;
