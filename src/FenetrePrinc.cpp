@@ -23,8 +23,10 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDesktopServices>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QIcon>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -35,6 +37,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -498,9 +501,10 @@ void FenetrePrinc::impression2() {
         question.setTextEchoMode(QLineEdit::Normal);
         if (fr) {
             question.setWindowTitle("Identification patient");
-            question.setLabelText(QString::fromUtf8(
-                "Vous devez indiquer un <b>identifiant ou n° patient</b> pour lequel l'implant est calculé.<br>"
-                "Cette information est nécessaire au traitement de votre commande."));
+            question.setLabelText(
+                QString::fromUtf8("Vous devez indiquer un <b>identifiant ou n° patient</b> pour lequel "
+                                  "l'implant est calculé.<br>"
+                                  "Cette information est nécessaire au traitement de votre commande."));
             question.setTextValue(QString::fromUtf8("ID ou n° patient"));
         } else if (langue_p == "en") {
             question.setWindowTitle("Patient identification");
@@ -513,6 +517,11 @@ void FenetrePrinc::impression2() {
         param_p->nom_pat_str_t = confirme ? question.textValue() : QString();
         if (!confirme)
             return;
+        // The identifier given here is the sheet's: the form holds it too,
+        // since every later snapshot reads the form, so that the next
+        // request shows it instead of asking again.
+        if (fenident)
+            fenident->edit_nom_pat->setText(param_p->nom_pat_str_t);
     }
 
     auto printer = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
@@ -523,11 +532,11 @@ void FenetrePrinc::impression2() {
     printer->setFontEmbeddingEnabled(true);
     printer->setOutputFormat(QPrinter::NativeFormat);
     apercu = new QPrintPreviewDialog(printer.get(), this,
-                                     Qt::Dialog | Qt::WindowMinMaxButtonsHint |
-                                         Qt::WindowCloseButtonHint);
+                                     Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     apercu->setObjectName("apercu");
     if (fr)
-        apercu->setWindowTitle(QString::fromUtf8("Calculateur Torique Brevanta v2.0.0 - Aperçu avant impression"));
+        apercu->setWindowTitle(
+            QString::fromUtf8("Calculateur Torique Brevanta v2.0.0 - Aperçu avant impression"));
     else if (langue_p == "en")
         apercu->setWindowTitle("Brevanta Toric Calculator v2.0.0 - Print preview");
     connect(apercu, &QPrintPreviewDialog::paintRequested, this, &FenetrePrinc::imp_apercu);
@@ -549,8 +558,17 @@ void FenetrePrinc::impression2() {
 
 // Save action of the preview: a PDF named after the patient and the eye.
 void FenetrePrinc::save_pdf() {
-    auto demander = [this](bool oeil_droit) {
-        QFileDialog dialogue(this, "Enregistrer", QString(), "*.pdf");
+    // The name is proposed in the current folder, as long as it can be
+    // written: the installed program runs in its read-only picture folder,
+    // and then the user's documents folder (or home) is proposed instead.
+    QString dossier;
+    if (!QFileInfo(QDir::currentPath()).isWritable()) {
+        dossier = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (dossier.isEmpty() || !QFileInfo(dossier).isDir())
+            dossier = QDir::homePath();
+    }
+    auto demander = [this, &dossier](bool oeil_droit) {
+        QFileDialog dialogue(this, "Enregistrer", dossier, "*.pdf");
         dialogue.setObjectName("dialogue_enregistrer");
         dialogue.setOption(QFileDialog::DontUseNativeDialog);
         dialogue.setAcceptMode(QFileDialog::AcceptSave);
@@ -581,11 +599,8 @@ void FenetrePrinc::accept_pdf(QString fileName) {
     printer.setOutputFileName(fileName);
     imp_apercu(&printer);
     if (!feuille_ecrite) {
-        const bool fr = langue_p == "fr";
-        QMessageBox echec(QMessageBox::Warning, fr ? "Enregistrer" : "Save",
-                          fr ? QString::fromUtf8("Le fichier %1 n'a pas pu être écrit.").arg(fileName)
-                             : QString("The file %1 could not be written.").arg(fileName),
-                          QMessageBox::NoButton, this);
+        QMessageBox echec(QMessageBox::Warning, FeuilleCalcul::titre_non_ecrit(langue_p),
+                          FeuilleCalcul::message_non_ecrit(fileName, langue_p), QMessageBox::NoButton, this);
         echec.setObjectName("echec_enregistrement");
         echec.setTextFormat(Qt::PlainText);
         echec.addButton(QMessageBox::Ok);

@@ -115,6 +115,16 @@ QString FeuilleCalcul::nom_fichier(const QString& identifiant, bool oeil_droit) 
     return nom + (oeil_droit ? "_OD.pdf" : "_OS.pdf");
 }
 
+QString FeuilleCalcul::titre_non_ecrit(const QString& langue) {
+    return langue == "fr" ? "Enregistrer" : "Save";
+}
+
+QString FeuilleCalcul::message_non_ecrit(const QString& fichier, const QString& langue) {
+    if (langue == "fr")
+        return QString::fromUtf8("Le fichier %1 n'a pas pu être écrit.").arg(fichier);
+    return QString("The file %1 could not be written.").arg(fichier);
+}
+
 bool FeuilleCalcul::dessiner(QPrinter* printer, const ListParam& param, int test_police) {
     printer->setPageSize(QPageSize(QPageSize::A4));
     printer->setPageOrientation(QPageLayout::Portrait);

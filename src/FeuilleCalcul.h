@@ -28,6 +28,11 @@ public:
     // the right eye or "_OS.pdf" for the left eye.
     static QString nom_fichier(const QString& identifiant, bool oeil_droit);
 
+    // Title and text telling that a file could not be written ("fr": French,
+    // otherwise English), for the warning box and the command-line tool.
+    static QString titre_non_ecrit(const QString& langue);
+    static QString message_non_ecrit(const QString& fichier, const QString& langue);
+
     // Contact lines of the header. Plainly fictitious values.
     static const char* const SITE_WEB;
     static const char* const FAX;

@@ -339,7 +339,9 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
     spinaxe_inc->setRange(0, 359);
     spinaxe_inc->setWrapping(true);
     spinaxe_inc->setSingleStep(5);
-    spinaxe_inc->setValue(0);
+    // The record's location (0 on a new record): a calculation resumed before
+    // step 7 shows the location its eye button set, as when it was left.
+    spinaxe_inc->setValue(incaxe);
     spin_inc = nomme(new QDoubleSpinBox, "spin_inc");
     spin_inc->setFont(fontKnormal);
     spin_inc->setRange(0.0, 5.0);

@@ -578,7 +578,19 @@ int ToriqueCli::lot(const QString& fichier, const QString& langue, QTextStream& 
                 << '\n';
         return 2;
     }
-    QString contenu = QString::fromUtf8(f.readAll());
+    // A file of cases is small (10,000 rows take under 1 MB); what goes on
+    // far beyond is no such file (a device such as /dev/zero would
+    // otherwise be read until memory runs out).
+    constexpr qint64 TAILLE_MAX = 64 * 1024 * 1024;
+    const QByteArray octets = f.read(TAILLE_MAX + 1);
+    if (octets.size() > TAILLE_MAX) {
+        erreurs << selon(langue, "--batch : fichier « %1 » trop grand ; attendu : au plus 64 Mo, %2",
+                         "--batch: file '%1' too large; expected at most 64 MB, %2")
+                       .arg(cite(fichier), attendu("batch", langue))
+                << '\n';
+        return 2;
+    }
+    QString contenu = QString::fromUtf8(octets);
     if (contenu.startsWith(QChar(0xFEFF)))
         contenu.remove(0, 1);
     const QStringList lignes = contenu.split(QLatin1Char('\n'));

@@ -177,8 +177,11 @@ void ZoneDessin::paintEvent(QPaintEvent*) {
         }
         if (!fichier.isEmpty()) {
             const QPixmap& lentille = image(fichier);
-            if (!lentille.isNull())
+            if (!lentille.isNull()) {
+                // The lens turns with its axis: smooth its outline.
+                painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
                 painter.drawPixmap(coin, lentille);
+            }
         }
 
         painter.rotate(-angle_iol);

@@ -21,8 +21,10 @@ QString compteur(const QString& mot, int n) {
            "<font color=\"#006482\"> / 7</font>";
 }
 
+// Same pixels, whatever the storage format of the file.
 bool meme_image(const QPixmap& a, const QString& fichier) {
-    return a.toImage() == QImage(fichier);
+    return a.toImage().convertToFormat(QImage::Format_ARGB32) ==
+           QImage(fichier).convertToFormat(QImage::Format_ARGB32);
 }
 
 } // namespace

@@ -63,6 +63,7 @@ struct Scenario {
     QStringList actions_barre;
     bool apercu_visible_apres = true;
     QStringList noms_proposes;
+    QStringList dossiers_proposes;
     QString fichier_filtre, fichier_titre;
     bool fichier_natif = true;
     QFileDialog::AcceptMode fichier_mode = QFileDialog::AcceptOpen;
@@ -123,6 +124,7 @@ int repondre(Scenario& s, QDialog* d) {
         s.fichier_mode = fd->acceptMode();
         auto* nom = fd->findChild<QLineEdit*>("fileNameEdit");
         s.noms_proposes << (nom ? nom->text() : QString());
+        s.dossiers_proposes << fd->directory().absolutePath();
         if (s.fichier.isEmpty()) {
             fd->reject();
             return QDialog::Rejected;
@@ -219,6 +221,8 @@ private slots:
     void apercu_et_pdf_data();
     void apercu_et_pdf();
     void fichier_annule();
+    void dossier_propose_data();
+    void dossier_propose();
     void fichier_non_ecrit_data();
     void fichier_non_ecrit();
     void identification_annulee();
@@ -428,6 +432,35 @@ void TstImpression::fichier_annule() {
     QCOMPARE(s.noms_proposes, QStringList{"X1_OS.pdf"});
     QVERIFY(s.apercu_visible_apres);
     QVERIFY(bureau.ouverts.isEmpty());
+}
+
+void TstImpression::dossier_propose_data() {
+    QTest::addColumn<bool>("inscriptible");
+    QTest::newRow("current folder writable") << true;
+    // The installed program runs in its read-only picture folder; /proc/1
+    // stands for it, since it cannot be written even by root.
+    QTest::newRow("current folder read-only") << false;
+}
+
+void TstImpression::dossier_propose() {
+    QFETCH(bool, inscriptible);
+    const QString ici = QDir::currentPath();
+    const QString courant = inscriptible ? dossier.path() : QString("/proc/1");
+    QVERIFY(QDir::setCurrent(courant));
+    Banc b("fr");
+    b.calculer(true, 43.0, 45.0);
+    Scenario s;
+    s.remplir = [](FenetreIdentite* f) { f->edit_nom_pat->setText("P7"); };
+    b.imprimer(s);
+    QDir::setCurrent(ici);
+    QCOMPARE(s.noms_proposes, QStringList{"P7_OD.pdf"});
+    QCOMPARE(s.dossiers_proposes.size(), 1);
+    if (inscriptible) {
+        QCOMPARE(s.dossiers_proposes.first(), QDir(courant).absolutePath());
+    } else {
+        QVERIFY(s.dossiers_proposes.first() != courant);
+        QVERIFY(QFileInfo(s.dossiers_proposes.first()).isWritable());
+    }
 }
 
 void TstImpression::fichier_non_ecrit_data() {

@@ -301,7 +301,9 @@ void TstShell::textes_page1() {
         QCOMPARE(licence_affichee(a), licence);
         QCOMPARE(w->basaccueil->getAccepter()->text(), accepter);
         QCOMPARE(w->basaccueil->aide->langue_aide, langue);
-        QCOMPARE(w->haut->pixbandeau.toImage(), QImage(bandeau));
+        QCOMPARE(w->haut->pixbandeau.toImage().convertToFormat(QImage::Format_ARGB32),
+                 QImage(bandeau).convertToFormat(QImage::Format_ARGB32));
+        QVERIFY(!w->haut->pixbandeau.isNull());
     };
 
     // Through the flag itself, then back and forth: every text follows.

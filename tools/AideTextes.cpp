@@ -41,8 +41,8 @@ pour les refuser, quittez le calculateur.</p>
 <li><img src="n3"> «&nbsp;Commencer le calcul&nbsp;» ouvre la page de calcul&nbsp;;</li>
 <li><img src="n4"> le bouton rouge quitte le calculateur, après confirmation.</li>
 </ul>
-<p>Rien n'est enregistré sur le disque. Le dernier calcul reste en mémoire tant que le calculateur est
-ouvert&nbsp;: en revenant à la page de calcul, il vous est proposé de le reprendre.</p>)",
+<p>Rien n'est conservé d'une session à l'autre. Le dernier calcul reste en mémoire tant que le
+calculateur est ouvert&nbsp;: en revenant à la page de calcul, il vous est proposé de le reprendre.</p>)",
     // 2
     R"(<p>La page de calcul vous guide pas à pas. Les lignes encore inaccessibles sont grisées&nbsp;; chaque
 donnée attendue débloque la suivante&nbsp;:</p>
@@ -176,8 +176,8 @@ calculator.</p>
 <li><img src="n3"> “Start calculation” opens the calculation page;</li>
 <li><img src="n4"> the red button closes the calculator, after confirmation.</li>
 </ul>
-<p>Nothing is saved on disk. The last calculation stays in memory while the calculator is open: when
-you come back to the calculation page, you are offered to resume it.</p>)",
+<p>Nothing is kept from one session to the next. The last calculation stays in memory while the
+calculator is open: when you come back to the calculation page, you are offered to resume it.</p>)",
     // 2
     R"(<p>The calculation page guides you step by step. Rows that cannot be used yet are greyed; each
 awaited entry unlocks the next one:</p>

@@ -51,17 +51,27 @@ static QPainterPath anse_c(QPointF c, qreal r, bool haut) {
     return a;
 }
 
-// The widened root that joins a haptic to the optic: a short thick stroke
-// from inside the edge along the haptic's first direction.
+// The root that joins a haptic to the optic: it widens from the haptic's
+// width to a stretch of the optic's edge, with concave sides.
 static QPainterPath racine_c(QPointF c, qreal r, bool haut) {
-    auto pt = [&](qreal x, qreal y) { return haut ? c + QPointF(x * r, y * r) : c - QPointF(x * r, y * r); };
-    QPainterPath trait;
-    trait.moveTo(pt(0.90, -0.42));
-    trait.lineTo(pt(1.04, -0.55));
-    QPainterPathStroker st;
-    st.setWidth(0.17 * r);
-    st.setCapStyle(Qt::RoundCap);
-    return st.createStroke(trait);
+    auto pt = [&](QPointF v) { return haut ? c + v * r : c - v * r; };
+    auto bord = [&](qreal a_deg) {
+        const qreal a = qDegreesToRadians(a_deg);
+        return pt(QPointF(0.97 * qCos(a), 0.97 * qSin(a)));
+    };
+    const QPointF depart(0.90, -0.42);   // where the haptic's centre line starts
+    const QPointF u(0.743, -0.669);      // its first direction
+    const QPointF n(0.669, 0.743);       // across it
+    const QPointF a = depart + u * 0.12; // where the root has the haptic's width
+    const qreal w = 0.0475;
+    QPainterPath q;
+    q.moveTo(bord(-38));
+    q.quadTo(pt(depart - n * 0.05 + u * 0.02), pt(a - n * w));
+    q.lineTo(pt(a + n * w));
+    q.quadTo(pt(depart + n * 0.07 + u * 0.04), bord(-8));
+    q.lineTo(pt(QPointF(0.6, -0.26)));
+    q.closeSubpath();
+    return q;
 }
 
 void marques_toriques(QPainter& p, QPointF c, qreal r, const QColor& couleur) {
@@ -106,8 +116,12 @@ void lentille_c(QPainter& p, QPointF c, qreal r, const StyleLentille& s) {
     st.setWidth(0.095 * r);
     st.setCapStyle(Qt::RoundCap);
     st.setJoinStyle(Qt::RoundJoin);
+    // Only the part outside the optic is drawn: the optic's rim closes it.
+    QPainterPath disque;
+    disque.addEllipse(c, r * 0.99, r * 0.99);
     for (bool haut : {true, false}) {
-        QPainterPath forme = st.createStroke(anse_c(c, r, haut)).united(racine_c(c, r, haut));
+        QPainterPath forme =
+            st.createStroke(anse_c(c, r, haut)).united(racine_c(c, r, haut)).subtracted(disque);
         p.setPen(QPen(s.contour, s.trait * 0.8));
         p.setBrush(s.haptique);
         p.drawPath(forme.simplified());

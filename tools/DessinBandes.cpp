@@ -141,7 +141,7 @@ static QImage titre_velan() {
     QFont ft = police(44, true);
     QFontMetricsF mt(ft);
     const qreal lT = mt.horizontalAdvance(QStringLiteral("T"));
-    const qreal total = lNom + 16 + 10 + lT;
+    const qreal total = lNom + 18 + lT;
     const qreal x0 = (400 - total) / 2;
     const qreal base = 44;
     // Soft shadow under the white letters, for the light end of the gradient.
@@ -151,12 +151,12 @@ static QImage titre_velan() {
     p.setPen(blanc);
     p.drawText(QPointF(x0, base), nom);
     p.setFont(fr);
-    p.drawText(QPointF(x0 + lNom + 1, base - 24), QString::fromUtf8("\u00AE"));
+    p.drawText(QPointF(x0 + lNom - 2, base - 24), QString::fromUtf8("\u00AE"));
     p.setFont(ft);
     p.setPen(QColor(0, 0, 0, 70));
-    p.drawText(QPointF(x0 + lNom + 26 + 1.5, base + 1.5), QStringLiteral("T"));
+    p.drawText(QPointF(x0 + lNom + 18 + 1.5, base + 1.5), QStringLiteral("T"));
     p.setPen(rose);
-    p.drawText(QPointF(x0 + lNom + 26, base), QStringLiteral("T"));
+    p.drawText(QPointF(x0 + lNom + 18, base), QStringLiteral("T"));
     p.setPen(QPen(QColor(255, 255, 255, 200), 2, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(x0 + 2, 54), QPointF(x0 + total - 2, 54));
     p.end();

@@ -1,0 +1,188 @@
+#include "FeuilleCli.h"
+
+#include "FenetreIdentite.h"
+#include "FeuilleCalcul.h"
+#include "ListParam.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTextStream>
+
+namespace {
+
+QString selon(const QString& langue, const char* fr, const char* en) {
+    return QString::fromUtf8(langue == "en" ? en : fr);
+}
+
+// The value as it may be quoted on one line of the terminal.
+QString cite(const QString& valeur) {
+    QString v = valeur.left(40);
+    for (QChar& c : v)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char('?');
+    if (valeur.size() > 40)
+        v += QStringLiteral("...");
+    return v;
+}
+
+QString refus(const QString& nom, const QString& valeur, const QString& attendu, const QString& langue) {
+    if (langue == "en")
+        return QStringLiteral("%1: value '%2' refused; expected %3").arg(nom, cite(valeur), attendu);
+    return QString::fromUtf8("%1 : valeur « %2 » refusée ; attendu : %3").arg(nom, cite(valeur), attendu);
+}
+
+} // namespace
+
+bool FeuilleCli::demande(const QStringList& arguments) {
+    for (const QString& a : arguments)
+        if (a == "--pdf" || a.startsWith("--pdf="))
+            return true;
+    return false;
+}
+
+QString FeuilleCli::langue(const QStringList& arguments) {
+    QString langue = "fr";
+    for (int i = 0; i < arguments.size(); ++i) {
+        QString valeur;
+        if (arguments[i] == "--lang" && i + 1 < arguments.size())
+            valeur = arguments[i + 1];
+        else if (arguments[i].startsWith("--lang="))
+            valeur = arguments[i].mid(7);
+        valeur = valeur.trimmed().toLower();
+        if (valeur == "fr" || valeur == "en")
+            langue = valeur;
+    }
+    return langue;
+}
+
+QString FeuilleCli::usage(const QString& langue) {
+    if (langue == "en")
+        return QStringLiteral(
+            "       torique --eye ... --pdf FILE.pdf [--surgeon T] [--clinic T] [--patient T] "
+            "[--date YYYY-MM-DD] [--address1 T] [--address2 T] [--postcode T] [--city T] "
+            "[--country NAME]\n");
+    return QStringLiteral(
+        "        torique --eye ... --pdf FICHIER.pdf [--surgeon T] [--clinic T] [--patient T] "
+        "[--date AAAA-MM-JJ] [--address1 T] [--address2 T] [--postcode T] [--city T] "
+        "[--country PAYS]\n");
+}
+
+FeuilleCli::FeuilleCli(ToriqueCli& outil, const QString& langue) : langue_messages(langue) {
+    outil.ajouter_option(
+        {"--pdf", true, "un nom de fichier PDF", "a PDF file name", [this](const QString& v) {
+             if (v.isEmpty())
+                 return refus("--pdf", v, selon(langue_messages, "un nom de fichier PDF", "a PDF file name"),
+                              langue_messages);
+             fichier = v;
+             return QString();
+         }});
+
+    // The texts of the identification dialog, with its bounds.
+    struct Texte {
+        const char* nom;
+        QString* champ;
+        int longueur_max;
+    };
+    const Texte textes[] = {{"--surgeon", &chirurgien, 25}, {"--clinic", &etablissement, 25},
+                            {"--patient", &patient, 19},    {"--address1", &adresse1, 40},
+                            {"--address2", &adresse2, 40},  {"--postcode", &codepost, 7},
+                            {"--city", &ville, 20}};
+    for (const Texte& t : textes) {
+        const QString nom = t.nom;
+        const int max = t.longueur_max;
+        QString* champ = t.champ;
+        const QString attendu_fr = QString::fromUtf8("un texte de %1 caractères au plus").arg(max);
+        const QString attendu_en = QString("a text of at most %1 characters").arg(max);
+        outil.ajouter_option({nom, true, attendu_fr, attendu_en, [=](const QString& v) {
+                                  if (v.size() > max)
+                                      return refus(nom, v, langue_messages == "en" ? attendu_en : attendu_fr,
+                                                   langue_messages);
+                                  *champ = v;
+                                  return QString();
+                              }});
+    }
+
+    outil.ajouter_option(
+        {"--date", true, "une date AAAA-MM-JJ", "a date YYYY-MM-DD", [this](const QString& v) {
+             const QDate d = QDate::fromString(v.trimmed(), "yyyy-MM-dd");
+             if (!d.isValid())
+                 return refus("--date", v, selon(langue_messages, "une date AAAA-MM-JJ", "a date YYYY-MM-DD"),
+                              langue_messages);
+             date = d;
+             return QString();
+         }});
+
+    const QStringList& liste = FenetreIdentite::liste_pays();
+    const QString noms = liste.join(", ");
+    outil.ajouter_option({"--country", true, QString::fromUtf8("un pays de la liste : ") + noms,
+                          "a country of the list: " + noms, [this, noms](const QString& v) {
+                              const QStringList& liste = FenetreIdentite::liste_pays();
+                              for (int i = 0; i < liste.size(); ++i)
+                                  if (liste[i].compare(v.trimmed(), Qt::CaseInsensitive) == 0) {
+                                      pays = i;
+                                      return QString();
+                                  }
+                              return refus("--country", v,
+                                           (langue_messages == "en"
+                                                ? QString("a country of the list: ")
+                                                : QString::fromUtf8("un pays de la liste : ")) +
+                                               noms,
+                                           langue_messages);
+                          }});
+
+    outil.ajouter_traitement([this](const ToriqueCli::Cas& cas, const ListParam&, QTextStream& erreurs) {
+        return ecrire(cas, erreurs);
+    });
+}
+
+int FeuilleCli::ecrire(const ToriqueCli::Cas& cas, QTextStream& erreurs) {
+    if (fichier.isEmpty())
+        return 0;
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        erreurs << FeuilleCalcul::message_non_ecrit(fichier, cas.langue) << '\n';
+        return 1;
+    }
+
+    // The record of the accepted calculation, completed as the
+    // identification dialog would complete it.
+    CalculTorique moteur;
+    ListParam record;
+    ToriqueCli::calculer(cas, moteur, record);
+    record.nom_chir_str_t = chirurgien;
+    record.clinique_str_t = etablissement;
+    record.nom_pat_str_t = patient;
+    record.date_dat_t = date.isValid() ? date : QDate::currentDate();
+    record.date_str_t = FenetreIdentite::texte_date(record.date_dat_t, record.langue_t);
+    record.adresse1_str_t = adresse1;
+    record.adresse2_str_t = adresse2;
+    record.codepost_str_t = codepost;
+    record.ville_str_t = ville;
+    record.codepays_ind_t = pays >= 0 ? pays : (record.langue_t == "fr" ? FenetreIdentite::INDEX_FRANCE : 0);
+    record.codepays_str_t = FenetreIdentite::liste_pays().value(record.codepays_ind_t);
+
+    // The pictures are read by relative name; when they are not in the
+    // working folder, those installed next to the tool are used.
+    const QString sortie = QDir::current().absoluteFilePath(fichier);
+    const QString dossier_outil = QCoreApplication::applicationDirPath();
+    const QString dossier_courant = QDir::currentPath();
+    const bool deplacer =
+        !QFileInfo::exists("logohorz_2.png") && QFileInfo::exists(dossier_outil + "/logohorz_2.png");
+    if (deplacer)
+        QDir::setCurrent(dossier_outil);
+
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setFontEmbeddingEnabled(true);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(sortie);
+    const bool ecrit = FeuilleCalcul::dessiner(&printer, record, 0);
+
+    if (deplacer)
+        QDir::setCurrent(dossier_courant);
+    if (!ecrit) {
+        erreurs << FeuilleCalcul::message_non_ecrit(fichier, cas.langue) << '\n';
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,51 @@
+#ifndef FEUILLECLI_H
+#define FEUILLECLI_H
+
+#include "ToriqueCli.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+class QTextStream;
+
+// The calculation sheet from the command line: adds to the `torique` tool
+//
+//   --pdf FILE  [--surgeon T] [--clinic T] [--patient T] [--date YYYY-MM-DD]
+//               [--address1 T] [--address2 T] [--postcode T] [--city T]
+//               [--country NAME]
+//
+// and writes, for a calculation that the checks accept, the same one-page A4
+// sheet as the window's PDF export. The texts are bounded as in the
+// identification dialog; the country is a name of the dialog's list (by
+// default "France" in French, "--------" in English, as on a first request);
+// the date defaults to today. A file that cannot be written is reported on
+// the error output and the tool ends with status 1. Drawing the sheet needs
+// a QApplication (the diagrams are widgets).
+class FeuilleCli {
+public:
+    // Registers the options and the writing with the tool; the messages are
+    // in `langue` ("fr" or "en").
+    FeuilleCli(ToriqueCli& outil, const QString& langue);
+
+    // Whether the arguments ask for a sheet (--pdf), and their language (the
+    // value of --lang, "fr" when absent or unknown).
+    static bool demande(const QStringList& arguments);
+    static QString langue(const QStringList& arguments);
+    // The usage line of the sheet's options.
+    static QString usage(const QString& langue);
+
+    QString fichier;
+    QString chirurgien, etablissement, patient, adresse1, adresse2, codepost, ville;
+    QDate date;
+    int pays = -1;
+
+    // Writes the sheet of a computed case; 0 when written (or not asked), 1
+    // when the file could not be written.
+    int ecrire(const ToriqueCli::Cas& cas, QTextStream& erreurs);
+
+private:
+    QString langue_messages;
+};
+
+#endif
