@@ -1,5 +1,6 @@
 #include "BandeBasAccueil.h"
 
+#include "Accessibilite.h"
 #include "BandeHaut.h"
 #include "BoutonAide.h"
 #include "BoutonExit.h"
@@ -52,6 +53,7 @@ BandeBasAccueil::~BandeBasAccueil() {
 
 void BandeBasAccueil::update_langue_ba(QString langue) {
     langue_ba = langue;
+    Accessibilite::preparer(this, langue);
     if (langue == "fr")
         accepter->setText("Commencer le calcul   >>");
     else if (langue == "en")
@@ -75,4 +77,5 @@ void BandeBasAccueil::open_aide(int page, QString langue) {
     delete layoutBasAccueil->replaceWidget(ancien, aide);
     ancien->hide();
     ancien->deleteLater();
+    Accessibilite::preparer(this, langue_ba);
 }

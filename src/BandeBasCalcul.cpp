@@ -1,5 +1,6 @@
 #include "BandeBasCalcul.h"
 
+#include "Accessibilite.h"
 #include "BoutonAide.h"
 #include "BoutonExit.h"
 #include "BoutonPerso.h"
@@ -87,6 +88,7 @@ void BandeBasCalcul::construire_bande() {
     layoutBasCalcul->setContentsMargins(0, 8, 0, 0);
     layoutBasCalcul->setAlignment(Qt::AlignCenter);
     setLayout(layoutBasCalcul);
+    Accessibilite::preparer(this, langue_bc);
 }
 
 void BandeBasCalcul::update_langue_bc(QString langue) {
@@ -101,6 +103,7 @@ void BandeBasCalcul::update_langue_bc(QString langue) {
         imprimer->setText("Print   >>");
     }
     aide->update_langue_aide(langue);
+    Accessibilite::appliquer(this, langue);
 }
 
 void BandeBasCalcul::regenImprimer() {

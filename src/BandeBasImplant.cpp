@@ -1,5 +1,6 @@
 #include "BandeBasImplant.h"
 
+#include "Accessibilite.h"
 #include "BandeHaut.h"
 #include "BoutonAide.h"
 #include "BoutonExit.h"
@@ -43,6 +44,7 @@ BandeBasImplant::~BandeBasImplant() {
 
 void BandeBasImplant::update_langue_bi(QString langue) {
     langue_bi = langue;
+    Accessibilite::preparer(this, langue);
     if (langue == "fr")
         retour1->setText("<<   Page précédente");
     else if (langue == "en")
@@ -63,4 +65,5 @@ void BandeBasImplant::open_aide(int page, QString langue) {
     delete layoutBasImplant->replaceWidget(ancien, aide);
     ancien->hide();
     ancien->deleteLater();
+    Accessibilite::preparer(this, langue_bi);
 }

@@ -1,5 +1,6 @@
 #include "BandeHaut.h"
 
+#include "Accessibilite.h"
 #include "BoutonPays.h"
 
 #include <QHBoxLayout>
@@ -28,6 +29,7 @@ BandeHaut::BandeHaut() : QFrame(nullptr) {
 
 void BandeHaut::update_langue_bh(QString langue) {
     langue_bh = langue;
+    Accessibilite::preparer(this, langue);
     if (langue == "fr")
         poser_fond("bandeau_haut_fr_965x50pix.png");
     else if (langue == "en")

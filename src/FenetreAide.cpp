@@ -1,5 +1,6 @@
 #include "FenetreAide.h"
 
+#include "Accessibilite.h"
 #include "BoutonExit.h"
 #include "BoutonPageAide.h"
 #include "HEspace.h"
@@ -85,6 +86,7 @@ FenetreAide::FenetreAide(int page, QString langue) : QDialog(nullptr) {
     colonne->addWidget(bande);
 
     afficher_page(langue);
+    Accessibilite::preparer(this, langue);
 }
 
 void FenetreAide::click_page(int flag_sens, QString langue) {

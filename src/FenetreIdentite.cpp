@@ -1,5 +1,6 @@
 #include "FenetreIdentite.h"
 
+#include "Accessibilite.h"
 #include "BandeLaterale.h"
 #include "BoutonPerso.h"
 #include "HEspace.h"
@@ -326,6 +327,7 @@ void FenetreIdentite::transfertParam_info(ListParam* param) {
 
 void FenetreIdentite::update_langue_id(QString langue) {
     langue_id = langue;
+    Accessibilite::preparer(this, langue);
     const bool fr = langue == "fr";
     if (!fr && langue != "en")
         return;

@@ -1,5 +1,6 @@
 #include "FenetrePrinc.h"
 
+#include "Accessibilite.h"
 #include "BandeBasAccueil.h"
 #include "BandeBasCalcul.h"
 #include "BandeBasImplant.h"
@@ -85,6 +86,7 @@ void FenetrePrinc::construire_page1() {
     connect(basaccueil->getAccepter(), &BoutonPerso::click, this, &FenetrePrinc::page1vers2);
     connect(basaccueil->getExit(), &BoutonExit::click_exit, this, &QWidget::close);
     poser_layout(layoutaccueil, accueil, basaccueil);
+    Accessibilite::entrer(accueil);
 }
 
 void FenetrePrinc::construire_page2() {
@@ -110,6 +112,7 @@ void FenetrePrinc::construire_page3() {
     imprimer = bascalcul->getImprimer();
     connect(imprimer, &BoutonPerso::click, this, &FenetrePrinc::open_identite);
     poser_layout(layoutcalcul, calcul, bascalcul);
+    Accessibilite::entrer(calcul);
 }
 
 void FenetrePrinc::poser_layout(QVBoxLayout*& membre, QWidget* page, QWidget* bande) {

@@ -1,5 +1,8 @@
 #include "PageAccueil.h"
 
+#include "Accessibilite.h"
+#include "PanneauModele.h"
+
 #include "BandeLaterale.h"
 #include "VEspace.h"
 
@@ -118,44 +121,11 @@ PageAccueil::PageAccueil() : QFrame(nullptr) {
     colonneTexte->addWidget(new VEspace(0));
 
     // Model panel, shown only: the lens is chosen on the calculation page.
-    auto* titreModele = new QLabel;
-    titreModele->setPixmap(QPixmap("velan_T_titre400x63.png"));
     auto* imageModele = new QLabel;
-    QPixmap lentille("velan_T_image570x570.png");
-    if (!lentille.isNull())
-        imageModele->setPixmap(lentille.scaledToHeight(250, Qt::SmoothTransformation));
-    auto* cadreImage = new QFrame;
-    cadreImage->setFixedWidth(400);
-    auto* layoutImage = new QHBoxLayout(cadreImage);
-    layoutImage->setContentsMargins(0, 0, 0, 0);
-    layoutImage->addWidget(imageModele, 0, Qt::AlignCenter);
-    velan_texte_1 = new QLabel;
-    velan_texte_1->setObjectName("velan_texte_1");
-    velan_texte_1->setFont(QFont("Arial", 16, QFont::Normal));
-    velan_texte_1->setFixedSize(400, 20);
-    velan_texte_1->setAlignment(Qt::AlignCenter);
-    velan_texte_2 = new QLabel;
-    velan_texte_2->setObjectName("velan_texte_2");
-    velan_texte_2->setFont(QFont("Arial", 12, QFont::Normal));
-    velan_texte_2->setFixedSize(400, 35);
-    velan_texte_2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    auto* modele = new QFrame;
-    modele->setObjectName("panneau_modele");
-    modele->setFixedWidth(400);
-    modele->setStyleSheet(
-        "QFrame {background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #7B7B7B, stop:0.2 "
-        "#7B7B7B, stop:1 #FFFFFF); color: #333333; border: 0px; border-radius: 10px;}");
-    auto* colonneModele = new QVBoxLayout(modele);
-    colonneModele->setSpacing(0);
-    colonneModele->setContentsMargins(0, 0, 0, 0);
-    colonneModele->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
-    QList<QWidget*> elements{new VEspace(17), titreModele,   new VEspace(17), cadreImage,
-                             new VEspace(17), velan_texte_1, new VEspace(10), velan_texte_2};
-    for (QWidget* w : elements) {
-        w->setStyleSheet(transparent);
-        colonneModele->addWidget(w, 0, Qt::AlignHCenter);
-    }
-    imageModele->setStyleSheet(transparent);
+    imageModele->setPixmap(PanneauModele::image_lentille());
+    auto* modele = new PanneauModele(imageModele, 17, Qt::AlignTop | Qt::AlignHCenter);
+    velan_texte_1 = modele->velan_texte_1;
+    velan_texte_2 = modele->velan_texte_2;
 
     // Central frame: text column and model panel side by side.
     auto* centre = new QFrame;
@@ -196,6 +166,7 @@ PageAccueil::PageAccueil() : QFrame(nullptr) {
 
 void PageAccueil::update_langue_a(QString langue) {
     langue_a = langue;
+    Accessibilite::preparer(this, langue);
     const bool fr = langue == "fr";
     if (!fr && langue != "en")
         return;

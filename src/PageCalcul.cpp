@@ -1,5 +1,6 @@
 #include "PageCalcul.h"
 
+#include "Accessibilite.h"
 #include "BandeLaterale.h"
 #include "BoutonPersoVert.h"
 #include "BoutonPlus.h"
@@ -623,6 +624,7 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
 
     // 19. The record's step: texts, enabled rows and the remaining values.
     upd_etape(etape);
+    Accessibilite::ordonner(this);
 }
 
 PageCalcul::~PageCalcul() {
@@ -729,6 +731,7 @@ void PageCalcul::ecrire_oeil() {
 void PageCalcul::update_langue_c(QString langue) {
     langue_c = langue;
     upd_etape(etape);
+    Accessibilite::appliquer(this, langue);
 }
 
 void PageCalcul::update_text_unites(int u) {
@@ -1288,9 +1291,14 @@ void PageCalcul::update_incaxe(int ai) {
 void PageCalcul::etape10() {
     // The main window checks the inputs during the emission and leaves
     // ok_err true exactly when they were accepted.
+    const bool clavier = calculer_bouton->hasFocus();
     emit verif();
     etape = ok_err ? 10 : 7;
     upd_etape(etape);
+    // The result takes the place of the button: the keyboard goes on with
+    // the choice of another cylinder beside it.
+    if (clavier && etape == 10)
+        plus->setFocus(Qt::OtherFocusReason);
 }
 
 // ---------------------------------------------------------------------------

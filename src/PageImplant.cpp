@@ -1,5 +1,8 @@
 #include "PageImplant.h"
 
+#include "Accessibilite.h"
+#include "PanneauModele.h"
+
 #include "BandeLaterale.h"
 #include "BoutonImplant.h"
 #include "VEspace.h"
@@ -11,7 +14,6 @@
 PageImplant::PageImplant() : QFrame(nullptr) {
     setObjectName("implant");
     setFixedHeight(550);
-    const QString transparent("QFrame {background: transparent;}");
 
     titre = new QLabel;
     titre->setObjectName("titre");
@@ -30,45 +32,11 @@ PageImplant::PageImplant() : QFrame(nullptr) {
     layoutTitre->setContentsMargins(0, 0, 0, 0);
     layoutTitre->addWidget(titreInterieur, 0, Qt::AlignCenter);
 
-    auto* titreModele = new QLabel;
-    titreModele->setPixmap(QPixmap("velan_T_titre400x63.png"));
-    QPixmap lentille("velan_T_image570x570.png");
-    velan = new BoutonImplant(
-        lentille.isNull() ? lentille : lentille.scaledToHeight(250, Qt::SmoothTransformation), "VELAN");
+    velan = new BoutonImplant(PanneauModele::image_lentille(), "VELAN");
     velan->setObjectName("velan");
-    velan->setStyleSheet(transparent);
-    auto* cadreVelan = new QFrame;
-    cadreVelan->setFixedWidth(400);
-    auto* layoutVelan = new QHBoxLayout(cadreVelan);
-    layoutVelan->setContentsMargins(0, 0, 0, 0);
-    layoutVelan->addWidget(velan, 0, Qt::AlignCenter);
-    velan_texte_1 = new QLabel;
-    velan_texte_1->setObjectName("velan_texte_1");
-    velan_texte_1->setFont(QFont("Arial", 16, QFont::Normal));
-    velan_texte_1->setFixedSize(400, 20);
-    velan_texte_1->setAlignment(Qt::AlignCenter);
-    velan_texte_2 = new QLabel;
-    velan_texte_2->setObjectName("velan_texte_2");
-    velan_texte_2->setFont(QFont("Arial", 12, QFont::Normal));
-    velan_texte_2->setFixedSize(400, 35);
-    velan_texte_2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-
-    auto* modele = new QFrame;
-    modele->setObjectName("panneau_modele");
-    modele->setFixedWidth(400);
-    modele->setStyleSheet(
-        "QFrame {background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #7B7B7B, stop:0.2 "
-        "#7B7B7B, stop:1 #FFFFFF); color: #333333; border: 0px; border-radius: 10px;}");
-    auto* colonneModele = new QVBoxLayout(modele);
-    colonneModele->setSpacing(0);
-    colonneModele->setContentsMargins(0, 0, 0, 0);
-    colonneModele->setAlignment(Qt::AlignHCenter);
-    QList<QWidget*> elements{new VEspace(20), titreModele,   new VEspace(20), cadreVelan,
-                             new VEspace(20), velan_texte_1, new VEspace(10), velan_texte_2};
-    for (QWidget* w : elements) {
-        w->setStyleSheet(transparent);
-        colonneModele->addWidget(w, 0, Qt::AlignHCenter);
-    }
+    auto* modele = new PanneauModele(velan, 20, Qt::AlignHCenter);
+    velan_texte_1 = modele->velan_texte_1;
+    velan_texte_2 = modele->velan_texte_2;
 
     auto* cadreModele = new QFrame;
     auto* layoutModele = new QHBoxLayout(cadreModele);
@@ -103,6 +71,7 @@ PageImplant::PageImplant() : QFrame(nullptr) {
 
 void PageImplant::update_langue_i(QString langue) {
     langue_i = langue;
+    Accessibilite::preparer(this, langue);
     const bool fr = langue == "fr";
     if (!fr && langue != "en")
         return;
