@@ -247,7 +247,7 @@ void verifier_commun(const Issue& i, QStringList& d, bool lot = false) {
     if (lignes.size() > 8)
         d << QString("%1 lines on stderr").arg(lignes.size());
     for (const QByteArray& l : lignes)
-        if (l.size() > 500) {
+        if (l.size() > 1000) { // the accepted values (74 countries) fit
             d << QString("stderr line of %1 bytes").arg(l.size());
             break;
         }
@@ -682,6 +682,7 @@ private slots:
     void arguments();
     void fichiers_csv();
     void fichiers_particuliers();
+    void feuilles_pdf();
 
 private:
     QTemporaryDir dossier;
@@ -806,6 +807,57 @@ void TestFuzzCli::fichiers_particuliers() {
         const QByteArray contenu = f.contenu;
         const bool tete = f.en_tete;
         x.verifier = [contenu, tete](const Issue& i, QStringList& d) { verifier_lot(i, contenu, tete, d); };
+        l << x;
+    }
+    Lanceur(programme()).executer(l);
+    rapporter(l);
+}
+
+// The sheet written with --pdf, with nasty identification values: a file
+// only for an accepted calculation, a real PDF when the status is 0, none
+// when the folder does not exist (status 1, said on stderr).
+void TestFuzzCli::feuilles_pdf() {
+    std::mt19937_64 g(99);
+    struct Option {
+        QByteArray nom;
+        QList<QByteArray> valeurs;
+    };
+    const QList<Option> identite = {
+        {"--surgeon", {"Dr Martin", "", QByteArray("H\xc3\xa9l\xc3\xa8ne"), QByteArray(26, 'S')}},
+        {"--clinic", {"Clinique", "a/b\\c", QByteArray("\xff\xfe")}},
+        {"--patient", {"PAT-0042", "../../x", QByteArray(20, 'P'), " "}},
+        {"--date", {"2025-03-14", "2025-13-01", "", "nan", "14/03/2025", "9999-12-31"}},
+        {"--address1", {"12 rue de la Paix", QByteArray(41, 'A')}},
+        {"--postcode", {"75002", "12345678"}},
+        {"--city", {"Paris", QByteArray("\xe6\x82\xa3\xe8\x80\x85")}},
+        {"--country", {"France", "france", "Atlantis", "", "--------", "Yougoslavia"}},
+    };
+    QList<Lancement> l;
+    for (int n = 0; n < 50; ++n) {
+        Lancement x;
+        // Mostly an eye the checks accept, so that sheets get written.
+        x.arguments = pile_ou_face(g, 0.7) ? QList<QByteArray>{"--eye", "OS",   "--seq", "21.0",   "--k1",
+                                                               "42",    "--k2", "44.5",  "--axis", "90"}
+                                           : cas_valide(g);
+        const int genre = std::uniform_int_distribution<int>(0, 9)(g);
+        const QString fichier = genre == 0 ? dossier.filePath(QString("absent/f%1.pdf").arg(n))
+                                           : dossier.filePath(QString("f%1.pdf").arg(n));
+        x.arguments << "--pdf" << QFile::encodeName(fichier);
+        for (const Option& o : identite)
+            if (pile_ou_face(g, 0.4))
+                x.arguments << o.nom << (pile_ou_face(g, 0.6) ? o.valeurs.first() : choisir(o.valeurs, g));
+        x.description = "--pdf";
+        x.verifier = [fichier, genre](const Issue& i, QStringList& d) {
+            verifier_commun(i, d);
+            QFile f(fichier);
+            const bool ecrit = f.open(QIODevice::ReadOnly) && f.read(5) == "%PDF-";
+            if (i.statut == 0 && !ecrit)
+                d << "status 0 without a PDF written";
+            if (i.statut != 0 && f.exists())
+                d << QString("a file written with status %1").arg(i.statut);
+            if (genre == 0 && i.statut == 0)
+                d << "status 0 for a folder that does not exist";
+        };
         l << x;
     }
     Lanceur(programme()).executer(l);
