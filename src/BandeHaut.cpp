@@ -1,4 +1,5 @@
 #include "BandeHaut.h"
+#include "LecteurImages.h"
 
 #include "Accessibilite.h"
 #include "BoutonPays.h"
@@ -10,9 +11,9 @@ BandeHaut::BandeHaut() : QFrame(nullptr) {
     setFixedHeight(50);
     poser_fond("bandeau_haut_fr_965x50pix.png");
 
-    francais = new BoutonPays(QPixmap("francais_01.png"), "fr");
+    francais = new BoutonPays(LecteurImages::pixmap("francais_01.png"), "fr");
     francais->setObjectName("francais");
-    anglais = new BoutonPays(QPixmap("anglais_01.png"), "en");
+    anglais = new BoutonPays(LecteurImages::pixmap("anglais_01.png"), "en");
     anglais->setObjectName("anglais");
 
     auto* cadre = new QFrame;
@@ -37,13 +38,18 @@ void BandeHaut::update_langue_bh(QString langue) {
 }
 
 void BandeHaut::poser_fond(const QString& fichier) {
+    // Every page move sets the language again: the picture already in place
+    // is not read a second time.
+    if (fichier == fond_pose)
+        return;
+    fond_pose = fichier;
     pixbandeau = poser_image_fond(this, fichier);
     palBandeau = palette();
     brushBandeau = palBandeau.brush(backgroundRole());
 }
 
 QPixmap BandeHaut::poser_image_fond(QWidget* bande, const QString& fichier) {
-    QPixmap image(fichier);
+    const QPixmap image = LecteurImages::pixmap(fichier);
     QPalette pal = bande->palette();
     // A missing picture leaves the band plain rather than painting a brush
     // without texture.

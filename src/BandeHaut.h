@@ -32,6 +32,8 @@ public:
 
 private:
     void poser_fond(const QString& fichier);
+
+    QString fond_pose; // picture file of the background now set
 };
 
 #endif
