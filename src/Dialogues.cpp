@@ -7,9 +7,13 @@ Dialogues::Repondeur& Dialogues::repondeur() {
     return r;
 }
 
-void Dialogues::setRepondeur(Repondeur r) { repondeur() = std::move(r); }
+void Dialogues::setRepondeur(Repondeur r) {
+    repondeur() = std::move(r);
+}
 
-bool Dialogues::aRepondeur() { return static_cast<bool>(repondeur()); }
+bool Dialogues::aRepondeur() {
+    return static_cast<bool>(repondeur());
+}
 
 int Dialogues::exec(QDialog* dialogue) {
     if (repondeur()) {

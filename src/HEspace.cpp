@@ -1,5 +1,9 @@
 #include "HEspace.h"
 
-HEspace::HEspace(int largeur) : QFrame(nullptr) { setFixedWidth(largeur); }
+HEspace::HEspace(int largeur) : QFrame(nullptr) {
+    setFixedWidth(largeur);
+}
 
-void HEspace::setLargeur(int largeur) { setFixedWidth(largeur); }
+void HEspace::setLargeur(int largeur) {
+    setFixedWidth(largeur);
+}

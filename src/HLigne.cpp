@@ -1,6 +1,8 @@
 #include "HLigne.h"
 
-HLigne::HLigne() : QFrame(nullptr) { styler(this, 495); }
+HLigne::HLigne() : QFrame(nullptr) {
+    styler(this, 495);
+}
 
 void HLigne::styler(QFrame* ligne, int largeur) {
     ligne->setFrameShape(QFrame::HLine);

@@ -2,4 +2,6 @@
 
 #include "HLigne.h"
 
-HLigneD::HLigneD() : QFrame(nullptr) { HLigne::styler(this, 395); }
+HLigneD::HLigneD() : QFrame(nullptr) {
+    HLigne::styler(this, 395);
+}

@@ -1,3 +1,5 @@
 #include "VEspace.h"
 
-VEspace::VEspace(int hauteur) : QFrame(nullptr) { setFixedHeight(hauteur); }
+VEspace::VEspace(int hauteur) : QFrame(nullptr) {
+    setFixedHeight(hauteur);
+}
