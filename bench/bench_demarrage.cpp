@@ -43,6 +43,9 @@ void attendre_expose(QWidget* w) {
 }
 
 int enfant(int argc, char** argv, bool principal) {
+    // As the program's entry does.
+    if (principal)
+        Demarrage::precharger();
     QApplication app(argc, argv);
     if (principal) {
         Demarrage d;

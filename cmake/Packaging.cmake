@@ -119,6 +119,6 @@ if(TORIQUE_SHLIBDEPS AND TORIQUE_FILE)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   string(PREPEND CPACK_DEBIAN_PACKAGE_DEPENDS
-         "libc6, libstdc++6, libgcc-s1, libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, ")
+         "libc6, libstdc++6, libgcc-s1, libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, libfontconfig1, ")
 endif()
 include(CPack)

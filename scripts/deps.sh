@@ -3,7 +3,7 @@
 # Usage: scripts/deps.sh [extra packages...]
 set -euo pipefail
 pkgs=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
-      libgl-dev fonts-liberation fonts-crosextra-carlito libbenchmark-dev "$@")
+      libgl-dev libfontconfig-dev fonts-liberation fonts-crosextra-carlito libbenchmark-dev "$@")
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,4 +1,5 @@
 #include "BandeBasCalcul.h"
+#include "LecteurImages.h"
 
 #include "Accessibilite.h"
 #include "BoutonAide.h"
@@ -47,7 +48,7 @@ BandeBasCalcul::BandeBasCalcul() : QFrame(nullptr), langue_bc("fr") {
 
     setFixedHeight(hauteurBandeBasCalcul);
     QPalette palBandeau_bas;
-    QPixmap pixbandeau_bas("bandeau_bas_calcul_965x50pix.png");
+    const QPixmap pixbandeau_bas = LecteurImages::pixmap("bandeau_bas_calcul_965x50pix.png");
     QBrush brushBandeau_bas(pixbandeau_bas);
     palBandeau_bas.setBrush(backgroundRole(), brushBandeau_bas);
     setPalette(palBandeau_bas);

@@ -1,7 +1,8 @@
 #include "BoutonAide.h"
+#include "LecteurImages.h"
 
 BoutonAide::BoutonAide(int page, QString langue)
-    : BoutonImage(charger("help228t.png", 30)), langue_aide(langue), page_start(page) {
+    : BoutonImage(LecteurImages::pixmap("help228t.png", 30)), langue_aide(langue), page_start(page) {
     setObjectName("aide");
     connect(this, &BoutonImage::presse, this, [this] { emit click_aide(page_start, langue_aide); });
 }

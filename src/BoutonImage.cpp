@@ -11,13 +11,6 @@ BoutonImage::BoutonImage(const QPixmap& image) : QLabel(nullptr) {
     setFocusPolicy(Qt::TabFocus);
 }
 
-QPixmap BoutonImage::charger(const QString& fichier, int hauteur) {
-    QPixmap p(fichier);
-    if (p.isNull())
-        return p;
-    return p.scaledToHeight(hauteur, Qt::SmoothTransformation);
-}
-
 void BoutonImage::mousePressEvent(QMouseEvent*) {
     emit presse();
 }

@@ -12,10 +12,6 @@ class BoutonImage : public QLabel {
 public:
     explicit BoutonImage(const QPixmap& image);
 
-    // The picture file read by relative name, scaled smoothly to a height;
-    // a missing file gives an empty picture.
-    static QPixmap charger(const QString& fichier, int hauteur);
-
 signals:
     void presse();
 

@@ -1,5 +1,6 @@
 #include "BoutonPlus.h"
+#include "LecteurImages.h"
 
-BoutonPlus::BoutonPlus() : BoutonImage(QPixmap("fleche20.png")) {
+BoutonPlus::BoutonPlus() : BoutonImage(LecteurImages::pixmap("fleche20.png")) {
     connect(this, &BoutonImage::presse, this, [this] { emit clicked(); });
 }

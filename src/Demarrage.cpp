@@ -1,16 +1,62 @@
 #include "Demarrage.h"
+#include "LecteurImages.h"
 
 #include "CadreDefilant.h"
 #include "FenetrePrinc.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplashScreen>
+#include <QTimer>
 #include <QTranslator>
+#include <QWindow>
+
+#include <fontconfig/fontconfig.h>
+
+#include <thread>
+
+namespace {
+
+// The pictures of the splash screen and of the window as it first appears
+// (welcome page, its bands), in the order they are asked for, at the sizes
+// they are shown.
+const QList<LecteurImages::Demande> premiere_fenetre = {
+    {"logohorz_splash.png", 0},
+    {"icone.png", 0},
+    {"bandeau_haut_fr_965x50pix.png", 0},
+    {"francais_01.png", 0},
+    {"anglais_01.png", 0},
+    {"velan_T_titre400x63.png", 0},
+    {"velan_T_image570x570.png", 250},
+    {"bandeau_bas_accueil_965x50pix.png", 0},
+    {"help228t.png", 30},
+    {"exit_03.png", 30},
+};
+
+// fontconfig reads its configuration (a few dozen XML files) the first time
+// any text is measured, which is the splash screen's message: that reading
+// is started on another core while the application object is set up. The
+// thread is waited for before the program ends.
+struct LecturePolices {
+    std::thread fil;
+    void attendre() {
+        if (fil.joinable())
+            fil.join();
+    }
+    ~LecturePolices() { attendre(); }
+};
+
+LecturePolices& lecture_polices() {
+    static LecturePolices l;
+    return l;
+}
+
+} // namespace
 
 Demarrage::~Demarrage() {
     // The frame owns the window it carries.
@@ -23,10 +69,18 @@ Demarrage::~Demarrage() {
         QCoreApplication::removeTranslator(traducteur);
         delete traducteur;
     }
+    LecteurImages::terminer();
+    lecture_polices().attendre();
+}
+
+void Demarrage::precharger() {
+    LecteurImages::precharger(premiere_fenetre);
+    if (!lecture_polices().fil.joinable())
+        lecture_polices().fil = std::thread([] { FcInit(); });
 }
 
 void Demarrage::lancer() {
-    splash = new QSplashScreen(QPixmap("logohorz_splash.png"), Qt::WindowStaysOnTopHint);
+    splash = new QSplashScreen(LecteurImages::pixmap("logohorz_splash.png"), Qt::WindowStaysOnTopHint);
     splash->show();
     splash->showMessage("Démarrage en cours...", Qt::AlignHCenter | Qt::AlignBottom, Qt::white);
 
@@ -40,14 +94,26 @@ void Demarrage::lancer() {
     zone = zone_disponible();
     fenetre = new FenetrePrinc;
     cadre = encadrer(fenetre, zone);
-    if (!cadre) {
-        fenetre->show();
-        splash->finish(fenetre);
-    } else {
+    QWidget* montree = fenetre;
+    if (cadre) {
         cadre->move(10, 10);
-        cadre->show();
-        splash->finish(cadre);
+        montree = cadre;
     }
+    montree->show();
+    fermer_splash(montree);
+}
+
+void Demarrage::fermer_splash(QWidget* montree) {
+    // The splash screen stays until the window is up on the screen, at most
+    // a second. Events are waited for rather than polled at intervals, so
+    // that the splash screen goes as soon as the window is exposed.
+    QWindow* fenetre_native = montree->windowHandle();
+    QDeadlineTimer limite(1000);
+    QTimer reveil;
+    reveil.start(20);
+    while (fenetre_native && !fenetre_native->isExposed() && !limite.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    splash->close();
 }
 
 QSize Demarrage::zone_disponible() {
@@ -83,6 +149,7 @@ CadreDefilant* Demarrage::encadrer(FenetrePrinc* fenetre, QSize zone) {
 }
 
 int qMain(int argc, char** argv) {
+    Demarrage::precharger();
     QApplication app(argc, argv);
     Demarrage demarrage;
     demarrage.lancer();

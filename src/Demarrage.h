@@ -7,6 +7,7 @@ class CadreDefilant;
 class FenetrePrinc;
 class QSplashScreen;
 class QTranslator;
+class QWidget;
 
 // Start-up of the calculator: splash screen, the toolkit's own translation,
 // the size of the screen, and the main window shown directly or, on a
@@ -18,8 +19,16 @@ public:
     Demarrage(const Demarrage&) = delete;
     Demarrage& operator=(const Demarrage&) = delete;
 
+    // Starts reading the splash screen's and the first window's pictures,
+    // and the font configuration, on other cores; called before the
+    // application object is made, so that the reading overlaps its set-up.
+    static void precharger();
+
     // Everything up to the event loop; the application object must exist.
     void lancer();
+
+    // Closes the splash screen once the shown window is exposed.
+    void fermer_splash(QWidget* montree);
 
     // Available area of the screen a new window would appear on.
     static QSize zone_disponible();

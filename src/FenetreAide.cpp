@@ -1,4 +1,5 @@
 #include "FenetreAide.h"
+#include "LecteurImages.h"
 
 #include "Accessibilite.h"
 #include "BoutonExit.h"
@@ -17,16 +18,16 @@ FenetreAide::FenetreAide(int page, QString langue) : QDialog(nullptr) {
         setWindowTitle("Aide");
     else if (langue == "en")
         setWindowTitle("Help");
-    setWindowIcon(QIcon("icone.png"));
+    setWindowIcon(LecteurImages::icone("icone.png"));
 
     // Only the pictures of the window's language are read: its language
     // cannot change while it is open, and the sixteen full-size pictures
     // would take some 25 MB where the eight shown take half.
     for (int i = 1; i <= 8; ++i) {
         if (langue == "fr")
-            pix_list_fr.append(QPixmap(QString("aide_p%1_fr.png").arg(i)));
+            pix_list_fr.append(LecteurImages::pixmap(QString("aide_p%1_fr.png").arg(i)));
         else if (langue == "en")
-            pix_list_en.append(QPixmap(QString("aide_p%1_en.png").arg(i)));
+            pix_list_en.append(LecteurImages::pixmap(QString("aide_p%1_en.png").arg(i)));
     }
     // The bands open the window at page 1 or 2; a page outside the eight
     // pictures starts at the nearest end rather than outside the list.

@@ -1,4 +1,5 @@
 #include "FenetreIdentite.h"
+#include "LecteurImages.h"
 
 #include "Accessibilite.h"
 #include "BandeLaterale.h"
@@ -103,7 +104,7 @@ FenetreIdentite::FenetreIdentite(ListParam* param, int load) : QDialog(nullptr) 
     }
 
     // 4. Icon
-    setWindowIcon(QIcon("icone.png"));
+    setWindowIcon(LecteurImages::icone("icone.png"));
 
     // 6. Rows of the surgeon section
     nom_chir = ligne(label_nom_chir, 165);
@@ -229,7 +230,7 @@ FenetreIdentite::FenetreIdentite(ListParam* param, int load) : QDialog(nullptr) 
     auto* bandeBas = new QFrame;
     bandeBas->setFixedSize(LARGEUR_FENETRE, HAUTEUR_BANDE_BAS);
     QPalette paletteBas = bandeBas->palette();
-    paletteBas.setBrush(QPalette::Window, QBrush(QPixmap("bandeau_bas_ident_410x50pix.png")));
+    paletteBas.setBrush(QPalette::Window, QBrush(LecteurImages::pixmap("bandeau_bas_ident_410x50pix.png")));
     bandeBas->setPalette(paletteBas);
     bandeBas->setAutoFillBackground(true);
     auto* layoutBoutons = new QHBoxLayout(bandeBas);

@@ -1,4 +1,5 @@
 #include "FenetrePrinc.h"
+#include "LecteurImages.h"
 
 #include "Accessibilite.h"
 #include "BandeBasAccueil.h"
@@ -47,7 +48,7 @@
 FenetrePrinc::FenetrePrinc() : QWidget(nullptr), langue_p("fr"), param_p(new ListParam) {
     setObjectName("fenetre_principale");
     setWindowTitle("Calculateur Torique Brevanta v2.0.0");
-    setWindowIcon(QIcon("icone.png"));
+    setWindowIcon(LecteurImages::icone("icone.png"));
     setFixedSize(965, 650);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(255, 255, 255, 255));
@@ -541,7 +542,7 @@ void FenetrePrinc::impression2() {
         apercu->setWindowTitle("Brevanta Toric Calculator v2.0.0 - Print preview");
     connect(apercu, &QPrintPreviewDialog::paintRequested, this, &FenetrePrinc::imp_apercu);
 
-    auto* enregistrer = new QAction(QIcon("save02.png"), "Enregistrer", this);
+    auto* enregistrer = new QAction(LecteurImages::icone("save02.png"), "Enregistrer", this);
     enregistrer->setObjectName("action_enregistrer");
     const QList<QToolBar*> barres = apercu->findChildren<QToolBar*>();
     if (!barres.isEmpty())

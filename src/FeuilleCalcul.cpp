@@ -1,4 +1,5 @@
 #include "FeuilleCalcul.h"
+#include "LecteurImages.h"
 
 #include "CalculTorique.h"
 #include "ListParam.h"
@@ -100,7 +101,7 @@ void dessiner_schema(QPainter& painter, const QPixmap& pix, int x, int y) {
 }
 
 void dessiner_image(QPainter& painter, int x, int y, const char* fichier, int hauteur) {
-    const QPixmap pix(fichier);
+    const QPixmap pix = LecteurImages::pixmap(fichier);
     if (!pix.isNull())
         painter.drawPixmap(x, y, pix.scaledToHeight(hauteur, Qt::SmoothTransformation));
 }
@@ -188,7 +189,7 @@ void FeuilleCalcul::peindre(QPainter& painter, const ListParam& p, int test_poli
         dessiner_image(painter, 51, 107, "tel.png", 12);
     }
     {
-        const QPixmap logo("logohorz_2.png");
+        const QPixmap logo = LecteurImages::pixmap("logohorz_2.png");
         painter.save();
         painter.scale(0.55, 0.55);
         painter.drawPixmap(900, 75, logo);
@@ -326,7 +327,7 @@ void FeuilleCalcul::peindre(QPainter& painter, const ListParam& p, int test_poli
     const CalculTorique::Avertissement alerte =
         CalculTorique::avertissement(p.astcross_axe_t, p.astpost_axe_t, p.astpost_D_t);
     if (alerte != CalculTorique::AUCUN) {
-        const QPixmap attention("attention_20.png");
+        const QPixmap attention = LecteurImages::pixmap("attention_20.png");
         if (!attention.isNull())
             painter.drawPixmap(decalGauche, 832, attention);
         if (alerte == CalculTorique::INVERSION)

@@ -1,4 +1,5 @@
 #include "PageCalcul.h"
+#include "LecteurImages.h"
 
 #include "Accessibilite.h"
 #include "BandeLaterale.h"
@@ -192,10 +193,10 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
     oeil_droit->setFont(fontoeil);
     connect(oeil_droit, &BoutonStyle::click, this, &PageCalcul::click_od);
     od = nomme(new QLabel, "od");
-    od->setPixmap(QPixmap("oeil_bleu_30t.png"));
+    od->setPixmap(LecteurImages::pixmap("oeil_bleu_30t.png"));
     od->setEnabled(enab_od);
     og = nomme(new QLabel, "og");
-    og->setPixmap(QPixmap("oeil_bleu_30t.png"));
+    og->setPixmap(LecteurImages::pixmap("oeil_bleu_30t.png"));
     og->setEnabled(enab_og);
     espace47_o1 = espace("espace47_o1", 47);
     oeil_gauche = nomme(new BoutonPersoVert(110, 25), "oeil_gauche");
@@ -444,7 +445,7 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
     basGauche = nomme(new QFrame, "basGauche");
     basGauche->setFixedWidth(largeurGauche);
     calculer_bouton = nomme(new BoutonPersoVert(160, 50), "calculer_bouton");
-    calculer_bouton->setIcon(QIcon("calculatrice.png"));
+    calculer_bouton->setIcon(LecteurImages::icone("calculatrice.png"));
     calculer_bouton->setIconSize(QSize(32, 32));
     calculer_bouton->setFont(fontKgras);
     calculer_bouton->setText("   Calculer ...");
@@ -559,12 +560,12 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
                       {label_astpost_1, espace_post1, astpost_D_frame, label_astpost_2, astpost_axe_frame});
     sep_u6 = nomme(new HLigneD, "sep_u6");
     auto* warning = nomme(new QLabel, "warning");
-    warning->setPixmap(QPixmap("attention_20.png"));
+    warning->setPixmap(LecteurImages::pixmap("attention_20.png"));
     label_attention = label("label_attention", fontunites);
     attention = rangee("attention", hauteurTitre - 7, largeurDroite, {warning, label_attention},
                        Qt::AlignLeft | Qt::AlignBottom);
     auto* warning_2 = nomme(new QLabel, "warning_2");
-    warning_2->setPixmap(QPixmap("attention_20.png"));
+    warning_2->setPixmap(LecteurImages::pixmap("attention_20.png"));
     label_attention_high = label("label_attention_high", fontunites);
     attention_high = rangee("attention_high", hauteurTitre - 7, largeurDroite,
                             {warning_2, label_attention_high}, Qt::AlignLeft | Qt::AlignBottom);

@@ -1,4 +1,5 @@
 #include "PanneauModele.h"
+#include "LecteurImages.h"
 
 #include "VEspace.h"
 
@@ -14,7 +15,7 @@ PanneauModele::PanneauModele(QWidget* image, int ecart, Qt::Alignment alignement
                   "#7B7B7B, stop:1 #FFFFFF); color: #333333; border: 0px; border-radius: 10px;}");
 
     auto* titreModele = new QLabel;
-    titreModele->setPixmap(QPixmap("velan_T_titre400x63.png"));
+    titreModele->setPixmap(LecteurImages::pixmap("velan_T_titre400x63.png"));
     image->setStyleSheet(transparent);
     auto* cadreImage = new QFrame;
     cadreImage->setFixedWidth(400);
@@ -46,6 +47,5 @@ PanneauModele::PanneauModele(QWidget* image, int ecart, Qt::Alignment alignement
 }
 
 QPixmap PanneauModele::image_lentille() {
-    QPixmap lentille("velan_T_image570x570.png");
-    return lentille.isNull() ? lentille : lentille.scaledToHeight(250, Qt::SmoothTransformation);
+    return LecteurImages::pixmap("velan_T_image570x570.png", 250);
 }

@@ -1,4 +1,5 @@
 #include "ZoneDessin.h"
+#include "LecteurImages.h"
 
 #include <QChar>
 #include <QIcon>
@@ -49,7 +50,7 @@ ZoneDessin::ZoneDessin(QString modele) : QLabel(nullptr), modele_dessin(std::mov
     bouton_iol = new QPushButton(this);
     bouton_iol->setObjectName(QStringLiteral("bouton_iol"));
     bouton_iol->setCursor(Qt::PointingHandCursor);
-    bouton_iol->setIcon(QIcon(QStringLiteral("mirbo_cross2.png")));
+    bouton_iol->setIcon(LecteurImages::icone(QStringLiteral("mirbo_cross2.png")));
     bouton_iol->setIconSize(QSize(24, 37));
     bouton_iol->setFixedSize(35, 45);
     bouton_iol->move(360, 5);
@@ -102,7 +103,7 @@ void ZoneDessin::show_iol() {
 const QPixmap& ZoneDessin::image(const QString& fichier) {
     auto it = images_d.find(fichier);
     if (it == images_d.end())
-        it = images_d.insert(fichier, QPixmap(fichier));
+        it = images_d.insert(fichier, LecteurImages::pixmap(fichier));
     return *it;
 }
 

@@ -1,0 +1,140 @@
+#include "LecteurImages.h"
+
+#include <QImage>
+#include <QImageReader>
+#include <QThread>
+#include <QThreadPool>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct Entree {
+    QString fichier;
+    int hauteur = 0;
+    QImage image;
+    bool prete = false;  // read by the worker
+    bool servie = false; // handed out: later requests read the file again
+};
+
+// The pictures read ahead, shared by the worker (which fills them) and the
+// GUI thread (which takes them).
+struct Reserve {
+    std::mutex verrou;
+    std::condition_variable lue;
+    std::vector<Entree> entrees;
+    std::thread travail;
+
+    ~Reserve() {
+        if (travail.joinable())
+            travail.join();
+    }
+};
+
+Reserve& reserve() {
+    static Reserve r;
+    return r;
+}
+
+// The picture as a pixmap would hold it: decoded, then in the premultiplied
+// format that the raster engine converts a translucent picture to (opaque
+// pictures stay 32-bit RGB), then scaled, so that its pixels are those of
+// QPixmap(fichier).scaledToHeight(hauteur, Qt::SmoothTransformation).
+QImage lire(const QString& fichier, int hauteur) {
+    QImage image(fichier);
+    if (image.isNull())
+        return image;
+    image = std::move(image).convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                     : QImage::Format_RGB32);
+    if (hauteur > 0)
+        image = image.scaledToHeight(hauteur, Qt::SmoothTransformation);
+    return image;
+}
+
+void lire_tout(Reserve* r) {
+    for (std::size_t i = 0;; ++i) {
+        QString fichier;
+        int hauteur = 0;
+        {
+            std::lock_guard<std::mutex> l(r->verrou);
+            if (i >= r->entrees.size())
+                return;
+            fichier = r->entrees[i].fichier;
+            hauteur = r->entrees[i].hauteur;
+        }
+        QImage image = lire(fichier, hauteur);
+        {
+            std::lock_guard<std::mutex> l(r->verrou);
+            r->entrees[i].image = std::move(image);
+            r->entrees[i].prete = true;
+        }
+        r->lue.notify_all();
+    }
+}
+
+} // namespace
+
+void LecteurImages::precharger(const QList<Demande>& demandes) {
+    Reserve& r = reserve();
+    if (r.travail.joinable())
+        r.travail.join();
+    // Made here, in the calling thread, before the worker starts: the
+    // toolkit's record of the main thread (taken by the first thread that
+    // makes an object, which must not be the worker), the index of picture
+    // format plug-ins (its search path is read now, not while the
+    // application object sets it up), and the thread pool that converts
+    // and scales large pictures.
+    QThread::currentThread();
+    QImageReader::supportedImageFormats();
+    QThreadPool::globalInstance();
+    std::lock_guard<std::mutex> l(r.verrou);
+    r.entrees.clear();
+    for (const Demande& d : demandes)
+        r.entrees.push_back(Entree{d.fichier, d.hauteur, QImage(), false, false});
+    r.travail = std::thread(lire_tout, &r);
+}
+
+void LecteurImages::terminer() {
+    Reserve& r = reserve();
+    if (r.travail.joinable())
+        r.travail.join();
+}
+
+QPixmap LecteurImages::pixmap(const QString& fichier) {
+    return pixmap(fichier, 0);
+}
+
+QPixmap LecteurImages::pixmap(const QString& fichier, int hauteur) {
+    Reserve& r = reserve();
+    {
+        std::unique_lock<std::mutex> l(r.verrou);
+        for (Entree& e : r.entrees) {
+            if (e.servie || e.fichier != fichier || e.hauteur != hauteur)
+                continue;
+            r.lue.wait(l, [&e] { return e.prete; });
+            e.servie = true;
+            return QPixmap::fromImage(std::move(e.image));
+        }
+    }
+    QPixmap image(fichier);
+    if (image.isNull() || hauteur <= 0)
+        return image;
+    return image.scaledToHeight(hauteur, Qt::SmoothTransformation);
+}
+
+QIcon LecteurImages::icone(const QString& fichier) {
+    const QPixmap image = pixmap(fichier);
+    return image.isNull() ? QIcon() : QIcon(image);
+}
+
+int LecteurImages::en_reserve() {
+    Reserve& r = reserve();
+    std::lock_guard<std::mutex> l(r.verrou);
+    int n = 0;
+    for (const Entree& e : r.entrees)
+        n += e.servie ? 0 : 1;
+    return n;
+}

@@ -1,0 +1,40 @@
+#ifndef LECTEURIMAGES_H
+#define LECTEURIMAGES_H
+
+#include <QIcon>
+#include <QList>
+#include <QPixmap>
+#include <QString>
+
+// Reads the program's pictures by name from the working directory; a
+// missing or unreadable file gives an empty picture and no error.
+//
+// At start-up a worker thread reads the pictures of the splash screen and of
+// the first window ahead of time, while the application object is set up:
+// decoding them is most of what building that window costs. A picture asked
+// for while it is still being read is waited for; pictures not read ahead,
+// and every picture once handed out, are read on the spot.
+class LecteurImages {
+public:
+    struct Demande {
+        QString fichier;
+        int hauteur; // 0: the picture's own size; otherwise scaled smoothly to it
+    };
+
+    // Starts reading the pictures, replacing those read ahead before. May be
+    // called before the application object exists, from the main thread.
+    static void precharger(const QList<Demande>& demandes);
+    // Waits for the worker thread to end.
+    static void terminer();
+
+    // The picture in its own size.
+    static QPixmap pixmap(const QString& fichier);
+    // The picture scaled smoothly to a height, width in proportion.
+    static QPixmap pixmap(const QString& fichier, int hauteur);
+    static QIcon icone(const QString& fichier);
+
+    // How many of the pictures asked for ahead are not handed out yet.
+    static int en_reserve();
+};
+
+#endif
