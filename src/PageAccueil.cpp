@@ -183,10 +183,10 @@ void PageAccueil::update_langue_a(QString langue) {
                                : "It was designed for Brevanta toric lenses,"));
     intro2_2->setText(blanc(fr ? "son usage est donc réservé uniquement au modèle VELAN<sup>®</sup> T."
                                : "and can be used only with the model VELAN<sup>®</sup> T."));
-    // Before the page is first shown its text box has no width yet: a null
-    // page size leaves the text to be laid out once, when the box takes its
-    // width, rather than also at a width it never has.
-    if (!intro3->isVisible())
+    // Until the text box is first shown it has no width yet, and it lays
+    // its text out when it takes one: a null page size meanwhile has the
+    // text laid out once, rather than also at a width it never has.
+    if (intro3->testAttribute(Qt::WA_PendingResizeEvent))
         textLicence->setPageSize(QSizeF(0, 0));
     textLicence->setHtml(fr ? strLicence_fr : strLicence_en);
     velan_texte_1->setText(fr ? "Acrylique hydrophobe TORIQUE" : "Hydrophobic acrylic TORIC");

@@ -20,6 +20,7 @@
 #include "TestUtil.h"
 #include "Verification.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDoubleSpinBox>
@@ -194,6 +195,7 @@ private slots:
     void messages_data();
     void messages();
     void messages_code0_code3_autre_langue();
+    void licence_mise_en_page();
     void verif_calcul_suit_les_controles();
 
 private:
@@ -878,3 +880,27 @@ void TstShell::verif_calcul_suit_les_controles() {
 
 QTEST_MAIN(TstShell)
 #include "tst_shell.moc"
+
+void TstShell::licence_mise_en_page() {
+    // The conditions of use fill their box's width, in either language,
+    // whether the language changes while the page is shown or hidden.
+    PageAccueil a;
+    a.update_langue_a("fr");
+    auto mise_en_page = [&a] {
+        QTextDocument* doc = a.textLicence;
+        return doc->pageSize().width() == a.intro3->viewport()->width() &&
+               doc->documentLayout()->documentSize().height() > 100 &&
+               doc->documentLayout()->documentSize().width() <= a.intro3->viewport()->width();
+    };
+    a.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&a));
+    QVERIFY(mise_en_page());
+    a.update_langue_a("en");
+    QVERIFY(mise_en_page());
+    a.hide();
+    a.update_langue_a("fr");
+    a.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&a));
+    QVERIFY(mise_en_page());
+    QCOMPARE(licence_affichee(&a), QString(licence_fr));
+}
