@@ -1,5 +1,7 @@
 #include "LecteurImages.h"
 
+#include <QBuffer>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QThread>
@@ -44,7 +46,14 @@ Reserve& reserve() {
 // pictures stay 32-bit RGB), then scaled, so that its pixels are those of
 // QPixmap(fichier).scaledToHeight(hauteur, Qt::SmoothTransformation).
 QImage lire(const QString& fichier, int hauteur) {
-    QImage image(fichier);
+    // Read as PNG, which the program's pictures are, without first asking
+    // every picture plug-in whether it reads PNG as well (asking loads them
+    // all); a file that is not PNG is read as the toolkit would, by content.
+    QImageReader lecteur(fichier, "png");
+    lecteur.setAutoDetectImageFormat(false);
+    QImage image = lecteur.read();
+    if (image.isNull() && QFileInfo::exists(fichier))
+        image = QImage(fichier);
     if (image.isNull())
         return image;
     image = std::move(image).convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
@@ -83,12 +92,17 @@ void LecteurImages::precharger(const QList<Demande>& demandes) {
         r.travail.join();
     // Made here, in the calling thread, before the worker starts: the
     // toolkit's record of the main thread (taken by the first thread that
-    // makes an object, which must not be the worker), the index of picture
-    // format plug-ins (its search path is read now, not while the
-    // application object sets it up), and the thread pool that converts
-    // and scales large pictures.
+    // makes an object, which must not be the worker); the index of picture
+    // format plug-ins, its search path read now rather than while the
+    // application object sets it up (a PNG signature is checked, which reads
+    // the index without loading any plug-in); and the thread pool that
+    // converts and scales large pictures.
     QThread::currentThread();
-    QImageReader::supportedImageFormats();
+    QByteArray signature("\x89PNG\r\n\x1a\n", 8);
+    QBuffer tampon(&signature);
+    QImageReader verification(&tampon, "png");
+    verification.setAutoDetectImageFormat(false);
+    verification.canRead();
     QThreadPool::globalInstance();
     std::lock_guard<std::mutex> l(r.verrou);
     r.entrees.clear();

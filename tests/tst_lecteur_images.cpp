@@ -13,6 +13,8 @@
 class TstLecteurImages : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
+    void cleanupTestCase();
     void memes_pixels_data();
     void memes_pixels();
     void servie_une_fois();
@@ -32,7 +34,21 @@ QPixmap sur_place(const QString& fichier, int hauteur) {
     return hauteur > 0 ? p.scaledToHeight(hauteur, Qt::SmoothTransformation) : p;
 }
 
+QTemporaryDir* dossier = nullptr;
+
 } // namespace
+
+void TstLecteurImages::initTestCase() {
+    // A picture replaced by one in another format under the same name.
+    dossier = new QTemporaryDir;
+    QImage jpeg(120, 80, QImage::Format_RGB32);
+    jpeg.fill(QColor(0, 160, 194));
+    QVERIFY(jpeg.save(dossier->filePath("photo.png"), "jpg"));
+}
+
+void TstLecteurImages::cleanupTestCase() {
+    delete dossier;
+}
 
 void TstLecteurImages::memes_pixels_data() {
     QTest::addColumn<QString>("fichier");
@@ -47,6 +63,7 @@ void TstLecteurImages::memes_pixels_data() {
     QTest::newRow("help, scaled to 30") << "help228t.png" << 30;
     QTest::newRow("exit, scaled to 25") << "exit_03.png" << 25;
     QTest::newRow("band, scaled to 20") << "bandeau_bas_calcul_965x50pix.png" << 20;
+    QTest::newRow("JPEG under a .png name") << dossier->filePath("photo.png") << 40;
 }
 
 void TstLecteurImages::memes_pixels() {
