@@ -56,8 +56,9 @@ QImage lire(const QString& fichier, int hauteur) {
         image = QImage(fichier);
     if (image.isNull())
         return image;
-    image = std::move(image).convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                                     : QImage::Format_RGB32);
+    const QImage::Format format =
+        image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    image = std::move(image).convertToFormat(format);
     if (hauteur > 0)
         image = image.scaledToHeight(hauteur, Qt::SmoothTransformation);
     return image;
