@@ -18,7 +18,7 @@
 
 #include <fontconfig/fontconfig.h>
 
-#include <thread>
+#include <future>
 
 namespace {
 
@@ -41,19 +41,11 @@ const QList<LecteurImages::Demande> premiere_fenetre = {
 // fontconfig reads its configuration (a few dozen XML files) the first time
 // any text is measured, which is the splash screen's message: that reading
 // is started on another core while the application object is set up. The
-// thread is waited for before the program ends.
-struct LecturePolices {
-    std::thread fil;
-    void attendre() {
-        if (fil.joinable())
-            fil.join();
-    }
-    ~LecturePolices() { attendre(); }
-};
-
-LecturePolices& lecture_polices() {
-    static LecturePolices l;
-    return l;
+// future of an asynchronous call waits for its thread when it goes, so the
+// program ends only once the reading is done.
+std::future<void>& lecture_polices() {
+    static std::future<void> f;
+    return f;
 }
 
 } // namespace
@@ -70,13 +62,12 @@ Demarrage::~Demarrage() {
         delete traducteur;
     }
     LecteurImages::terminer();
-    lecture_polices().attendre();
 }
 
 void Demarrage::precharger() {
     LecteurImages::precharger(premiere_fenetre);
-    if (!lecture_polices().fil.joinable())
-        lecture_polices().fil = std::thread([] { FcInit(); });
+    if (!lecture_polices().valid())
+        lecture_polices() = std::async(std::launch::async, [] { FcInit(); });
 }
 
 void Demarrage::lancer() {
@@ -106,7 +97,8 @@ void Demarrage::lancer() {
 void Demarrage::fermer_splash(QWidget* montree) {
     // The splash screen stays until the window is up on the screen, at most
     // a second. Events are waited for rather than polled at intervals, so
-    // that the splash screen goes as soon as the window is exposed.
+    // that the splash screen goes as soon as the window is exposed; the
+    // timer only wakes the wait now and then to look at the time limit.
     QWindow* fenetre_native = montree->windowHandle();
     QDeadlineTimer limite(1000);
     QTimer reveil;

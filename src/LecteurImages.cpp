@@ -141,8 +141,7 @@ QPixmap LecteurImages::pixmap(const QString& fichier, int hauteur) {
 }
 
 QIcon LecteurImages::icone(const QString& fichier) {
-    const QPixmap image = pixmap(fichier);
-    return image.isNull() ? QIcon() : QIcon(image);
+    return QIcon(pixmap(fichier));
 }
 
 int LecteurImages::en_reserve() {
