@@ -1,6 +1,8 @@
 #ifndef FENETREIDENTITE_H
 #define FENETREIDENTITE_H
 
+#include "Identification.h"
+
 #include <QDate>
 #include <QDialog>
 #include <QFont>
@@ -32,11 +34,9 @@ public:
 
     bool eventFilter(QObject* obj, QEvent* event) override;
 
-    // The 74 countries of the delivery list, in order; index 20 is "France".
+    // The delivery countries and the planned date's text (see Identification).
     static const QStringList& liste_pays();
-    static constexpr int INDEX_FRANCE = 20;
-    // The planned date as the sheet writes it: "dddd d MMMM yyyy" with full
-    // weekday and month names of the language ("fr" French, otherwise English).
+    static constexpr int INDEX_FRANCE = Identification::INDEX_FRANCE;
     static QString texte_date(const QDate& d, const QString& langue);
 
     QString langue_id;

@@ -1,7 +1,7 @@
 #include "FeuilleCli.h"
 
-#include "FenetreIdentite.h"
 #include "FeuilleCalcul.h"
+#include "Identification.h"
 #include "ListParam.h"
 
 #include <QApplication>
@@ -114,11 +114,11 @@ FeuilleCli::FeuilleCli(ToriqueCli& outil, const QString& langue) : langue_messag
              return QString();
          }});
 
-    const QStringList& liste = FenetreIdentite::liste_pays();
+    const QStringList& liste = Identification::liste_pays();
     const QString noms = liste.join(", ");
     outil.ajouter_option({"--country", true, QString::fromUtf8("un pays de la liste : ") + noms,
                           "a country of the list: " + noms, [this, noms](const QString& v) {
-                              const QStringList& liste = FenetreIdentite::liste_pays();
+                              const QStringList& liste = Identification::liste_pays();
                               for (int i = 0; i < liste.size(); ++i)
                                   if (liste[i].compare(v.trimmed(), Qt::CaseInsensitive) == 0) {
                                       pays = i;
@@ -154,13 +154,13 @@ int FeuilleCli::ecrire(const ToriqueCli::Cas& cas, QTextStream& erreurs) {
     record.clinique_str_t = etablissement;
     record.nom_pat_str_t = patient;
     record.date_dat_t = date.isValid() ? date : QDate::currentDate();
-    record.date_str_t = FenetreIdentite::texte_date(record.date_dat_t, record.langue_t);
+    record.date_str_t = Identification::texte_date(record.date_dat_t, record.langue_t);
     record.adresse1_str_t = adresse1;
     record.adresse2_str_t = adresse2;
     record.codepost_str_t = codepost;
     record.ville_str_t = ville;
-    record.codepays_ind_t = pays >= 0 ? pays : (record.langue_t == "fr" ? FenetreIdentite::INDEX_FRANCE : 0);
-    record.codepays_str_t = FenetreIdentite::liste_pays().value(record.codepays_ind_t);
+    record.codepays_ind_t = pays >= 0 ? pays : (record.langue_t == "fr" ? Identification::INDEX_FRANCE : 0);
+    record.codepays_str_t = Identification::liste_pays().value(record.codepays_ind_t);
 
     // The pictures are read by relative name; when they are not in the
     // working folder, those installed next to the tool are used.
