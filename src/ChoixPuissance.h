@@ -17,7 +17,7 @@ public:
     static constexpr int ROTATION = 5;
 
     // One item per trial of the last calculation, in the order of the range:
-    //   "+ 3.00 D  →  0.10 D x 0 °  (5° : 0.41 D)"
+    //   "+ 3.00 D  →  0.10 D x 0 °  (5° : 0.33 D)"
     // `gamme` holds the labels of the range ("+ 0.75 D" ...), index for
     // index with the trials; the item of the recommended cylinder ends with
     // the marking of the language.
