@@ -8,7 +8,7 @@
 //
 //   cd build && ./bench/bench_memoire --benchmark_repetitions=3
 
-#include "../tests/MarcheAleatoire.h"
+#include "MarcheAleatoire.h"
 
 #include <QApplication>
 #include <QDesktopServices>
