@@ -4,7 +4,7 @@
 // cylinder, help pages, back and resume, new calculations, identification,
 // print preview, PDF files saved), then reports its high-water mark of
 // resident memory (VmHWM). The walk is the one of the test suite
-// (tests/MarcheAleatoire.h), its checks left on.
+// (tests/support/MarcheAleatoire.h), its checks left on.
 //
 //   cd build && ./bench/bench_memoire --benchmark_repetitions=3
 
