@@ -56,13 +56,18 @@ add_custom_target(icones_theme ALL DEPENDS ${sorties})
 add_dependencies(paquet icones_theme)
 install(DIRECTORY ${TORIQUE_GEN}/hicolor DESTINATION share/icons)
 
-# Manual pages and the package's changelog, compressed as Debian wants them.
+# Manual pages (their version filled in) and the package's changelog,
+# compressed as Debian wants them.
+foreach(f torique.1 calculateur-torique.1)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/${f} ${TORIQUE_GEN}/source/${f} @ONLY)
+endforeach()
+configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog ${TORIQUE_GEN}/source/changelog COPYONLY)
 set(compresses)
 foreach(f torique.1 calculateur-torique.1 changelog)
   add_custom_command(OUTPUT ${TORIQUE_GEN}/${f}.gz
-    COMMAND ${CMAKE_COMMAND} -DENTREE=${PROJECT_SOURCE_DIR}/packaging/${f} -DSORTIE=${TORIQUE_GEN}/${f}.gz
+    COMMAND ${CMAKE_COMMAND} -DENTREE=${TORIQUE_GEN}/source/${f} -DSORTIE=${TORIQUE_GEN}/${f}.gz
             -P ${PROJECT_SOURCE_DIR}/cmake/gzip.cmake
-    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${f} ${PROJECT_SOURCE_DIR}/cmake/gzip.cmake VERBATIM)
+    DEPENDS ${TORIQUE_GEN}/source/${f} ${PROJECT_SOURCE_DIR}/cmake/gzip.cmake VERBATIM)
   list(APPEND compresses ${TORIQUE_GEN}/${f}.gz)
 endforeach()
 add_custom_target(pages_manuel ALL DEPENDS ${compresses})

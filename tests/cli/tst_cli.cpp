@@ -3,6 +3,7 @@
 
 #include "ListParam.h"
 #include "ToriqueCli.h"
+#include "Version.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -507,6 +508,8 @@ void TestCli::programme_data() {
                                << QString::fromUtf8("--k1 : valeur « x » refusée");
     QTest::newRow("help") << QStringList{"--help", "--lang", "en"} << 0 << "usage: torique"
                           << "";
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "torique " VERSION_TORIQUE "\n"
+                             << "";
 }
 
 void TestCli::programme() {

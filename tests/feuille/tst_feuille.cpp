@@ -7,6 +7,7 @@
 #include "ListParam.h"
 #include "PageEnregistree.h"
 #include "TestUtil.h"
+#include "Version.h"
 
 #include <QFile>
 #include <QPainter>
@@ -309,7 +310,7 @@ void TstFeuille::langues() {
         {"Nom du signataire / fonction :", "Signatory name / function :"},
         {QString::fromUtf8("(vérifiez attentivement les informations)"),
          "(please verify carefully information)"},
-        {"Calculateur Torique Brevanta v2.0.0", "Brevanta Toric Calculator v2.0.0"}};
+        {"Calculateur Torique Brevanta v" VERSION_TORIQUE, "Brevanta Toric Calculator v" VERSION_TORIQUE}};
     for (const auto& [francais, anglais] : textes) {
         QCOMPARE(m.contient(francais), fr);
         QCOMPARE(m.contient(anglais), en);

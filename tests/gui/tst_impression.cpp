@@ -11,6 +11,7 @@
 #include "ListParam.h"
 #include "PageCalcul.h"
 #include "TestUtil.h"
+#include "Version.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>
@@ -395,9 +396,9 @@ void TstImpression::apercu_et_pdf() {
     b.imprimer(s);
     const bool fr = langue == "fr";
     QCOMPARE(s.vus.size(), 3);
-    QCOMPARE(s.apercu_titre,
-             fr ? QString::fromUtf8("Calculateur Torique Brevanta v2.0.0 - Aperçu avant impression")
-                : QString("Brevanta Toric Calculator v2.0.0 - Print preview"));
+    QCOMPARE(s.apercu_titre, fr ? QString::fromUtf8("Calculateur Torique Brevanta v" VERSION_TORIQUE
+                                                    " - Aperçu avant impression")
+                                : QString("Brevanta Toric Calculator v" VERSION_TORIQUE " - Print preview"));
     QCOMPARE(s.actions_barre.value(s.actions_barre.size() - 1), QString("Enregistrer"));
     QCOMPARE(s.vus[2], QString("fichier:Enregistrer"));
     QCOMPARE(s.noms_proposes, QStringList{propose});

@@ -19,6 +19,7 @@
 #include "PageImplant.h"
 #include "TestUtil.h"
 #include "Verification.h"
+#include "Version.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QComboBox>
@@ -226,7 +227,7 @@ void TstShell::vers_page3(Reponse reprise) {
 }
 
 void TstShell::fenetre_au_demarrage() {
-    QCOMPARE(w->windowTitle(), QString("Calculateur Torique Brevanta v2.0.0"));
+    QCOMPARE(w->windowTitle(), QString("Calculateur Torique Brevanta v" VERSION_TORIQUE));
     QCOMPARE(w->size(), QSize(965, 650));
     QCOMPARE(w->minimumSize(), QSize(965, 650));
     QCOMPARE(w->maximumSize(), QSize(965, 650));

@@ -237,7 +237,8 @@ void TstPackage::pages_de_manuel_data() {
                        "--lang",     "--json",     "--batch",    "eye,seq,unit,k1,k2,axis,sia,incision,cyl",
                        "--pdf",      "--surgeon",  "--clinic",   "--patient",
                        "--date",     "YYYY-MM-DD", "--address1", "--address2",
-                       "--postcode", "--city",     "--country",  "EXIT STATUS"};
+                       "--postcode", "--city",     "--country",  "--version",
+                       "EXIT STATUS"};
 }
 
 // Each page is in the package when its program is, is read by man without
