@@ -51,10 +51,7 @@ const QString
 const QString
     STYLE_CONSEIL("QFrame {background: #F33D6B; color: #FFFFFF; border-width: 0px; border-radius: 5px;}");
 
-// Index of a spherical power in the list: " ----", then 10.0 to 35.0.
-int index_sph(double p) {
-    return 1 + static_cast<int>((p - 10.0) * 2 + 0.5);
-}
+using TestUtil::index_sph;
 
 // The page and its band in a window of their own; the Calculate check
 // answers as the test decides (the main window's checks have tests of
@@ -91,12 +88,7 @@ struct Banc {
     }
 
     // Types a value into an entry and validates it with Enter.
-    static void saisir(QAbstractSpinBox* s, const QString& texte) {
-        s->setFocus(Qt::MouseFocusReason);
-        s->selectAll();
-        QTest::keyClicks(s, texte);
-        QTest::keyClick(s, Qt::Key_Enter);
-    }
+    static void saisir(QAbstractSpinBox* s, const QString& texte) { TestUtil::saisir(s, texte); }
 
     void oeil_droit() { TestUtil::presser(page->oeil_droit, 80); }
     void oeil_gauche() { TestUtil::presser(page->oeil_gauche, 80); }

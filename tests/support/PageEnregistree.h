@@ -41,61 +41,21 @@ public:
     bool end() override { return true; }
     Type type() const override { return QPaintEngine::User; }
 
-    void updateState(const QPaintEngineState& s) override {
-        if (s.state() & DirtyPen)
-            stylo = s.pen();
-        if (s.state() & DirtyTransform)
-            transformation = s.transform();
-    }
-    void drawPixmap(const QRectF& r, const QPixmap& pm, const QRectF&) override {
-        images.push_back({transformation.mapRect(r), pm.size()});
-    }
-    void drawTextItem(const QPointF& p, const QTextItem& ti) override {
-        const QPointF pos = transformation.map(p);
-        // A text drawn in several runs (one per font of a fallback) is
-        // joined back into the text of the call.
-        if (!textes.empty()) {
-            Texte& t = textes.back();
-            if (qAbs(t.position.y() - pos.y()) < 0.01 && qAbs(t.position.x() + t.largeur - pos.x()) < 0.5) {
-                t.texte += ti.text();
-                t.largeur += ti.width();
-                return;
-            }
-        }
-        textes.push_back({pos, ti.width(), ti.text(), ti.font(), stylo.color()});
-    }
-    void drawLines(const QLineF* l, int n) override {
-        for (int i = 0; i < n; ++i)
-            lignes.push_back(transformation.map(l[i]));
-    }
-    void drawLines(const QLine* l, int n) override {
-        for (int i = 0; i < n; ++i)
-            lignes.push_back(transformation.map(QLineF(l[i])));
-    }
-    void drawRects(const QRectF* r, int n) override {
-        for (int i = 0; i < n; ++i)
-            rectangles.push_back(transformation.mapRect(r[i]));
-    }
-    void drawRects(const QRect* r, int n) override {
-        for (int i = 0; i < n; ++i)
-            rectangles.push_back(transformation.mapRect(QRectF(r[i])));
-    }
+    void updateState(const QPaintEngineState& s) override;
+    void drawPixmap(const QRectF& r, const QPixmap& pm, const QRectF&) override;
+    void drawTextItem(const QPointF& p, const QTextItem& ti) override;
+    void drawLines(const QLineF* l, int n) override;
+    void drawLines(const QLine* l, int n) override;
+    void drawRects(const QRectF* r, int n) override;
+    void drawRects(const QRect* r, int n) override;
     void drawPath(const QPainterPath&) override {}
     void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
     void drawPolygon(const QPoint*, int, PolygonDrawMode) override {}
     void drawEllipse(const QRectF&) override {}
-    void drawImage(const QRectF& r, const QImage& im, const QRectF&, Qt::ImageConversionFlags) override {
-        images.push_back({transformation.mapRect(r), im.size()});
-    }
+    void drawImage(const QRectF& r, const QImage& im, const QRectF&, Qt::ImageConversionFlags) override;
 
     // The texts equal to s.
-    std::vector<Texte> trouver(const QString& s) const {
-        std::vector<Texte> r;
-        for (const Texte& t : textes)
-            if (t.texte == s)
-                r.push_back(t);
-        return r;
-    }
+    std::vector<Texte> trouver(const QString& s) const;
     bool contient(const QString& s) const { return !trouver(s).empty(); }
 
 private:
@@ -112,32 +72,7 @@ public:
     QPaintEngine* paintEngine() const override { return const_cast<MoteurEnregistreur*>(&moteur); }
 
 protected:
-    int metric(PaintDeviceMetric m) const override {
-        switch (m) {
-        case PdmWidth:
-            return LARGEUR;
-        case PdmHeight:
-            return HAUTEUR;
-        case PdmWidthMM:
-            return 210;
-        case PdmHeightMM:
-            return 297;
-        case PdmNumColors:
-            return INT_MAX;
-        case PdmDepth:
-            return 32;
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return 96;
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return int(devicePixelRatioFScale());
-        }
-        return 0;
-    }
+    int metric(PaintDeviceMetric m) const override;
 };
 
 #endif

@@ -2,7 +2,7 @@
 #define TESTUTIL_H
 
 // Helpers shared by the tests: answering modal dialogs, waiting for the
-// delayed clicks and for deferred deletions.
+// delayed clicks and for deferred deletions, typing into entry boxes.
 
 #include "Dialogues.h"
 
@@ -14,40 +14,30 @@
 
 #include <functional>
 
+class QAbstractSpinBox;
+
 namespace TestUtil {
 
 // Processes the events posted so far, deferred deletions included.
-inline void vider_evenements() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+void vider_evenements();
 
 // Presses a widget as the mouse would, then waits for the delayed click.
-inline void presser(QWidget* w, int attente_ms = 150, Qt::MouseButton b = Qt::LeftButton) {
-    QTest::mousePress(w, b);
-    QTest::qWait(attente_ms);
-    vider_evenements();
-}
+void presser(QWidget* w, int attente_ms = 150, Qt::MouseButton b = Qt::LeftButton);
 
 // Installs a responder for the lifetime of the object.
 struct Repondeur {
-    explicit Repondeur(Dialogues::Repondeur r) { Dialogues::setRepondeur(std::move(r)); }
-    ~Repondeur() { Dialogues::setRepondeur(nullptr); }
+    explicit Repondeur(Dialogues::Repondeur r);
+    ~Repondeur();
 };
 
 // Clicks the button of a message box whose text is given.
-inline int cliquer_bouton(QDialog* d, const QString& texte) {
-    auto* box = qobject_cast<QMessageBox*>(d);
-    if (!box)
-        return -1;
-    for (QAbstractButton* b : box->buttons())
-        if (b->text() == texte) {
-            b->click();
-            return box->result();
-        }
-    return -1;
-}
+int cliquer_bouton(QDialog* d, const QString& texte);
+
+// Types a value into an entry box and validates it with Enter.
+void saisir(QAbstractSpinBox* s, const QString& texte);
+
+// Index of a spherical power in the page's list: " ----", then 10.0 to 35.0.
+int index_sph(double p);
 
 } // namespace TestUtil
 
