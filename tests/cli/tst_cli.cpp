@@ -115,7 +115,7 @@ void TestCli::json_du_cas_type() {
     QCOMPARE(o["check"].toObject(), QJsonObject({{"code", 0}}));
 }
 
-// Worked cases through the tool, with the defaults of the options.
+// Reference cases through the tool, with the defaults of the options.
 void TestCli::json_cas_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<double>("croise_D");
