@@ -4,14 +4,15 @@
 // cylinder, help pages, back and resume, new calculations, identification,
 // print preview, PDF files saved), then reports its high-water mark of
 // resident memory (VmHWM). The walk is the one of the test suite
-// (tests/MarcheAleatoire.h), its checks left on.
+// (tests/support/MarcheAleatoire.h), its checks left on.
 //
 //   cd build && ./bench/bench_memoire --benchmark_repetitions=3
 
-#include "../tests/MarcheAleatoire.h"
+#include "Bureau.h"
+#include "MarcheAleatoire.h"
+#include "TestUtil.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -36,16 +37,6 @@ int actions() {
                : 1500;
 }
 
-// Saved files are opened by the desktop: intercepted, no viewer starts.
-class Bureau : public QObject {
-    Q_OBJECT
-public:
-    Bureau() { QDesktopServices::setUrlHandler("file", this, "ouvrir"); }
-    ~Bureau() override { QDesktopServices::unsetUrlHandler("file"); }
-public slots:
-    void ouvrir(const QUrl&) {}
-};
-
 long kio_statut(const char* champ) {
     QFile f("/proc/self/status");
     if (!f.open(QIODevice::ReadOnly))
@@ -63,7 +54,8 @@ int session(int argc, char** argv) {
     Bureau bureau;
     int dialogues = 0, pdf = 0;
     {
-        Marche::MarcheAleatoire m(5, dossier.path());
+        const auto marche = Marche::MarcheAleatoire::creer(5, dossier.path());
+        Marche::MarcheAleatoire& m = *marche;
         if (!m.executer(actions())) {
             std::fprintf(stderr, "%s\n", qPrintable(m.echec));
             return 1;
@@ -73,7 +65,7 @@ int session(int argc, char** argv) {
                 ++dialogues;
         pdf = int(m.pdf_ecrits.size());
     }
-    Marche::vider_evenements();
+    TestUtil::vider_evenements();
     std::printf("%ld %d %d %d\n", kio_statut("VmHWM:"), actions(), dialogues, pdf);
     std::fflush(stdout);
     return 0;
@@ -147,5 +139,3 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
     return 0;
 }
-
-#include "bench_memoire.moc"

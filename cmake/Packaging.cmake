@@ -1,7 +1,7 @@
 # Installation and the Debian package.
 #
 #   <prefix>/bin/calculateur-torique              launcher: runs the program in its picture folder
-#   <prefix>/bin/torique                          command-line tool (when it is built)
+#   <prefix>/bin/torique                          command-line tool
 #   <prefix>/lib/calculateur-torique/             the window program itself
 #   <prefix>/share/calculateur-torique/           the pictures, read by relative name
 #   <prefix>/share/applications/, share/icons/hicolor/<n>x<n>/apps/, share/man/man1/
@@ -15,7 +15,7 @@ set(TORIQUE_PAQUET calculateur-torique)
 set(TORIQUE_DOSSIER_PROGRAMME lib/${TORIQUE_PAQUET})
 set(TORIQUE_DOSSIER_IMAGES share/${TORIQUE_PAQUET})
 set(TORIQUE_TAILLES_ICONE 16 22 24 32 48 64 128 256)
-set(TORIQUE_GEN ${CMAKE_BINARY_DIR}/paquet)
+set(TORIQUE_GEN ${PROJECT_BINARY_DIR}/paquet)
 
 # Installing does not rebuild the whole tree (tests and benchmarks are not
 # installed): `paquet` builds what is installed, and cpack runs after it.
@@ -25,63 +25,55 @@ add_custom_target(paquet)
 # The installed programs resolve their libraries at start and keep the
 # relocation table read-only, as Debian builds its own.
 install(TARGETS calculateur-torique RUNTIME DESTINATION ${TORIQUE_DOSSIER_PROGRAMME})
+install(TARGETS torique RUNTIME DESTINATION bin)
 target_link_options(calculateur-torique PRIVATE -Wl,-z,relro -Wl,-z,now)
-add_dependencies(paquet calculateur-torique images)
-if(TARGET torique)
-  install(TARGETS torique RUNTIME DESTINATION bin)
-  target_link_options(torique PRIVATE -Wl,-z,relro -Wl,-z,now)
-  add_dependencies(paquet torique)
-endif()
+target_link_options(torique PRIVATE -Wl,-z,relro -Wl,-z,now)
+add_dependencies(paquet calculateur-torique torique images)
 
-configure_file(${CMAKE_SOURCE_DIR}/packaging/calculateur-torique.in ${TORIQUE_GEN}/calculateur-torique @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/calculateur-torique.in ${TORIQUE_GEN}/calculateur-torique @ONLY)
 install(PROGRAMS ${TORIQUE_GEN}/calculateur-torique DESTINATION bin)
 
 # The folder exists even before any picture does: the launcher starts in it.
 install(DIRECTORY DESTINATION ${TORIQUE_DOSSIER_IMAGES})
-if(EXISTS ${CMAKE_SOURCE_DIR}/images)
-  install(DIRECTORY ${CMAKE_SOURCE_DIR}/images/ DESTINATION ${TORIQUE_DOSSIER_IMAGES}
-          FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
-          FILES_MATCHING PATTERN "*.png")
-endif()
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/images/ DESTINATION ${TORIQUE_DOSSIER_IMAGES}
+        FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+        FILES_MATCHING PATTERN "*.png")
 
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/calculateur-torique.desktop DESTINATION share/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/calculateur-torique.desktop DESTINATION share/applications)
 
 # The menu icon is the window's icon, reduced to each size of the theme.
-if(EXISTS ${CMAKE_SOURCE_DIR}/images/icone.png)
-  add_executable(icones ${CMAKE_SOURCE_DIR}/packaging/icones.cpp)
-  target_link_libraries(icones PRIVATE Qt6::Gui)
-  target_compile_options(icones PRIVATE ${TORIQUE_WARNINGS})
-  set(sorties)
-  foreach(n ${TORIQUE_TAILLES_ICONE})
-    list(APPEND sorties ${TORIQUE_GEN}/hicolor/${n}x${n}/apps/${TORIQUE_PAQUET}.png)
-  endforeach()
-  add_custom_command(OUTPUT ${sorties}
-    COMMAND icones ${CMAKE_SOURCE_DIR}/images/icone.png ${TORIQUE_GEN} ${TORIQUE_PAQUET} ${TORIQUE_TAILLES_ICONE}
-    DEPENDS icones ${CMAKE_SOURCE_DIR}/images/icone.png
-    COMMENT "Scaling the icon to the hicolor sizes" VERBATIM)
-  add_custom_target(icones_theme ALL DEPENDS ${sorties})
-  add_dependencies(paquet icones_theme)
-  install(DIRECTORY ${TORIQUE_GEN}/hicolor DESTINATION share/icons)
-else()
-  message(STATUS "images/icone.png not there yet: the package has no menu icon")
-endif()
+add_executable(icones ${PROJECT_SOURCE_DIR}/packaging/icones.cpp)
+target_link_libraries(icones PRIVATE Qt6::Gui torique_options)
+set(sorties)
+foreach(n ${TORIQUE_TAILLES_ICONE})
+  list(APPEND sorties ${TORIQUE_GEN}/hicolor/${n}x${n}/apps/${TORIQUE_PAQUET}.png)
+endforeach()
+add_custom_command(OUTPUT ${sorties}
+  COMMAND icones ${PROJECT_SOURCE_DIR}/images/icone.png ${TORIQUE_GEN} ${TORIQUE_PAQUET} ${TORIQUE_TAILLES_ICONE}
+  DEPENDS icones ${PROJECT_SOURCE_DIR}/images/icone.png
+  COMMENT "Scaling the icon to the hicolor sizes" VERBATIM)
+add_custom_target(icones_theme ALL DEPENDS ${sorties})
+add_dependencies(paquet icones_theme)
+install(DIRECTORY ${TORIQUE_GEN}/hicolor DESTINATION share/icons)
 
-# Manual pages and the package's changelog, compressed as Debian wants them.
+# Manual pages (their version filled in) and the package's changelog,
+# compressed as Debian wants them.
+foreach(f torique.1 calculateur-torique.1)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/${f} ${TORIQUE_GEN}/source/${f} @ONLY)
+endforeach()
+configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog ${TORIQUE_GEN}/source/changelog COPYONLY)
 set(compresses)
 foreach(f torique.1 calculateur-torique.1 changelog)
   add_custom_command(OUTPUT ${TORIQUE_GEN}/${f}.gz
-    COMMAND ${CMAKE_COMMAND} -DENTREE=${CMAKE_SOURCE_DIR}/packaging/${f} -DSORTIE=${TORIQUE_GEN}/${f}.gz
-            -P ${CMAKE_SOURCE_DIR}/cmake/gzip.cmake
-    DEPENDS ${CMAKE_SOURCE_DIR}/packaging/${f} ${CMAKE_SOURCE_DIR}/cmake/gzip.cmake VERBATIM)
+    COMMAND ${CMAKE_COMMAND} -DENTREE=${TORIQUE_GEN}/source/${f} -DSORTIE=${TORIQUE_GEN}/${f}.gz
+            -P ${PROJECT_SOURCE_DIR}/cmake/gzip.cmake
+    DEPENDS ${TORIQUE_GEN}/source/${f} ${PROJECT_SOURCE_DIR}/cmake/gzip.cmake VERBATIM)
   list(APPEND compresses ${TORIQUE_GEN}/${f}.gz)
 endforeach()
 add_custom_target(pages_manuel ALL DEPENDS ${compresses})
 add_dependencies(paquet pages_manuel)
-if(TARGET torique)
-  install(FILES ${TORIQUE_GEN}/torique.1.gz DESTINATION share/man/man1)
-endif()
-install(FILES ${TORIQUE_GEN}/calculateur-torique.1.gz DESTINATION share/man/man1)
-install(FILES ${TORIQUE_GEN}/changelog.gz ${CMAKE_SOURCE_DIR}/packaging/copyright
+install(FILES ${TORIQUE_GEN}/torique.1.gz ${TORIQUE_GEN}/calculateur-torique.1.gz DESTINATION share/man/man1)
+install(FILES ${TORIQUE_GEN}/changelog.gz ${PROJECT_SOURCE_DIR}/packaging/copyright
         DESTINATION share/doc/${TORIQUE_PAQUET})
 
 # The Debian package.

@@ -18,6 +18,7 @@
 #include "PageCalcul.h"
 #include "PageImplant.h"
 #include "Verification.h"
+#include "Version.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -47,7 +48,7 @@
 
 FenetrePrinc::FenetrePrinc() : QWidget(nullptr), langue_p("fr"), param_p(new ListParam) {
     setObjectName("fenetre_principale");
-    setWindowTitle("Calculateur Torique Brevanta v2.0.0");
+    setWindowTitle("Calculateur Torique Brevanta v" VERSION_TORIQUE);
     setWindowIcon(LecteurImages::icone("icone.png"));
     setFixedSize(965, 650);
     QPalette pal = palette();
@@ -537,9 +538,9 @@ void FenetrePrinc::impression2() {
     apercu->setObjectName("apercu");
     if (fr)
         apercu->setWindowTitle(
-            QString::fromUtf8("Calculateur Torique Brevanta v2.0.0 - Aperçu avant impression"));
+            QString::fromUtf8("Calculateur Torique Brevanta v" VERSION_TORIQUE " - Aperçu avant impression"));
     else if (langue_p == "en")
-        apercu->setWindowTitle("Brevanta Toric Calculator v2.0.0 - Print preview");
+        apercu->setWindowTitle("Brevanta Toric Calculator v" VERSION_TORIQUE " - Print preview");
     connect(apercu, &QPrintPreviewDialog::paintRequested, this, &FenetrePrinc::imp_apercu);
 
     auto* enregistrer = new QAction(LecteurImages::icone("save02.png"), "Enregistrer", this);

@@ -3,6 +3,7 @@
 
 #include "CalculTorique.h"
 #include "ListParam.h"
+#include "Version.h"
 #include "ZoneDessin.h"
 
 #include <QDate>
@@ -196,7 +197,7 @@ void FeuilleCalcul::peindre(QPainter& painter, const ListParam& p, int test_poli
         painter.restore();
     }
     texte(f.unites, 495, 69, 330, 17,
-          t("Calculateur Torique Brevanta v2.0.0", "Brevanta Toric Calculator v2.0.0"));
+          t("Calculateur Torique Brevanta v" VERSION_TORIQUE, "Brevanta Toric Calculator v" VERSION_TORIQUE));
     texte(f.unites, 495, 87, 330, 17,
           t("Date du calcul : ", "Calculation date : ") +
               QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));

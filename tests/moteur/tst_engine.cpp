@@ -152,7 +152,7 @@ private slots:
     void messages();
 };
 
-// The worked cases of the calculation, the residual shown for the chosen
+// Reference cases of the calculation, the residual shown for the chosen
 // cylinder (the recommended one when none is picked), compared in the
 // page's display format.
 void TestEngine::exemples_data() {

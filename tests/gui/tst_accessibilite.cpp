@@ -15,6 +15,7 @@
 #include "FenetreAide.h"
 #include "FenetreIdentite.h"
 #include "FenetrePrinc.h"
+#include "FenetreTest.h"
 #include "PageCalcul.h"
 #include "TestUtil.h"
 #include "ZoneDessin.h"
@@ -99,45 +100,13 @@ QWidget* trouver(QWidget* racine, const QString& nom) {
     return trouve;
 }
 
-int index_sph(double p) {
-    return 1 + static_cast<int>((p - 10.0) * 2 + 0.5);
-}
+using TestUtil::index_sph;
 
-// The main window on screen and active, on the calculation page; every
-// message box answered by its first button, every other dialog handed to
-// `autre` (rejected when there is none).
-struct Fenetre {
-    std::unique_ptr<FenetrePrinc> f;
-    std::function<int(QDialog*)> autre;
-    QStringList dialogues;
-
-    Fenetre() {
-        Dialogues::setRepondeur([this](QDialog* d) {
-            dialogues << d->metaObject()->className();
-            if (auto* box = qobject_cast<QMessageBox*>(d)) {
-                box->buttons().at(0)->click();
-                return box->result();
-            }
-            if (autre)
-                return autre(d);
-            d->reject();
-            return 0;
-        });
-        f = std::make_unique<FenetrePrinc>();
-        f->show();
-        f->activateWindow();
-    }
-    ~Fenetre() {
-        Dialogues::setRepondeur(nullptr);
-        f.reset();
-        TestUtil::vider_evenements();
-    }
-    bool active() { return QTest::qWaitForWindowActive(f.get()); }
-    void page3() { TestUtil::presser(f->basaccueil->getAccepter(), 150); }
-    PageCalcul* page() const { return f->calcul; }
+// The main window on screen and active (FenetreTest), and its widgets by
+// name.
+struct Fenetre : FenetreTest {
+    Fenetre() { f->activateWindow(); }
     QWidget* w(const QString& nom) const { return trouver(f.get(), nom); }
-
-    void langue(const QString& l) { TestUtil::presser(l == "en" ? f->anglais_p : f->francais_p, 10); }
 
     // The inputs set as the mouse would, up to the step asked for (0, 3, 5,
     // 7 or 10).

@@ -6,12 +6,13 @@
 #include "FeuilleCalcul.h"
 #include "ListParam.h"
 #include "PageEnregistree.h"
-#include "TestUtil.h"
+#include "Processus.h"
+#include "Saisies.h"
+#include "Version.h"
 
 #include <QFile>
 #include <QPainter>
 #include <QPrinter>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -48,16 +49,8 @@ void remplir(ListParam& p, const QString& langue = "fr", const QString& pays = "
     p.astpost_axe_t = 95;
     p.choix_torique_t = 2.25;
     p.etape_t = 10;
-    p.nom_chir_str_t = "Dr Martin";
-    p.clinique_str_t = "Clinique du Lac";
-    p.nom_pat_str_t = QString::fromUtf8("Dupont Zoé 12");
+    Saisies::identification(p, QString::fromUtf8("Dupont Zoé 12"), pays == "France" ? 20 : 22, pays);
     p.date_str_t = "lundi 3 mars 2025";
-    p.adresse1_str_t = "1 rue des Lilas";
-    p.adresse2_str_t = QString::fromUtf8("Bâtiment B");
-    p.codepost_str_t = "75001";
-    p.ville_str_t = "Paris";
-    p.codepays_str_t = pays;
-    p.codepays_ind_t = pays == "France" ? 20 : 22;
 }
 
 MoteurEnregistreur::Texte premier(const PageEnregistree& page, const QString& s) {
@@ -70,18 +63,7 @@ bool dans(const MoteurEnregistreur::Texte& t, double x, double y, double h) {
     return qAbs(t.position.x() - x) < 0.01 && t.position.y() > y && t.position.y() < y + h;
 }
 
-QString executer(const QString& programme, const QStringList& args) {
-    QProcess p;
-    p.start(programme, args);
-    if (!p.waitForFinished(30000))
-        return QString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-QString sans_blancs(QString s) {
-    s.remove(QRegularExpression("\\s"));
-    return s;
-}
+using Processus::sans_blancs;
 
 } // namespace
 
@@ -309,7 +291,7 @@ void TstFeuille::langues() {
         {"Nom du signataire / fonction :", "Signatory name / function :"},
         {QString::fromUtf8("(vérifiez attentivement les informations)"),
          "(please verify carefully information)"},
-        {"Calculateur Torique Brevanta v2.0.0", "Brevanta Toric Calculator v2.0.0"}};
+        {"Calculateur Torique Brevanta v" VERSION_TORIQUE, "Brevanta Toric Calculator v" VERSION_TORIQUE}};
     for (const auto& [francais, anglais] : textes) {
         QCOMPARE(m.contient(francais), fr);
         QCOMPARE(m.contient(anglais), en);
@@ -485,14 +467,14 @@ void TstFeuille::pdf() {
     QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);
     QVERIFY(printer.fullPage());
 
-    const QString info = executer("pdfinfo", {fichier});
+    const QString info = Processus::lancer("pdfinfo", {fichier}).sortie;
     QVERIFY2(info.contains(QRegularExpression("Pages:\\s+1\\n")), qPrintable(info));
     QVERIFY2(info.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)")),
              qPrintable(info));
     QVERIFY2(info.contains(QRegularExpression("Page rot:\\s+0\\n")), qPrintable(info));
 
     // pdftotext breaks letter-spaced words apart: compare without blanks.
-    const QString texte = sans_blancs(executer("pdftotext", {fichier, "-"}));
+    const QString texte = sans_blancs(Processus::texte_pdf(fichier));
     const bool fr = langue == "fr", france = pays == "France";
     for (const QString& s :
          {QString::fromUtf8("Dupont Zoé 12"), QString("43.25 D @ 90") + DEG, QString("2.41 D x 5") + DEG,

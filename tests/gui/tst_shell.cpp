@@ -13,12 +13,14 @@
 #include "BoutonPerso.h"
 #include "FenetreIdentite.h"
 #include "FenetrePrinc.h"
+#include "FenetreTest.h"
 #include "ListParam.h"
 #include "PageAccueil.h"
 #include "PageCalcul.h"
 #include "PageImplant.h"
 #include "TestUtil.h"
 #include "Verification.h"
+#include "Version.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QComboBox>
@@ -35,17 +37,6 @@
 
 namespace {
 
-// What a test saw of a message or question box.
-struct Boite {
-    QString titre, texte;
-    QMessageBox::Icon icone = QMessageBox::NoIcon;
-    QWidget* parent = nullptr;
-    QStringList boutons;
-    QList<QMessageBox::ButtonRole> roles;
-    Qt::TextFormat format = Qt::AutoText;
-    QList<QMessageBox::StandardButton> standards;
-};
-
 // How a test answers a box: a button by its index, Escape, or the box's own
 // close button.
 enum Reponse { Premier = 0, Second = 1, Echap = 2, Fermer = 3 };
@@ -55,19 +46,8 @@ Dialogues::Repondeur repondre(QList<Boite>* vues, Reponse r) {
         auto* box = qobject_cast<QMessageBox*>(d);
         if (!box)
             return 0;
-        Boite b;
-        b.titre = box->windowTitle();
-        b.texte = box->text();
-        b.icone = box->icon();
-        b.parent = box->parentWidget();
-        b.format = box->textFormat();
+        vues->append(Boite::lire(box));
         const QList<QAbstractButton*> boutons = box->buttons();
-        for (QAbstractButton* bt : boutons) {
-            b.boutons << bt->text();
-            b.roles << box->buttonRole(bt);
-            b.standards << box->standardButton(bt);
-        }
-        vues->append(b);
         if (r == Echap) {
             box->show();
             QTest::keyClick(box, Qt::Key_Escape);
@@ -226,7 +206,7 @@ void TstShell::vers_page3(Reponse reprise) {
 }
 
 void TstShell::fenetre_au_demarrage() {
-    QCOMPARE(w->windowTitle(), QString("Calculateur Torique Brevanta v2.0.0"));
+    QCOMPARE(w->windowTitle(), QString("Calculateur Torique Brevanta v" VERSION_TORIQUE));
     QCOMPARE(w->size(), QSize(965, 650));
     QCOMPARE(w->minimumSize(), QSize(965, 650));
     QCOMPARE(w->maximumSize(), QSize(965, 650));

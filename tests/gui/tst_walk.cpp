@@ -6,22 +6,13 @@
 // the program may be left alive. TORIQUE_WALK_SEED and TORIQUE_WALK_STEPS
 // run one other walk instead.
 
+#include "Bureau.h"
+#include "FenetrePrinc.h"
 #include "MarcheAleatoire.h"
+#include "TestUtil.h"
 
-#include <QDesktopServices>
 #include <QTemporaryDir>
 #include <QtTest>
-
-// Saved PDF files are opened by the desktop: intercepted, no viewer starts.
-class Bureau : public QObject {
-    Q_OBJECT
-public:
-    Bureau() { QDesktopServices::setUrlHandler("file", this, "ouvrir"); }
-    ~Bureau() override { QDesktopServices::unsetUrlHandler("file"); }
-    QList<QUrl> ouverts;
-public slots:
-    void ouvrir(const QUrl& url) { ouverts << url; }
-};
 
 class TestWalk : public QObject {
     Q_OBJECT
@@ -52,7 +43,8 @@ void TestWalk::marche() {
     QVERIFY(dossier.isValid());
     Bureau bureau;
     {
-        Marche::MarcheAleatoire m(graine, dossier.path());
+        const auto marche = Marche::MarcheAleatoire::creer(graine, dossier.path());
+        Marche::MarcheAleatoire& m = *marche;
         const bool ok = m.executer(actions) && m.retour_et_reprise();
         QStringList s;
         for (auto it = m.stats.cbegin(); it != m.stats.cend(); ++it)
@@ -73,7 +65,7 @@ void TestWalk::marche() {
         for (const QString& f : m.pdf_ecrits)
             QVERIFY2(bureau.ouverts.contains(QUrl::fromLocalFile(f)), qPrintable(f + " not opened"));
     }
-    Marche::vider_evenements();
+    TestUtil::vider_evenements();
     // The window is gone: nothing it made may remain.
     QStringList restes;
     for (QWidget* w : QApplication::allWidgets())

@@ -18,6 +18,7 @@ class QTextStream;
 //   torique --eye OD|OS --seq P --k1 V --k2 V --axis A [--unit D|mm] [--sia V]
 //           [--incision A] [--cyl C] [--lang fr|en] [--json]
 //   torique --batch FILE.csv [--lang fr|en]
+//   torique --version
 //
 // The inputs are held as the entry boxes of the page hold them (keratometry
 // and induced astigmatism to 0.01, the spherical power as the list's text),

@@ -3,6 +3,8 @@
 // command-line tool run on a case and its window started through the
 // launcher.
 
+#include "Processus.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -16,34 +18,8 @@
 
 namespace {
 
-struct Resultat {
-    int code = -1;
-    QString sortie;
-    QString erreurs;
-};
-
-Resultat lancer(const QString& programme, const QStringList& args, const QString& dossier = QString(),
-                int delai_ms = 60000) {
-    QProcess p;
-    if (!dossier.isEmpty())
-        p.setWorkingDirectory(dossier);
-    p.start(programme, args);
-    Resultat r;
-    if (!p.waitForStarted(10000)) {
-        r.erreurs = p.errorString();
-        return r;
-    }
-    if (!p.waitForFinished(delai_ms)) {
-        p.kill();
-        p.waitForFinished();
-        r.erreurs = "timed out";
-        return r;
-    }
-    r.sortie = QString::fromUtf8(p.readAllStandardOutput());
-    r.erreurs = QString::fromUtf8(p.readAllStandardError());
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    return r;
-}
+using Processus::lancer;
+using Resultat = Processus::Sortie;
 
 const QList<int> tailles_icone{16, 22, 24, 32, 48, 64, 128, 256};
 
@@ -79,17 +55,17 @@ void TstPackage::initTestCase() {
     const QString cpack = QStandardPaths::findExecutable("cpack");
     QVERIFY2(!cpack.isEmpty(), "cpack not found");
     const Resultat r = lancer(cpack, {"-G", "DEB"}, bin, 300000);
-    QVERIFY2(r.code == 0, qPrintable(r.sortie + r.erreurs));
+    QVERIFY2(r.statut == 0, qPrintable(r.sortie + r.erreurs));
     const QRegularExpressionMatch m = QRegularExpression("package: (\\S+\\.deb) generated").match(r.sortie);
     QVERIFY2(m.hasMatch(), qPrintable(r.sortie));
     deb = m.captured(1);
     const Resultat x = lancer("dpkg-deb", {"-x", deb, racine.path()});
-    QVERIFY2(x.code == 0, qPrintable(x.erreurs));
+    QVERIFY2(x.statut == 0, qPrintable(x.erreurs));
 }
 
 void TstPackage::controle() {
     const Resultat r = lancer("dpkg-deb", {"-f", deb, "Package", "Architecture", "Section", "Depends"});
-    QCOMPARE(r.code, 0);
+    QCOMPARE(r.statut, 0);
     QVERIFY(r.sortie.contains("Package: calculateur-torique\n"));
     QVERIFY(r.sortie.contains("Section: science\n"));
     const QString dep = r.sortie.section("Depends: ", 1).section('\n', 0, 0);
@@ -107,7 +83,7 @@ void TstPackage::controle() {
 // package must not take the build machine's owner or umask along.
 void TstPackage::droits() {
     const Resultat r = lancer("dpkg-deb", {"-c", deb});
-    QCOMPARE(r.code, 0);
+    QCOMPARE(r.statut, 0);
     const QStringList lignes = r.sortie.split('\n', Qt::SkipEmptyParts);
     QVERIFY(lignes.size() > 10);
     for (const QString& l : lignes) {
@@ -201,7 +177,8 @@ void TstPackage::entree_de_bureau() {
     const QString valider = QStandardPaths::findExecutable("desktop-file-validate");
     if (!valider.isEmpty()) {
         const Resultat v = lancer(valider, {f});
-        QVERIFY2(v.code == 0 && v.sortie.isEmpty() && v.erreurs.isEmpty(), qPrintable(v.sortie + v.erreurs));
+        QVERIFY2(v.statut == 0 && v.sortie.isEmpty() && v.erreurs.isEmpty(),
+                 qPrintable(v.sortie + v.erreurs));
     }
     QFile fichier(f);
     QVERIFY(fichier.open(QIODevice::ReadOnly | QIODevice::Text));
@@ -237,7 +214,8 @@ void TstPackage::pages_de_manuel_data() {
                        "--lang",     "--json",     "--batch",    "eye,seq,unit,k1,k2,axis,sia,incision,cyl",
                        "--pdf",      "--surgeon",  "--clinic",   "--patient",
                        "--date",     "YYYY-MM-DD", "--address1", "--address2",
-                       "--postcode", "--city",     "--country",  "EXIT STATUS"};
+                       "--postcode", "--city",     "--country",  "--version",
+                       "EXIT STATUS"};
 }
 
 // Each page is in the package when its program is, is read by man without
@@ -285,7 +263,7 @@ void TstPackage::outil_en_ligne_de_commande() {
     const Resultat r =
         lancer(outil, {"--eye", "OD", "--seq", "21.0", "--k1", "42", "--k2", "44", "--axis", "90", "--json"},
                ailleurs.path());
-    QVERIFY2(r.code == 0, qPrintable(r.erreurs));
+    QVERIFY2(r.statut == 0, qPrintable(r.erreurs));
     QJsonParseError err;
     const QJsonObject o = QJsonDocument::fromJson(r.sortie.toUtf8(), &err).object();
     QVERIFY2(err.error == QJsonParseError::NoError, qPrintable(r.sortie));
@@ -296,7 +274,7 @@ void TstPackage::outil_en_ligne_de_commande() {
 
     const Resultat refus = lancer(
         outil, {"--eye", "OS", "--seq", "21.0", "--k1", "44", "--k2", "42", "--axis", "90"}, ailleurs.path());
-    QCOMPARE(refus.code, 1);
+    QCOMPARE(refus.statut, 1);
     QVERIFY(!refus.erreurs.isEmpty());
 }
 

@@ -5,6 +5,7 @@
 #include "BoutonPerso.h"
 #include "FenetreIdentite.h"
 #include "ListParam.h"
+#include "Saisies.h"
 #include "TestUtil.h"
 
 #include <QAbstractItemView>
@@ -20,16 +21,8 @@ namespace {
 
 void remplir(ListParam& p, const QString& langue) {
     p.langue_t = langue;
-    p.nom_chir_str_t = "Dr Martin";
-    p.clinique_str_t = "Clinique du Lac";
-    p.nom_pat_str_t = "P-4521";
+    Saisies::identification(p, "P-4521", 31, "Italy");
     p.date_dat_t = QDate(2031, 2, 17);
-    p.adresse1_str_t = "1 rue des Lilas";
-    p.adresse2_str_t = QString::fromUtf8("Bâtiment B");
-    p.codepost_str_t = "75001";
-    p.ville_str_t = "Paris";
-    p.codepays_ind_t = 31;
-    p.codepays_str_t = "Italy";
 }
 
 void molette(QWidget* w) {

@@ -11,6 +11,7 @@
 #include "Demarrage.h"
 #include "FenetrePrinc.h"
 #include "TestUtil.h"
+#include "Version.h"
 
 #include <QApplication>
 #include <QFile>
@@ -74,7 +75,7 @@ void TstDemarrage::demarrage_petit_ecran() {
     QCOMPARE(d.cadre->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QCOMPARE(d.cadre->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     QVERIFY(d.cadre->viewport()->height() >= 650);
-    QCOMPARE(d.cadre->windowTitle(), QString("Calculateur Torique Brevanta v2.0.0"));
+    QCOMPARE(d.cadre->windowTitle(), QString("Calculateur Torique Brevanta v" VERSION_TORIQUE));
     QCOMPARE(d.fenetre->size(), QSize(965, 650));
     QVERIFY(d.fenetre->accueil);
 }

@@ -51,10 +51,7 @@ const QString
 const QString
     STYLE_CONSEIL("QFrame {background: #F33D6B; color: #FFFFFF; border-width: 0px; border-radius: 5px;}");
 
-// Index of a spherical power in the list: " ----", then 10.0 to 35.0.
-int index_sph(double p) {
-    return 1 + static_cast<int>((p - 10.0) * 2 + 0.5);
-}
+using TestUtil::index_sph;
 
 // The page and its band in a window of their own; the Calculate check
 // answers as the test decides (the main window's checks have tests of
@@ -91,12 +88,7 @@ struct Banc {
     }
 
     // Types a value into an entry and validates it with Enter.
-    static void saisir(QAbstractSpinBox* s, const QString& texte) {
-        s->setFocus(Qt::MouseFocusReason);
-        s->selectAll();
-        QTest::keyClicks(s, texte);
-        QTest::keyClick(s, Qt::Key_Enter);
-    }
+    static void saisir(QAbstractSpinBox* s, const QString& texte) { TestUtil::saisir(s, texte); }
 
     void oeil_droit() { TestUtil::presser(page->oeil_droit, 80); }
     void oeil_gauche() { TestUtil::presser(page->oeil_gauche, 80); }
@@ -342,7 +334,7 @@ void TstPage::parcours_complet_data() {
     QTest::addColumn<QString>("conseil");  // recommended power, "" = the engine's only
     QTest::addColumn<QString>("residuel"); // residual, "" = the engine's only
     QTest::addColumn<int>("avertissement");
-    // The worked example: 2.00 D at 90 -> 3.00 D, 0.10 D left at 0.
+    // 2.00 D of corneal astigmatism, steep at 90: the 3.00 D lens, 0.10 D left at 0.
     QTest::newRow("42/44 fr") << "fr" << 21.0 << 42.0 << 44.0 << 90 << 0.0 << -1 << "3.00 D"
                               << "0.10 D" << 0;
     QTest::newRow("42/44 en") << "en" << 21.0 << 42.0 << 44.0 << 90 << 0.0 << -1 << "3.00 D"
@@ -448,7 +440,8 @@ void TstPage::parcours_complet() {
                                               "<font color=\"#000000\"> D)</font>");
     QCOMPARE(p->dessin->angle_iol_vrai, r.c.astcross_axe);
     QCOMPARE(p->dessin->etape_d, 10);
-    // ... and the worked figures of the design.
+    // ... and the recommended cylinder and residual these corneas call for
+    // (for 42/44 also the axes and the ideal cylinder at the lens plane).
     if (!conseil.isEmpty())
         QCOMPARE(p->label_tcalc_D->text(), conseil);
     if (!residuel.isEmpty())

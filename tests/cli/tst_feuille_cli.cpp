@@ -2,8 +2,9 @@
 // accepted calculation, the identification options, and the refusals (bad
 // option values, a refused calculation, a file that cannot be written).
 
+#include "Processus.h"
+
 #include <QFile>
-#include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -11,40 +12,12 @@
 
 namespace {
 
-struct Sortie {
-    int statut = -1;
-    QString sortie, erreurs;
-};
+using Processus::sans_blancs;
+using Processus::Sortie;
 
-QString outil() {
-    const QString dossier =
-        qEnvironmentVariable("TORIQUE_BIN_DIR", QCoreApplication::applicationDirPath() + "/..");
-    return dossier + "/torique";
-}
-
-Sortie lancer(const QStringList& args, const QString& dossier = QString()) {
-    QProcess p;
-    if (!dossier.isEmpty())
-        p.setWorkingDirectory(dossier);
-    p.start(outil(), args);
-    Sortie s;
-    if (!p.waitForFinished(60000))
-        return s;
-    s.statut = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    s.sortie = QString::fromUtf8(p.readAllStandardOutput());
-    s.erreurs = QString::fromUtf8(p.readAllStandardError());
-    return s;
-}
-
-QString poppler(const QString& programme, const QString& fichier) {
-    QProcess p;
-    p.start(programme, programme == "pdftotext" ? QStringList{fichier, "-"} : QStringList{fichier});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-QString sans_blancs(QString s) {
-    return s.remove(QRegularExpression("\\s"));
+// The tool of this build run on the arguments.
+Sortie lancer(const QStringList& args) {
+    return Processus::lancer(Processus::torique(), args);
 }
 
 const QStringList CAS{"--eye", "OD", "--seq", "21.5", "--k1", "43", "--k2", "45", "--axis", "90"};
@@ -67,7 +40,7 @@ private:
 };
 
 void TstFeuilleCli::initTestCase() {
-    if (!QFile::exists(outil()))
+    if (!QFile::exists(Processus::torique()))
         QSKIP("torique not built");
     if (QStandardPaths::findExecutable("pdftotext").isEmpty() ||
         QStandardPaths::findExecutable("pdfinfo").isEmpty())
@@ -115,11 +88,11 @@ void TstFeuilleCli::ecrit() {
     QVERIFY(s.sortie.contains("VELAN T3.00")); // the result is still printed
     QVERIFY(QFile::exists(fichier));
 
-    const QString info = poppler("pdfinfo", fichier);
+    const QString info = Processus::lancer("pdfinfo", {fichier}).sortie;
     QVERIFY2(info.contains(QRegularExpression("Pages:\\s+1\\n")), qPrintable(info));
     QVERIFY2(info.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)")),
              qPrintable(info));
-    const QString texte = sans_blancs(poppler("pdftotext", fichier));
+    const QString texte = sans_blancs(Processus::texte_pdf(fichier));
     const bool fr = langue == "fr", france = pays.compare("France", Qt::CaseInsensitive) == 0;
     const QString nom_pays = france ? "France" : "Germany";
     for (const QString& attendu :
@@ -138,7 +111,7 @@ void TstFeuilleCli::valeurs_par_defaut() {
         const QString fichier = dossier.filePath("defaut_" + langue + ".pdf");
         const Sortie s = lancer(CAS + QStringList{"--lang", langue, "--pdf", fichier});
         QCOMPARE(s.statut, 0);
-        const QString texte = sans_blancs(poppler("pdftotext", fichier));
+        const QString texte = sans_blancs(Processus::texte_pdf(fichier));
         const QLocale loc(langue == "fr" ? QLocale::French : QLocale::English,
                           langue == "fr" ? QLocale::France : QLocale::UnitedStates);
         QVERIFY(texte.contains(sans_blancs(loc.toString(QDate::currentDate(), "dddd d MMMM yyyy"))));

@@ -10,6 +10,8 @@
 // asked), and nothing prints "nan" or "inf". In the sanitizer build a
 // sanitizer report also fails the run (its exit status is set apart).
 
+#include "Processus.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -202,8 +204,7 @@ private:
 };
 
 QByteArray programme() {
-    return QFile::encodeName(
-        QDir(qEnvironmentVariable("TORIQUE_BIN_DIR", QDir::currentPath())).filePath("torique"));
+    return QFile::encodeName(Processus::torique());
 }
 
 bool utf8_valide(const QByteArray& b) {

@@ -10,6 +10,7 @@
 #include "BoutonPlus.h"
 #include "CalculTorique.h"
 #include "FenetrePrinc.h"
+#include "FenetreTest.h"
 #include "ListParam.h"
 #include "PageCalcul.h"
 #include "TestUtil.h"
@@ -27,57 +28,16 @@
 
 namespace {
 
-int index_sph(double p) {
-    return 1 + static_cast<int>((p - 10.0) * 2 + 0.5);
-}
+using TestUtil::index_sph;
+using TestUtil::saisir;
 
-void saisir(QAbstractSpinBox* s, const QString& texte) {
-    s->setFocus(Qt::MouseFocusReason);
-    s->selectAll();
-    QTest::keyClicks(s, texte);
-    QTest::keyClick(s, Qt::Key_Enter);
-}
-
-// One message box seen by the test: its kind, parent, title and text.
-struct Boite {
-    QMessageBox::Icon icone;
-    QObject* parent;
-    QString titre;
-    QString texte;
-};
-
-// The window on page 3, in the language asked for, every box recorded and
-// answered by its first button.
-struct Fenetre {
-    std::unique_ptr<FenetrePrinc> f;
-    QList<Boite> boites;
-    int reponse_question = 0; // 0 = first button of a question box
-
-    explicit Fenetre(const QString& langue) {
-        Dialogues::setRepondeur([this](QDialog* d) {
-            auto* box = qobject_cast<QMessageBox*>(d);
-            if (!box) {
-                d->reject();
-                return 0;
-            }
-            boites << Boite{box->icon(), box->parent(), box->windowTitle(), box->text()};
-            const int i = box->icon() == QMessageBox::Question ? reponse_question : 0;
-            box->buttons().at(i)->click();
-            return box->result();
-        });
-        f = std::make_unique<FenetrePrinc>();
-        f->show();
-        if (langue == "en")
-            TestUtil::presser(f->anglais_p, 10);
-        aller_page3();
+// The window (FenetreTest) on page 3, in the language asked for.
+struct Fenetre : FenetreTest {
+    explicit Fenetre(const QString& l) {
+        if (l == "en")
+            langue(l);
+        page3();
     }
-    ~Fenetre() {
-        Dialogues::setRepondeur(nullptr);
-        f.reset();
-        TestUtil::vider_evenements();
-    }
-    void aller_page3() { TestUtil::presser(f->basaccueil->getAccepter(), 150); }
-    PageCalcul* page() const { return f->calcul; }
 
     // Eye OD, power, unit, K1, K2 (steep axis), incision: step 7.
     void saisir_tout(double seq, double k1, double k2, int axe_k2 = 90, double inc = 0, int axe_inc = -1,
@@ -300,7 +260,7 @@ void TstPageFenetre::retour_et_reprise() {
     Fenetre* pw = &w;
     Dialogues::setRepondeur([pw](QDialog* d) {
         auto* box = qobject_cast<QMessageBox*>(d);
-        pw->boites << Boite{box->icon(), box->parent(), box->windowTitle(), box->text()};
+        pw->boites << Boite::lire(box);
         box->buttons().at(0)->click();
         return 0;
     });
@@ -310,7 +270,7 @@ void TstPageFenetre::retour_et_reprise() {
     QCOMPARE(w.f->param_p->etape_t, 10);
     QCOMPARE(w.f->param_p->choix_torique_t, 4.5);
     QCOMPARE(w.f->param_p->K2axe_t, 135);
-    w.aller_page3();
+    w.page3();
     QCOMPARE(w.boites.size(), 1);
     QCOMPARE(w.boites.at(0).titre, QString("Reprendre calcul"));
     PageCalcul* p = w.page();
@@ -339,7 +299,7 @@ void TstPageFenetre::retour_et_nouveau_calcul() {
     w.saisir_tout(21.0, 42.0, 44.0);
     TestUtil::presser(w.f->bascalcul->getRetour2(), 150);
     w.reponse_question = 1; // " No  (new calculation) "
-    w.aller_page3();
+    w.page3();
     PageCalcul* p = w.page();
     QCOMPARE(p->etape, 0);
     QCOMPARE(p->combo_sph->currentIndex(), 0);

@@ -1,22 +1,7 @@
-#ifndef MARCHEALEATOIRE_H
-#define MARCHEALEATOIRE_H
+// The random walk through the whole program: its actions, its answers to
+// the modal boxes and its checks of the screen (MarcheAleatoire.h).
 
-// A seeded random walk through the whole program, as a restless user would
-// go: presses on every visible styled and picture button (flags, eye
-// buttons, Calculate, another cylinder, the bands' buttons, help, exit),
-// values inside their ranges in the list and the spin boxes, the unit radio
-// buttons, back and resume, new calculation, the print path; every modal box
-// is answered at random through a Dialogues responder (the quit question
-// always "No"). After every action the invariants of the screen are checked:
-// exactly one page on screen between the top band and its own bottom band,
-// no other window left open, each flag connected to exactly one slot, no
-// widget of a page that was left still alive, the values on screen equal to
-// the engine's for the inputs on screen, and the diagram told the axes. The
-// inputs left by "back" come back on resume ("nothing lost"), and the number
-// of live widgets stays bounded over the walk.
-//
-// Used by the walks of the test suite, by the test without pictures and by
-// the memory benchmark (a full session).
+#include "MarcheAleatoire.h"
 
 #include "BandeBasAccueil.h"
 #include "BandeBasCalcul.h"
@@ -39,6 +24,7 @@
 #include "PageAccueil.h"
 #include "PageCalcul.h"
 #include "PageImplant.h"
+#include "TestUtil.h"
 #include "ZoneDessin.h"
 
 #include <QAbstractButton>
@@ -70,6 +56,7 @@
 #include <random>
 
 namespace Marche {
+namespace {
 
 // QObject::receivers is protected; a pointer to it, named through a class
 // that makes it public, reaches it on any object (no cast of the object).
@@ -81,11 +68,7 @@ inline int nb_receveurs(const QObject* o, const char* signal) {
     return (o->*receveurs)(signal);
 }
 
-inline void vider_evenements() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+using TestUtil::vider_evenements;
 
 inline int axe_K1(int axe_k2) {
     return axe_k2 + 90 >= 180 ? axe_k2 - 90 : axe_k2 + 90;
@@ -189,24 +172,22 @@ struct Identite {
     }
 };
 
-class MarcheAleatoire {
+// The walk itself; what it found is in its base class.
+class Promeneur : public MarcheAleatoire {
 public:
-    // `dossier`: a writable folder for the PDF files saved by the walk.
-    MarcheAleatoire(quint64 graine, const QString& dossier) : g(graine), dossier(dossier) {
+    Promeneur(quint64 graine, const QString& dossier) : g(graine), dossier(dossier) {
         Dialogues::setRepondeur([this](QDialog* d) { return repondre(d); });
         fenetre = new FenetrePrinc;
         fenetre->show();
         vider_evenements();
     }
-    ~MarcheAleatoire() {
+    ~Promeneur() override {
         Dialogues::setRepondeur(nullptr);
         delete fenetre;
         vider_evenements();
     }
 
-    // Runs `n` actions, checking after each; false at the first fault,
-    // described in `echec`.
-    bool executer(int n) {
+    bool executer(int n) override {
         for (int k = 0; k < n && echec.isEmpty(); ++k) {
             ++pas;
             une_action();
@@ -224,8 +205,7 @@ public:
         return echec.isEmpty();
     }
 
-    // Back then resume, answered "yes": the inputs must come back.
-    bool retour_et_reprise() {
+    bool retour_et_reprise() override {
         if (!fenetre->calcul)
             return true;
         forcer_reprise = 0;
@@ -241,17 +221,6 @@ public:
             verifier_ecran();
         return echec.isEmpty();
     }
-
-    FenetrePrinc* fenetre = nullptr;
-    QString echec;
-    QMap<QString, int> stats;
-    int pas = 0;
-    int max_widgets_debut = 0, max_widgets_fin = 0;
-    bool verifier = true;
-    // Whether the file dialog may be answered with a folder that does not
-    // exist (the PDF cannot be written: a warning box, the preview stays).
-    bool dossiers_impossibles = true;
-    QStringList pdf_ecrits;
 
 private:
     std::mt19937_64 g;
@@ -874,6 +843,12 @@ private:
     }
 };
 
-} // namespace Marche
+} // namespace
 
-#endif
+MarcheAleatoire::~MarcheAleatoire() = default;
+
+std::unique_ptr<MarcheAleatoire> MarcheAleatoire::creer(quint64 graine, const QString& dossier) {
+    return std::make_unique<Promeneur>(graine, dossier);
+}
+
+} // namespace Marche

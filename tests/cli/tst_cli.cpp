@@ -2,7 +2,9 @@
 // process and through the built program.
 
 #include "ListParam.h"
+#include "Processus.h"
 #include "ToriqueCli.h"
+#include "Version.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -14,16 +16,14 @@
 
 namespace {
 
-struct Sortie {
-    int statut = -1;
-    QString out, err;
-};
+using Processus::Sortie;
 
+// The tool run in this process on the arguments.
 Sortie lancer(const QStringList& args, ToriqueCli* outil = nullptr) {
     ToriqueCli defaut;
     ToriqueCli& t = outil ? *outil : defaut;
     Sortie s;
-    QTextStream o(&s.out), e(&s.err);
+    QTextStream o(&s.sortie), e(&s.erreurs);
     s.statut = t.executer(args, o, e);
     o.flush();
     e.flush();
@@ -36,13 +36,6 @@ QJsonObject objet(const QString& ligne) {
     if (erreur.error != QJsonParseError::NoError || !d.isObject())
         qWarning() << "not a JSON object:" << ligne << erreur.errorString();
     return d.object();
-}
-
-// The built tool: in the build folder given by the test runner, or next to
-// the tests' folder.
-QString programme_torique() {
-    const QString dossier = qEnvironmentVariable("TORIQUE_BIN_DIR");
-    return (dossier.isEmpty() ? QCoreApplication::applicationDirPath() + "/.." : dossier) + "/torique";
 }
 
 const QStringList EXEMPLE{"--eye", "OD", "--seq", "21", "--k1", "42", "--k2", "44", "--axis", "90"};
@@ -82,16 +75,16 @@ private slots:
 void TestCli::json_du_cas_type() {
     const Sortie s = lancer(EXEMPLE + QStringList{"--json"});
     QCOMPARE(s.statut, 0);
-    QVERIFY(s.err.isEmpty());
-    QVERIFY(s.out.endsWith('\n') && s.out.count('\n') == 1);
+    QVERIFY(s.erreurs.isEmpty());
+    QVERIFY(s.sortie.endsWith('\n') && s.sortie.count('\n') == 1);
     QVERIFY2(
-        s.out.startsWith(
+        s.sortie.startsWith(
             "{\"eye\":\"OD\",\"seq\":21.0,\"unit\":\"D\",\"k1\":{\"D\":42.0,\"mm\":8.035714285714286,"
             "\"axis\":0},"
             "\"k2\":{\"D\":44.0,\"mm\":7.670454545454546,\"axis\":90},\"sia\":{\"D\":0.0,\"incision\":180},"
             "\"preop\":{\"D\":2.0,\"axis\":90},\"crossed\":{\"D\":2.0,\"axis\":90},\"ideal\":2.8407978"),
-        qPrintable(s.out));
-    const QJsonObject o = objet(s.out);
+        qPrintable(s.sortie));
+    const QJsonObject o = objet(s.sortie);
     const QStringList cles{
         "eye",     "seq",   "unit",        "k1",     "k2",     "sia",     "preop",
         "crossed", "ideal", "recommended", "trials", "chosen", "warning", "low_astigmatism",
@@ -103,7 +96,7 @@ void TestCli::json_du_cas_type() {
     QCOMPARE(trouvees, attendues);
     int position = -1;
     for (const QString& c : cles) {
-        const int p = s.out.indexOf("\"" + c + "\":");
+        const int p = s.sortie.indexOf("\"" + c + "\":");
         QVERIFY2(p > position, qPrintable(c));
         position = p;
     }
@@ -128,7 +121,7 @@ void TestCli::json_du_cas_type() {
     QCOMPARE(o["check"].toObject(), QJsonObject({{"code", 0}}));
 }
 
-// Worked cases through the tool, with the defaults of the options.
+// Reference cases through the tool, with the defaults of the options.
 void TestCli::json_cas_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<double>("croise_D");
@@ -160,7 +153,7 @@ void TestCli::json_cas() {
     QFETCH(QStringList, args);
     const Sortie s = lancer(args + QStringList{"--json"});
     QCOMPARE(s.statut, 0);
-    const QJsonObject o = objet(s.out);
+    const QJsonObject o = objet(s.sortie);
     QFETCH(double, croise_D);
     QVERIFY(qAbs(o["crossed"].toObject()["D"].toDouble() - croise_D) < 0.005);
     QTEST(o["crossed"].toObject()["axis"].toInt(), "croise_axe");
@@ -227,10 +220,10 @@ void TestCli::texte() {
     QFETCH(QStringList, lignes);
     const Sortie s = lancer(args);
     QCOMPARE(s.statut, 0);
-    QVERIFY(s.err.isEmpty());
-    const QStringList sortie = s.out.split('\n');
+    QVERIFY(s.erreurs.isEmpty());
+    const QStringList sortie = s.sortie.split('\n');
     for (const QString& l : lignes)
-        QVERIFY2(sortie.contains(l), qPrintable(l + "\n---\n" + s.out));
+        QVERIFY2(sortie.contains(l), qPrintable(l + "\n---\n" + s.sortie));
 }
 
 // A check that refuses: its message on the error stream, status 1, and
@@ -270,17 +263,17 @@ void TestCli::refus() {
     QFETCH(QString, ligne);
     const Sortie s = lancer(args);
     QCOMPARE(s.statut, 1);
-    QVERIFY(s.out.isEmpty());
-    const QStringList err = s.err.split('\n');
+    QVERIFY(s.sortie.isEmpty());
+    const QStringList err = s.erreurs.split('\n');
     QCOMPARE(err.value(0), titre);
-    QVERIFY2(err.contains(ligne), qPrintable(s.err));
+    QVERIFY2(err.contains(ligne), qPrintable(s.erreurs));
     // Plain text: no tags, no entities.
-    QVERIFY(!s.err.contains("<b>") && !s.err.contains("<br>") && !s.err.contains("&"));
+    QVERIFY(!s.erreurs.contains("<b>") && !s.erreurs.contains("<br>") && !s.erreurs.contains("&"));
 
     const Sortie j = lancer(args + QStringList{"--json"});
     QCOMPARE(j.statut, 1);
-    QCOMPARE(j.err, s.err);
-    const QJsonObject o = objet(j.out);
+    QCOMPARE(j.erreurs, s.erreurs);
+    const QJsonObject o = objet(j.sortie);
     QTEST(o["check"].toObject()["code"].toInt(), "code");
     QCOMPARE(o["check"].toObject()["title"].toString(), titre);
     QVERIFY(o["check"].toObject()["message"].toString().contains(ligne));
@@ -366,10 +359,10 @@ void TestCli::mauvais_usage() {
     QFETCH(QString, ligne);
     const Sortie s = lancer(args);
     QCOMPARE(s.statut, 2);
-    QVERIFY(s.out.isEmpty());
-    QVERIFY2(s.err.startsWith(ligne), qPrintable(s.err));
+    QVERIFY(s.sortie.isEmpty());
+    QVERIFY2(s.erreurs.startsWith(ligne), qPrintable(s.erreurs));
     if (!args.isEmpty())
-        QCOMPARE(s.err.count('\n'), 1);
+        QCOMPARE(s.erreurs.count('\n'), 1);
     // --option=value is the same as --option value.
     QStringList jointes;
     for (int i = 0; i < args.size(); ++i)
@@ -400,8 +393,8 @@ void TestCli::lot() {
                                   "OS,21,,42,44,90\r\n");
     const Sortie s = lancer({"--batch", chemin, "--lang", "en"});
     QCOMPARE(s.statut, 1);
-    QVERIFY(s.err.isEmpty());
-    const QStringList lignes = s.out.split('\n', Qt::SkipEmptyParts);
+    QVERIFY(s.erreurs.isEmpty());
+    const QStringList lignes = s.sortie.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lignes.size(), 7);
     QCOMPARE(objet(lignes[0])["chosen"].toObject()["model"].toString(), QString("VELAN T3.00"));
     QCOMPARE(objet(lignes[0])["sia"].toObject()["incision"].toInt(), 180);
@@ -423,13 +416,13 @@ void TestCli::lot() {
     // The same rows as options give the same objects.
     const Sortie un = lancer({"--eye", "OD", "--seq", "15", "--k1", "40", "--k2", "46", "--axis", "175",
                               "--sia", "0.9", "--incision", "133", "--json"});
-    QCOMPARE(un.out.trimmed(), lignes[4]);
+    QCOMPARE(un.sortie.trimmed(), lignes[4]);
 
     const QString bon =
         ecrire(dir, "bon.csv", "eye,seq,unit,k1,k2,axis,sia,incision,cyl\nOD,21,D,42,44,90,,,\n");
     const Sortie b = lancer({"--batch", bon});
     QCOMPARE(b.statut, 0);
-    QCOMPARE(b.out.count('\n'), 1);
+    QCOMPARE(b.sortie.count('\n'), 1);
 }
 
 void TestCli::lot_mal_forme_data() {
@@ -446,11 +439,11 @@ void TestCli::lot_mal_forme() {
     QTemporaryDir dir;
     const Sortie s = lancer({"--batch", ecrire(dir, "x.csv", contenu), "--lang", "en"});
     QCOMPARE(s.statut, 2);
-    QVERIFY(s.out.isEmpty());
-    QVERIFY2(s.err.startsWith(ligne), qPrintable(s.err));
+    QVERIFY(s.sortie.isEmpty());
+    QVERIFY2(s.erreurs.startsWith(ligne), qPrintable(s.erreurs));
     const Sortie absent = lancer({"--batch", dir.filePath("absent.csv"), "--lang", "en"});
     QCOMPARE(absent.statut, 2);
-    QVERIFY(absent.err.startsWith("--batch: cannot read file"));
+    QVERIFY(absent.erreurs.startsWith("--batch: cannot read file"));
 }
 
 // A tool built on this one adds an option and works on the record of the
@@ -490,10 +483,10 @@ void TestCli::extension() {
     statut_traitement = 3;
     s = lancer(EXEMPLE + QStringList{"--pdf", "b.pdf"}, &outil);
     QCOMPARE(s.statut, 3);
-    QVERIFY(s.out.isEmpty());
+    QVERIFY(s.sortie.isEmpty());
     s = lancer(EXEMPLE + QStringList{"--pdf", "b.txt"}, &outil);
     QCOMPARE(s.statut, 2);
-    QCOMPARE(s.err, QString("--pdf: expected a .pdf file\n"));
+    QCOMPARE(s.erreurs, QString("--pdf: expected a .pdf file\n"));
     // Not run when a check refuses.
     etape = 0;
     s = lancer({"--eye", "OD", "--seq", "21", "--k1", "44", "--k2", "43", "--axis", "90", "--pdf", "c.pdf"},
@@ -520,12 +513,14 @@ void TestCli::programme_data() {
                                << QString::fromUtf8("--k1 : valeur « x » refusée");
     QTest::newRow("help") << QStringList{"--help", "--lang", "en"} << 0 << "usage: torique"
                           << "";
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "torique " VERSION_TORIQUE "\n"
+                             << "";
 }
 
 void TestCli::programme() {
     QFETCH(QStringList, args);
     QProcess p;
-    p.start(programme_torique(), args);
+    p.start(Processus::torique(), args);
     QVERIFY2(p.waitForFinished(30000), qPrintable(p.errorString()));
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
     QTEST(p.exitCode(), "statut");
@@ -554,7 +549,7 @@ void TestCli::programme_dix_mille_lignes() {
                        .arg(n % 360)
                        .toUtf8();
     QProcess p;
-    p.start(programme_torique(), {"--batch", ecrire(dir, "lot.csv", contenu)});
+    p.start(Processus::torique(), {"--batch", ecrire(dir, "lot.csv", contenu)});
     QVERIFY(p.waitForFinished(120000));
     const QList<QByteArray> lignes = p.readAllStandardOutput().split('\n');
     QCOMPARE(lignes.size(), 10001); // the last one empty

@@ -5,10 +5,12 @@
 // pictures, and nothing may be reported: no message box beyond the usual
 // ones (the walk refuses any other), no warning of the toolkit or of ours.
 
+#include "Bureau.h"
 #include "Demarrage.h"
+#include "FenetrePrinc.h"
 #include "MarcheAleatoire.h"
+#include "TestUtil.h"
 
-#include <QDesktopServices>
 #include <QSplashScreen>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -28,16 +30,6 @@ void capter(QtMsgType type, const QMessageLogContext&, const QString& texte) {
 }
 
 } // namespace
-
-class Bureau : public QObject {
-    Q_OBJECT
-public:
-    Bureau() { QDesktopServices::setUrlHandler("file", this, "ouvrir"); }
-    ~Bureau() override { QDesktopServices::unsetUrlHandler("file"); }
-    QList<QUrl> ouverts;
-public slots:
-    void ouvrir(const QUrl& url) { ouverts << url; }
-};
 
 class TestImagesAbsentes : public QObject {
     Q_OBJECT
@@ -87,13 +79,13 @@ void TestImagesAbsentes::demarrage() {
     {
         Demarrage d;
         d.lancer();
-        Marche::vider_evenements();
+        TestUtil::vider_evenements();
         QVERIFY(d.fenetre);
         QVERIFY(d.fenetre->isVisible());
         QVERIFY(d.fenetre->accueil);
         QVERIFY(!d.splash->isVisible());
     }
-    Marche::vider_evenements();
+    TestUtil::vider_evenements();
     QVERIFY2(g_messages.isEmpty(), qPrintable(g_messages.join("\n")));
 }
 
@@ -104,7 +96,8 @@ void TestImagesAbsentes::tout_le_programme() {
     QMap<QString, int> stats;
     int pdf = 0;
     {
-        Marche::MarcheAleatoire m(7, sorties.path());
+        const auto marche = Marche::MarcheAleatoire::creer(7, sorties.path());
+        Marche::MarcheAleatoire& m = *marche;
         m.dossiers_impossibles = false; // a file that cannot be written is reported, by design
         const bool ok = m.executer(1500) && m.retour_et_reprise();
         qInstallMessageHandler(precedent);
@@ -112,7 +105,7 @@ void TestImagesAbsentes::tout_le_programme() {
         stats = m.stats;
         pdf = m.pdf_ecrits.size();
     }
-    Marche::vider_evenements();
+    TestUtil::vider_evenements();
     QVERIFY2(g_messages.isEmpty(), qPrintable(g_messages.join("\n")));
     QStringList s;
     for (auto it = stats.cbegin(); it != stats.cend(); ++it)

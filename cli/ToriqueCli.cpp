@@ -3,6 +3,7 @@
 #include "ChoixPuissance.h"
 #include "ListParam.h"
 #include "Verification.h"
+#include "Version.h"
 
 #include <QFile>
 #include <QLocale>
@@ -89,11 +90,13 @@ QString usage(const QString& langue) {
         return QStringLiteral(
             "usage: torique --eye OD|OS --seq P --k1 V --k2 V --axis A [--unit D|mm] [--sia V] "
             "[--incision A] [--cyl C] [--lang fr|en] [--json]\n"
-            "       torique --batch FILE.csv [--lang fr|en]\n");
+            "       torique --batch FILE.csv [--lang fr|en]\n"
+            "       torique --version\n");
     return QStringLiteral(
         "usage : torique --eye OD|OS --seq P --k1 V --k2 V --axis A [--unit D|mm] [--sia V] "
         "[--incision A] [--cyl C] [--lang fr|en] [--json]\n"
-        "        torique --batch FICHIER.csv [--lang fr|en]\n");
+        "        torique --batch FICHIER.csv [--lang fr|en]\n"
+        "        torique --version\n");
 }
 
 bool nombre(const QString& texte, double& v) {
@@ -468,6 +471,10 @@ int ToriqueCli::executer(const QStringList& arguments, QTextStream& sortie, QTex
     const QString& langue = cas.langue;
     if (arguments.contains("--help") || arguments.contains("-h")) {
         sortie << usage(langue);
+        return 0;
+    }
+    if (arguments.contains("--version")) {
+        sortie << "torique " VERSION_TORIQUE "\n";
         return 0;
     }
     if (arguments.isEmpty()) {

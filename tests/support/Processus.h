@@ -1,0 +1,36 @@
+#ifndef PROCESSUS_H
+#define PROCESSUS_H
+
+// Running the programs of this build and poppler's tools from a test.
+
+#include <QString>
+#include <QStringList>
+
+namespace Processus {
+
+// What a run gave: its exit status (-1 when the program did not start,
+// crashed or ran out of time, the reason then in `erreurs`), its standard
+// output and its standard error.
+struct Sortie {
+    int statut = -1;
+    QString sortie, erreurs;
+};
+
+// Runs a program in a folder (the current one when empty) and waits for its
+// end at most `delai_ms`; a program still running then is killed.
+Sortie lancer(const QString& programme, const QStringList& args, const QString& dossier = QString(),
+              int delai_ms = 60000);
+
+// The command-line tool of this build: in TORIQUE_BIN_DIR, else in the
+// folder above the test's.
+QString torique();
+
+// The text of a PDF file as pdftotext reads it, empty when it cannot.
+QString texte_pdf(const QString& fichier);
+
+// The text without any blank: pdftotext breaks letter-spaced words apart.
+QString sans_blancs(QString s);
+
+} // namespace Processus
+
+#endif
