@@ -296,8 +296,12 @@ public:
         }
         if (!widget()->isEnabled() || !widget()->isVisible())
             return;
-        QKeyEvent touche(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
-        QCoreApplication::sendEvent(widget(), &touche);
+        // Posted, not sent: the screen reader gets its answer at once, and
+        // what the press opens (a question, a message, a dialog with its
+        // own modal loop) comes after, from the event loop. A button
+        // deleted meanwhile takes its posted key with it.
+        QCoreApplication::postEvent(
+            widget(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")));
     }
 
     QStringList keyBindingsForAction(const QString& action) const override {

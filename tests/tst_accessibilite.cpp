@@ -541,8 +541,9 @@ void TstAccessibilite::action_presser_data() {
 }
 
 // The screen reader's press action on a button of the kit gives the same
-// single (delayed) press as the Space key; a hidden or disabled button
-// offers no press.
+// single (delayed) press as the Space key, once the action has returned: a
+// dialog that the press opens (the other cylinder's) never holds the screen
+// reader's call. A hidden or disabled button offers no press.
 void TstAccessibilite::action_presser() {
     QFETCH(QString, objet);
     QFETCH(int, etape);
@@ -570,8 +571,8 @@ void TstAccessibilite::action_presser() {
     QCOMPARE(a->actionNames().contains(QAccessibleActionInterface::pressAction()), w->isEnabled());
     QCOMPARE(a->keyBindingsForAction(QAccessibleActionInterface::pressAction()), QStringList{"Space"});
     a->doAction(QAccessibleActionInterface::pressAction());
-    if (style)
-        QCOMPARE(spy->count(), 0);
+    QCOMPARE(spy->count(), 0);
+    QCOMPARE(choix, 0);
     QTest::qWait(style ? 2 * style->delai() + 50 : 10);
     TestUtil::vider_evenements();
     QCOMPARE(spy->count(), presse ? 1 : 0);
