@@ -1,5 +1,6 @@
 // The calculation page inside the main window: the checks of the Calculate
-// button with their messages, the flags at step 10, back and resume.
+// button with their messages, double presses, the flags at step 10, back
+// and resume.
 
 #include "BandeBasAccueil.h"
 #include "BandeBasCalcul.h"
@@ -21,6 +22,8 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTimer>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include <memory>
@@ -107,6 +110,8 @@ private slots:
     void cleanup() { TestUtil::vider_evenements(); }
     void codes_du_calcul_data();
     void codes_du_calcul();
+    void double_pression_data();
+    void double_pression();
     void puissance_manquante_au_calcul();
     void drapeaux_a_l_etape_10();
     void retour_et_reprise();
@@ -232,6 +237,72 @@ void TstPageFenetre::codes_du_calcul() {
     QCOMPARE(p->etape, 7);
     QVERIFY(p->calculer_bouton->isVisible());
     QVERIFY(!p->iolp->isVisible());
+}
+
+void TstPageFenetre::double_pression_data() {
+    QTest::addColumn<QString>("bouton");
+    QTest::addColumn<QString>("titre"); // of the one box the double press opens
+    QTest::newRow("start, calculation kept") << "accepter"
+                                             << "Reprendre calcul";
+    QTest::newRow("Calculate, refused") << "calculer_bouton"
+                                        << "Axes K1 et K2";
+    QTest::newRow("Print, refused") << "imprimer"
+                                    << "Axes K1 et K2";
+}
+
+// Two presses less than the kit's delay apart, while the box that the first
+// opens waits for its answer (its own modal loop): one box, one page move;
+// the window then works as before: one calculation page laid out between the
+// bands, the flags retranslate it, Back leaves it.
+void TstPageFenetre::double_pression() {
+    QFETCH(QString, bouton);
+    QFETCH(QString, titre);
+    Fenetre w("fr");
+    if (bouton == "accepter") {
+        w.saisir_tout(21.0, 42.0, 44.0);
+        w.calculer();
+        TestUtil::presser(w.f->bascalcul->getRetour2(), 150);
+        QVERIFY(w.f->accueil);
+    } else {
+        w.saisir_tout(21.0, 44.0, 43.0);
+    }
+    QStringList vues;
+    TestUtil::Repondeur modal([&](QDialog* d) {
+        vues << d->windowTitle();
+        auto* box = qobject_cast<QMessageBox*>(d);
+        if (!box)
+            return d->exec();
+        QTimer::singleShot(250, box, [box] { box->buttons().at(0)->click(); });
+        return box->exec();
+    });
+    BoutonStyle* b = w.page() ? static_cast<BoutonStyle*>(w.page()->calculer_bouton) : nullptr;
+    if (bouton == "accepter")
+        b = w.f->basaccueil->getAccepter();
+    else if (bouton == "imprimer")
+        b = w.f->bascalcul->getImprimer();
+    QTest::mousePress(b, Qt::LeftButton);
+    QTest::mousePress(b, Qt::LeftButton);
+    QTest::qWait(800);
+    TestUtil::vider_evenements();
+    QCOMPARE(vues, QStringList{titre});
+
+    PageCalcul* p = w.page();
+    QVERIFY(p);
+    QCOMPARE(w.f->findChildren<PageCalcul*>().size(), 1);
+    auto* l = qobject_cast<QVBoxLayout*>(w.f->layout());
+    QVERIFY(l);
+    QCOMPARE(l->count(), 3);
+    QCOMPARE(l->itemAt(0)->widget(), static_cast<QWidget*>(w.f->haut));
+    QCOMPARE(l->itemAt(1)->widget(), static_cast<QWidget*>(p));
+    QCOMPARE(l->itemAt(2)->widget(), static_cast<QWidget*>(w.f->bascalcul));
+    QVERIFY(p->isVisible() && w.f->bascalcul->isVisible());
+    QCOMPARE(p->etape, 7);
+    TestUtil::presser(w.f->anglais_p, 10);
+    QCOMPARE(p->langue_c, QString("en"));
+    QCOMPARE(w.f->bascalcul->getRetour2()->text(), QString("<<   Previous page"));
+    TestUtil::presser(w.f->bascalcul->getRetour2(), 150);
+    QVERIFY(w.f->accueil && !w.f->calcul);
+    QCOMPARE(w.f->findChildren<PageCalcul*>().size(), 0);
 }
 
 // The power taken back to " ----" at step 7: the page's own box, then at
