@@ -494,17 +494,22 @@ private:
             } else if (!kerato && chance(0.7)) {
                 v = entier(0, 100) * 0.05;
             } else {
-                v = entier(int(d->minimum() * 100), int(d->maximum() * 100)) / 100.0;
+                v = entier(int(minimum(d) * 100), int(maximum(d) * 100)) / 100.0;
             }
-            v = std::clamp(v, d->minimum(), d->maximum());
+            v = std::clamp(v, minimum(d), maximum(d));
             noter(QString("value %1 %2").arg(s->objectName()).arg(v, 0, 'f', 2));
             d->setValue(v);
         } else if (auto* e = qobject_cast<QSpinBox*>(s)) {
-            const int v = entier(e->minimum(), e->maximum());
+            const int v = entier(int(minimum(e)), int(maximum(e)));
             noter(QString("value %1 %2").arg(s->objectName()).arg(v));
             e->setValue(v);
         }
     }
+
+    // The range of a box's arrows, as a screen reader is told it (an entry
+    // may hold more, typed).
+    static double minimum(const QAbstractSpinBox* s) { return s->property("minimum").toDouble(); }
+    static double maximum(const QAbstractSpinBox* s) { return s->property("maximum").toDouble(); }
 
     // ---------------------------------------------------------- responder
 

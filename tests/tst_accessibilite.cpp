@@ -211,10 +211,10 @@ void TstAccessibilite::noms_data() {
     QTest::newRow("K2 en") << "spin_K2"
                            << "en"
                            << "K2"
-                           << "Steep axis K2";
+                           << "Steep axis K2; range: 30.00 to 60.00 D";
     QTest::newRow("K2 fr") << "spin_K2"
                            << "fr"
-                           << "K2" << u("Axe élevé K2");
+                           << "K2" << u("Axe élevé K2 ; limites : de 30.00 à 60.00 D");
     QTest::newRow("conseillée en") << "tcalc_D_frame"
                                    << "en"
                                    << "Recommended cylindrical power"
