@@ -1,5 +1,6 @@
 #include "CalculTorique.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -359,6 +360,34 @@ double CalculTorique::residuel_D(double cylindre) const {
 int CalculTorique::residuel_axe(double cylindre) const {
     const int k = index_cylindre(cylindre);
     return k < 0 ? 0 : tab_astpost_axe[k];
+}
+
+double CalculTorique::residuel_tourne(int n, int degres) const {
+    if (n < 0 || n >= nb_essais() || n >= vect2D_crossCyl_planIOL.size())
+        return 0;
+    const double C = tab_cyl[n];
+    const int a = ((astcross_axe + degres) % 180 + 180) % 180;
+    // The lens profile and the return to the corneal plane exactly as the
+    // trials compute them, so that a turn of 0 gives the trial's residual.
+    double piol[NB_MERIDIENS], somme[NB_MERIDIENS], retour[NB_MERIDIENS];
+    if (sinus_directs) {
+        for (int i = 0; i < NB_MERIDIENS; ++i) {
+            piol[i] = (SEQiol - C / 2) + C * sin2_direct(i - a);
+            somme[i] = piol[i] + tab_Kcornee_planIOL[i];
+        }
+    } else {
+        profil_lentille(table_sin2() - a, tab_Kcornee_planIOL, SEQiol - C / 2, C, piol, somme, NB_MERIDIENS);
+    }
+    vers_plan_cornee(somme, retour, NB_MERIDIENS);
+    double Pmax, Pmin;
+    int axe_max;
+    extremes(retour, Pmax, Pmin, axe_max);
+    const double residu = Pmax - Pmin;
+    return residu <= 0.01 ? 0.0 : residu;
+}
+
+double CalculTorique::residuel_tourne_max(int n, int degres) const {
+    return std::max(residuel_tourne(n, degres), residuel_tourne(n, -degres));
 }
 
 QString CalculTorique::texte_D(double v) {

@@ -112,6 +112,15 @@ public:
     double residuel_D(double cylindre) const;
     int residuel_axe(double cylindre) const;
 
+    // Tolerance of trial n to a turn of the lens in the eye: the residual
+    // magnitude it leaves when its flat meridian lies on the crossed axis
+    // turned by `degres` (modulo 180) instead of on the crossed axis, with the
+    // same 0.01 D snap as the trials; from the cornea and the spherical power
+    // of the last calculation. 0 for a trial that is not in the range.
+    double residuel_tourne(int n, int degres) const;
+    // The larger of the two turns, by +degres and by -degres.
+    double residuel_tourne_max(int n, int degres) const;
+
     // Display texts shared by the page, the sheet and the command-line tool.
     static QString texte_D(double valeur);          // "2.00"
     static QString texte_tperfect(double tperfect); // "2.84" or "> 20.0"

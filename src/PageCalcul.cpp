@@ -5,6 +5,7 @@
 #include "BandeLaterale.h"
 #include "BoutonPersoVert.h"
 #include "BoutonPlus.h"
+#include "ChoixPuissance.h"
 #include "Dialogues.h"
 #include "HEspace.h"
 #include "HLigne.h"
@@ -1478,7 +1479,10 @@ void PageCalcul::click_plus() {
     int actuel = gamme_double_tot.indexOf(choix_torique);
     if (actuel < 0)
         actuel = 0;
-    const QString texte_actuel = gamme_tot.value(actuel);
+    // Each power with its residual and its residual if the lens turns: the
+    // turned trials are computed here, once per opening, never while typing.
+    const QStringList items = ChoixPuissance::items(moteur, gamme_tot, langue_c);
+    const QString texte_actuel = items.value(actuel);
 
     QInputDialog dialogue(this);
     dialogue.setObjectName("choix_puissance");
@@ -1489,16 +1493,13 @@ void PageCalcul::click_plus() {
         dialogue.setWindowTitle(tr("Choix d'une puissance cylindrique différente"));
         dialogue.setLabelText(tr("Choisissez dans la gamme torique Brevanta la puissance souhaitée :"));
     }
-    dialogue.setComboBoxItems(gamme_tot);
+    dialogue.setComboBoxItems(items);
     dialogue.setTextValue(texte_actuel);
     dialogue.setComboBoxEditable(false);
     const int r = Dialogues::exec(&dialogue);
-    // Cancel gives back the power shown, which is applied again.
-    QString choisi = r ? dialogue.textValue() : texte_actuel;
-
-    // "+ 3.75 D" -> " 3.75" -> 3.75
-    choisi.remove(0, 1);
-    choisi.remove(5, 20);
-    choix_torique = choisi.toDouble();
+    // Cancel gives back the power shown, which is applied again. The item
+    // picked stands for the power of the range at its place.
+    const int choisi = r ? items.indexOf(dialogue.textValue()) : actuel;
+    choix_torique = gamme_double_tot.value(choisi < 0 ? actuel : choisi);
     update_astpost();
 }

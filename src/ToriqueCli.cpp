@@ -1,5 +1,6 @@
 #include "ToriqueCli.h"
 
+#include "ChoixPuissance.h"
 #include "ListParam.h"
 #include "Verification.h"
 
@@ -339,9 +340,11 @@ QString ToriqueCli::json(const Cas& cas, const CalculTorique& m, const Resultat&
         for (int n = 0; n < m.nb_essais(); ++n) {
             if (n > 0)
                 s += QLatin1Char(',');
-            s += QStringLiteral("{\"cyl\":%1,\"residual\":%2,\"axis\":%3}")
-                     .arg(nombre_json(m.tab_cyl[n]), nombre_json(m.tab_astpost_plancornee[n]))
-                     .arg(m.tab_astpost_axe[n]);
+            s +=
+                QStringLiteral("{\"cyl\":%1,\"residual\":%2,\"axis\":%3,\"rotated5\":%4,\"rotated10\":%5}")
+                    .arg(nombre_json(m.tab_cyl[n]), nombre_json(m.tab_astpost_plancornee[n]))
+                    .arg(m.tab_astpost_axe[n])
+                    .arg(nombre_json(m.residuel_tourne_max(n, 5)), nombre_json(m.residuel_tourne_max(n, 10)));
         }
         s += QLatin1Char(']');
         s += QStringLiteral(",\"chosen\":{\"model\":%1,\"cyl\":%2,\"residual\":%3,\"axis\":%4}")
@@ -410,6 +413,25 @@ QString ToriqueCli::texte(const Cas& cas, const CalculTorique& m, const Resultat
     else if (r.alerte == CalculTorique::ELEVE)
         t << selon(l, "Attention, l'astigmatisme résiduel est élevé (sous-correction)",
                    "Be careful, residual astigmatism is high (sub-correction)");
+    // Every power of the range side by side: its residual, and the larger
+    // residual left if the lens turns by 5 or 10 degrees either way.
+    t << QString();
+    t << selon(l, "TOUTES LES PUISSANCES (résiduel prévu ; résiduel si l'implant tourne de 5° ou de 10°) :",
+               "ALL POWERS (estimated residual; residual if the lens turns by 5° or 10°) :");
+    t << selon(l, "Cylindre", "Cylinder").leftJustified(10) +
+             selon(l, "Résiduel", "Residual").leftJustified(18) + QString::fromUtf8("5°").leftJustified(10) +
+             QString::fromUtf8("10°");
+    for (int n = 0; n < m.nb_essais(); ++n) {
+        QString ligne = m.gamme_tot.value(n).leftJustified(10) +
+                        (CalculTorique::texte_D(m.tab_astpost_plancornee[n]) + D + " x " +
+                         QString::number(m.tab_astpost_axe[n]) + deg)
+                            .leftJustified(18) +
+                        (CalculTorique::texte_D(m.residuel_tourne_max(n, 5)) + D).leftJustified(10) +
+                        CalculTorique::texte_D(m.residuel_tourne_max(n, 10)) + D;
+        if (m.tab_cyl[n] == m.tcalc_D)
+            ligne += QStringLiteral("   ") + ChoixPuissance::marque(l);
+        t << ligne;
+    }
     if (r.faible) {
         const Verification::Message q = Verification::question_astigmatisme_faible(l);
         t << QString() << q.titre << Verification::texte_brut(q.texte);

@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QTest>
 
@@ -47,6 +48,17 @@ inline int cliquer_bouton(QDialog* d, const QString& texte) {
             return box->result();
         }
     return -1;
+}
+
+// Selects, in the other-cylinder dialog, the item of the power whose label
+// is given ("+ 3.75 D"): each item begins with the label of its power.
+inline bool choisir_cylindre(QInputDialog* d, const QString& libelle) {
+    for (const QString& item : d->comboBoxItems())
+        if (item == libelle || item.startsWith(libelle + QLatin1Char(' '))) {
+            d->setTextValue(item);
+            return true;
+        }
+    return false;
 }
 
 } // namespace TestUtil

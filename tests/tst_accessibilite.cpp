@@ -597,7 +597,7 @@ void TstAccessibilite::avertissement_annonce() {
     QString choix;
     f.autre = [&](QDialog* d) {
         auto* dlg = qobject_cast<QInputDialog*>(d);
-        dlg->setTextValue(choix);
+        TestUtil::choisir_cylindre(dlg, choix);
         dlg->accept();
         return 1;
     };

@@ -114,6 +114,12 @@ void TestCli::json_du_cas_type() {
     QCOMPARE(essais[0].toObject()["cyl"].toDouble(), 0.75);
     QCOMPARE(essais[7].toObject()["cyl"].toDouble(), 6.0);
     QVERIFY(qAbs(essais[0].toObject()["residual"].toDouble() - 1.2955) < 1e-4);
+    // The lens turned 5 and 10 degrees: the vector method on the double angle
+    // at the lens plane (cornea 2.84 D, lens 3.00 D) gives 0.53 and 1.03 D
+    // there, about 0.62 of it at the corneal plane.
+    QCOMPARE(essais[3].toObject().keys(), QStringList({"axis", "cyl", "residual", "rotated10", "rotated5"}));
+    QVERIFY(qAbs(essais[3].toObject()["rotated5"].toDouble() - 0.330) < 0.005);
+    QVERIFY(qAbs(essais[3].toObject()["rotated10"].toDouble() - 0.636) < 0.005);
     QCOMPARE(o["chosen"].toObject()["model"].toString(), QString("VELAN T3.00"));
     QVERIFY(qAbs(o["chosen"].toObject()["residual"].toDouble() - 0.0986) < 1e-4);
     QCOMPARE(o["chosen"].toObject()["axis"].toInt(), 0);
@@ -188,7 +194,11 @@ void TestCli::texte_data() {
                                        "Puissance cylindrique conseillée : 3.00 D (idéale : 2.84 D)",
                                        "Orientation des marques de l'implant : 90 °",
                                        "Implant torique Brevanta : VELAN T3.00",
-                                       "Astigmatisme résiduel prévu : 0.10 D x 0 °"};
+                                       "Astigmatisme résiduel prévu : 0.10 D x 0 °",
+                                       "Cylindre  Résiduel          5°        10°",
+                                       "+ 0.75 D  1.30 D x 90 °     1.30 D    1.33 D",
+                                       "+ 3.00 D  0.10 D x 0 °      0.33 D    0.64 D   ← conseillée",
+                                       "+ 6.00 D  1.96 D x 0 °      2.01 D    2.15 D"};
     QTest::newRow("en, mm, ideal above 20")
         << QStringList{"--eye", "OS",   "--seq", "15",     "--unit", "mm",     "--k1",
                        "8.44",  "--k2", "6.14",  "--axis", "0",      "--lang", "en"}
@@ -201,7 +211,10 @@ void TestCli::texte_data() {
     QTest::newRow("en, over-correction")
         << EXEMPLE + QStringList{"--cyl", "3.75", "--lang", "en"}
         << QStringList{"Estimated residual astigmatism : 0.56 D x 0 °",
-                       "Be careful of astigmatism inversion (over-correcting)"};
+                       "Be careful of astigmatism inversion (over-correcting)",
+                       "Cylinder  Residual          5°        10°",
+                       "+ 3.00 D  0.10 D x 0 °      0.33 D    0.64 D   ← recommended",
+                       "+ 3.75 D  0.56 D x 0 °      0.66 D    0.90 D"};
     QTest::newRow("low astigmatism asks")
         << QStringList{"--eye", "OD", "--seq", "21", "--k1", "42", "--k2", "42.3", "--axis", "90"}
         << QStringList{"Astigmatisme faible", "L'astigmatisme pré-opératoire à corriger est faible,",

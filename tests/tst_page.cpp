@@ -607,13 +607,26 @@ void TstPage::autre_cylindre_data() {
     QTest::addColumn<QString>("langue");
     QTest::addColumn<QString>("titre");
     QTest::addColumn<QString>("label");
+    QTest::addColumn<QStringList>("items");
+    // Each power, its residual, and the larger residual with the lens turned
+    // 5 degrees either way (3.00 D: 0.16 D at the lens plane not turned,
+    // 0.53 D turned, about 0.62 of it at the corneal plane).
+    const QStringList items = {
+        "+ 0.75 D  →  1.30 D x 90 °  (5° : 1.30 D)", "+ 1.50 D  →  0.83 D x 90 °  (5° : 0.86 D)",
+        "+ 2.25 D  →  0.37 D x 90 °  (5° : 0.46 D)", "+ 3.00 D  →  0.10 D x 0 °  (5° : 0.33 D)",
+        "+ 3.75 D  →  0.56 D x 0 °  (5° : 0.66 D)",  "+ 4.50 D  →  1.03 D x 0 °  (5° : 1.10 D)",
+        "+ 5.25 D  →  1.49 D x 0 °  (5° : 1.55 D)",  "+ 6.00 D  →  1.96 D x 0 °  (5° : 2.01 D)"};
+    QStringList fr = items, en = items;
+    fr[3] += "  ← conseillée";
+    en[3] += "  ← recommended";
     QTest::newRow("fr") << "fr" << QString::fromUtf8("Choix d'une puissance cylindrique différente")
                         << QString::fromUtf8(
-                               "Choisissez dans la gamme torique Brevanta la puissance souhaitée :");
+                               "Choisissez dans la gamme torique Brevanta la puissance souhaitée :")
+                        << fr;
     // The English label ends in twelve blanks.
     QTest::newRow("en") << "en"
                         << "Selection of a different cylindrical power"
-                        << "Select in the Brevanta toric range the desired power :            ";
+                        << "Select in the Brevanta toric range the desired power :            " << en;
 }
 
 // Another power of the range: its lens and residual are shown, the
@@ -622,6 +635,7 @@ void TstPage::autre_cylindre() {
     QFETCH(QString, langue);
     QFETCH(QString, titre);
     QFETCH(QString, label);
+    QFETCH(QStringList, items);
     Banc b(langue);
     PageCalcul* p = b.page;
     b.jusqua_7(21.0, 42.0, 44.0);
@@ -640,13 +654,12 @@ void TstPage::autre_cylindre() {
             QCOMPARE(dlg->windowTitle(), titre);
             QCOMPARE(dlg->labelText(), label);
             QCOMPARE(dlg->inputMode(), QInputDialog::TextInput);
-            QCOMPARE(dlg->comboBoxItems(), QStringList({"+ 0.75 D", "+ 1.50 D", "+ 2.25 D", "+ 3.00 D",
-                                                        "+ 3.75 D", "+ 4.50 D", "+ 5.25 D", "+ 6.00 D"}));
+            QCOMPARE(dlg->comboBoxItems(), items);
             QVERIFY(!dlg->isComboBoxEditable());
             QCOMPARE(dlg->parent(), p);
         }();
         preselection = dlg->textValue();
-        dlg->setTextValue(choix);
+        TestUtil::choisir_cylindre(dlg, choix);
         dlg->accept();
         return 1;
     });
@@ -655,7 +668,7 @@ void TstPage::autre_cylindre() {
     choix = "+ 2.25 D";
     TestUtil::presser(p->plus, 10);
     QCOMPARE(ouvertures, 1);
-    QCOMPARE(preselection, QString("+ 3.00 D"));
+    QCOMPARE(preselection, items[3]);
     QCOMPARE(p->choix_torique, 2.25);
     QCOMPARE(p->label_iolpost_3->text(), QString("VELAN T2.25"));
     QCOMPARE(p->label_astpost_D->text(), QString("0.37 D"));
@@ -667,7 +680,7 @@ void TstPage::autre_cylindre() {
     // 3.75 D over-corrects: about 0.56 D at 0 and the inversion warning.
     choix = "+ 3.75 D";
     TestUtil::presser(p->plus, 10);
-    QCOMPARE(preselection, QString("+ 2.25 D"));
+    QCOMPARE(preselection, items[2]);
     QCOMPARE(p->label_iolpost_3->text(), QString("VELAN T3.75"));
     QCOMPARE(p->label_astpost_D->text(), QString("0.56 D"));
     QCOMPARE(p->label_astpost_axe->text(), QString::fromUtf8("0 °"));
@@ -706,7 +719,7 @@ void TstPage::autre_cylindre_annule_puis_recalcul() {
         auto* dlg = qobject_cast<QInputDialog*>(d);
         if (!dlg)
             return -1;
-        dlg->setTextValue("+ 1.50 D");
+        TestUtil::choisir_cylindre(dlg, "+ 1.50 D");
         if (annuler) {
             dlg->reject();
             return 0;
@@ -749,7 +762,7 @@ void TstPage::langue_a_l_etape_10() {
     b.calculer();
     TestUtil::Repondeur rep([&](QDialog* d) {
         auto* dlg = qobject_cast<QInputDialog*>(d);
-        dlg->setTextValue("+ 3.75 D");
+        TestUtil::choisir_cylindre(dlg, "+ 3.75 D");
         dlg->accept();
         return 1;
     });

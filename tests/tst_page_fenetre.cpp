@@ -583,7 +583,7 @@ void TstPageFenetre::retour_et_reprise() {
         auto* dlg = qobject_cast<QInputDialog*>(d);
         if (!dlg)
             return 0;
-        dlg->setTextValue("+ 4.50 D");
+        TestUtil::choisir_cylindre(dlg, "+ 4.50 D");
         dlg->accept();
         return 1;
     });

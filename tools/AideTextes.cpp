@@ -128,9 +128,12 @@ les trois points de l'implant&nbsp;; le schéma montre l'implant sur cet axe&nbs
 </ul>)",
     // 7
     R"(<p><b>Une autre puissance&nbsp;?</b> Sous le résultat, la flèche de la ligne «&nbsp;* Si vous
-souhaitez une puissance cylindrique différente…&nbsp;» ouvre la liste de la gamme. La puissance choisie
-remplace l'implant affiché à droite, avec son astigmatisme résiduel et ses alertes&nbsp;; la puissance
-conseillée reste affichée à gauche. Toute nouvelle saisie rétablit la puissance conseillée.</p>
+souhaitez une puissance cylindrique différente…&nbsp;» ouvre la gamme dans une liste déroulante&nbsp;:
+chaque puissance avec l'astigmatisme résiduel prévu et, entre parenthèses, le résiduel si l'implant
+tourne de 5° dans l'œil (le plus élevé des deux sens)&nbsp;; la puissance conseillée est marquée. Une
+puissance plus faible tolère souvent mieux une rotation. La puissance choisie remplace l'implant affiché à droite, avec son astigmatisme résiduel et ses
+alertes&nbsp;; la puissance conseillée reste affichée à gauche. Toute nouvelle saisie rétablit la
+puissance conseillée.</p>
 <p><b>Identification.</b> «&nbsp;Imprimer&nbsp;&gt;&gt;&nbsp;» demande un calcul effectué et le
 vérifie (si même 0.75&nbsp;D sur-corrige un astigmatisme faible, il vous est demandé de confirmer
 le choix d'un implant torique), puis ouvre la fenêtre «&nbsp;Informations supplémentaires&nbsp;»&nbsp;:</p>
@@ -265,9 +268,12 @@ remains without inversion, often beyond the range.</li>
 </ul>)",
     // 7
     R"(<p><b>Another power?</b> Under the result, the arrow of the row “* If you want to select a different
-cylindrical power…” opens the list of the range. The power chosen replaces the lens shown on the
-right, with its residual astigmatism and warnings; the recommended power stays on the left. Any new
-entry brings the recommended power back.</p>
+cylindrical power…” opens the range in a drop-down list: each power with its estimated residual
+astigmatism and, in brackets, the residual if the lens turns 5° in the eye (the higher of the two
+directions); the recommended power is marked. A lower power often tolerates a turn better. The power
+chosen replaces the lens shown on the right, with its residual
+astigmatism and warnings; the recommended power stays on the left. Any new entry brings the
+recommended power back.</p>
 <p><b>Identification.</b> “Print&nbsp;&gt;&gt;” needs a finished calculation and checks it again (if
 even 0.75&nbsp;D over-corrects a low astigmatism, you are asked to confirm a toric lens), then opens
 the “Additional information” window:</p>

@@ -6,6 +6,7 @@
 #include "Dessin.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainterPath>
 #include <QRegularExpression>
@@ -586,7 +587,22 @@ void schema_resultats(QPainter& p, const QRectF& z, bool fr) {
           11, false, QColor(0xFF, 0, 0));
 }
 
-// 7: the row that offers another power, its list, then the identification
+// A push button of the system's own dialogs: grey, dark text.
+void bouton_systeme(QPainter& p, const QRectF& r, const QString& s, qreal px) {
+    p.save();
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, QColor(0xFA, 0xFA, 0xFA));
+    g.setColorAt(1, QColor(0xE2, 0xE2, 0xE2));
+    p.setPen(QPen(QColor(0x9A, 0x9A, 0x9A), 1));
+    p.setBrush(g);
+    p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 2.5, 2.5);
+    p.restore();
+    texte(p, r, s, px, false, noir, Qt::AlignCenter);
+}
+
+// 7: the row that offers another power, the choice dialog with its
+// drop-down (each power with its residual and its residual if the lens
+// turns 5 degrees, the recommended one marked), then the identification
 // window.
 void schema_identification(QPainter& p, const QRectF& z, bool fr) {
     texte(p, QRectF(z.left(), z.top(), z.width() - 26, 30),
@@ -595,30 +611,44 @@ void schema_identification(QPainter& p, const QRectF& z, bool fr) {
           9.5, false, noir, Qt::AlignLeft | Qt::AlignVCenter);
     image(p, QRectF(z.right() - 22, z.top() + 10, 20, 20), "fleche20.png");
     fleche(p, QPointF(z.right() - 12, z.top() + 33), QPointF(z.right() - 12, z.top() + 50), fonce);
-    QRectF in = fenetre(p, QRectF(z.left(), z.top() + 52, z.width(), 140),
-                        fr ? QString::fromUtf8("Choix d'une puissance cylindrique…")
+    QRectF in = fenetre(p, QRectF(z.left(), z.top() + 52, z.width(), 100),
+                        fr ? QString::fromUtf8("Choix d'une puissance cylindrique différente")
                            : QString::fromUtf8("Selection of a different cylindrical power"));
-    texte(p, QRectF(in.left() + 8, in.top() + 1, in.width() - 16, 16),
-          fr ? QStringLiteral("Choisissez la puissance souhaitée :")
-             : QStringLiteral("Select the desired power :"),
-          10, false, noir);
-    const QRectF l(in.left() + 8, in.top() + 18, 112, 98);
+    texte(p, QRectF(in.left() + 6, in.top() + 2, in.width() - 12, 28),
+          fr ? QString::fromUtf8("Choisissez dans la gamme torique Brevanta la puissance souhaitée :")
+             : QStringLiteral("Select in the Brevanta toric range the desired power :"),
+          9, false, noir, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap);
+    // The drop-down, closed on the power shown (the recommended one).
+    const QRectF liste(in.left() + 6, in.top() + 34, in.width() - 12, 20);
+    const QString residuel = QString::fromUtf8("0.10 D x 0 °");
+    const QString tourne = QString::fromUtf8("(5° : 0.33 D)");
+    const QString debut = QString::fromUtf8("+ 3.00 D  →  ");
+    const QString item = debut + residuel + "  " + tourne + "  " +
+                         (fr ? QString::fromUtf8("← conseillée") : QString::fromUtf8("← recommended"));
+    champ(p, liste, QString(), 9, true);
+    texte(p, liste.adjusted(4, 0, -12, 0), item, 9, false, noir);
+    bouton_systeme(p, QRectF(in.right() - 118, in.top() + 59, 54, 20), QStringLiteral("OK"), 9.5);
+    bouton_systeme(p, QRectF(in.right() - 60, in.top() + 59, 54, 20),
+                   fr ? QStringLiteral("Annuler") : QStringLiteral("Cancel"), 9.5);
+
+    // What the figures of an item are.
+    const QFontMetricsF m(police(9));
+    const qreal x_residuel =
+        liste.left() + 4 + m.horizontalAdvance(debut) + m.horizontalAdvance(residuel) / 2;
+    const qreal x_tourne =
+        liste.left() + 4 + m.horizontalAdvance(debut + residuel + "  ") + m.horizontalAdvance(tourne) / 2;
+    const qreal y_note = in.bottom() + 14;
     p.save();
-    p.setPen(QPen(QColor(0x9A, 0x9A, 0x9A), 1));
-    p.setBrush(blanc);
-    p.drawRect(l);
-    for (int i = 0; i < 8; ++i) {
-        const QRectF r(l.left() + 1, l.top() + 1 + i * 12, l.width() - 2, 12);
-        const bool choisi = i == 3;
-        if (choisi)
-            p.fillRect(r, QColor(0x30, 0x8C, 0xC6));
-        texte(p, r.adjusted(6, 0, 0, 0), QString::asprintf("+ %.2f D", 0.75 * (i + 1)), 10, false,
-              choisi ? blanc : noir);
-    }
+    p.setPen(QPen(gris, 1));
+    p.drawLine(QPointF(x_residuel, liste.bottom() - 3), QPointF(x_residuel, y_note - 8));
+    p.drawLine(QPointF(x_tourne, liste.bottom() - 3), QPointF(x_tourne, y_note + 8));
     p.restore();
-    bouton(p, QRectF(in.right() - 86, in.top() + 52, 76, 22), QStringLiteral("OK"), 10.5);
-    bouton(p, QRectF(in.right() - 86, in.top() + 80, 76, 22),
-           fr ? QStringLiteral("Annuler") : QStringLiteral("Cancel"), 10.5);
+    texte(p, QRectF(x_residuel - 40, y_note - 8, 110, 14),
+          fr ? QString::fromUtf8("résiduel prévu") : QStringLiteral("residual"), 9, false, gris,
+          Qt::AlignLeft | Qt::AlignVCenter);
+    texte(p, QRectF(x_tourne - 70, y_note + 8, 140, 14),
+          fr ? QString::fromUtf8("si l'implant tourne de 5°") : QStringLiteral("if the lens turns 5°"), 9,
+          false, gris, Qt::AlignCenter);
 
     // Identification window.
     const QRectF f(z.left() + 24, z.top() + 202, z.width() - 48, z.height() - 204);
