@@ -14,9 +14,9 @@
 #include "LegendeK1.h"
 #include "LegendeK2.h"
 #include "ListParam.h"
-#include "MarqueSaisie.h"
 #include "SaisieAxe.h"
 #include "SaisieDecimale.h"
+#include "SaisieNombre.h"
 #include "VEspace.h"
 #include "Verification.h"
 #include "ZoneDessin.h"
@@ -1232,7 +1232,7 @@ void PageCalcul::marquer_saisies(bool textes) {
         if (marque == marques[i] && !textes)
             continue;
         marques[i] = marque;
-        MarqueSaisie::marquer(e.s, hors);
+        SaisieNombre::marquer(e.s, hors);
         if (!langue_connue())
             continue;
         // "Limites : de 0.00 à 5.00 D", and the entry's own description

@@ -1,17 +1,10 @@
 #include "SaisieAxe.h"
 
 #include "LectureNombre.h"
-#include "MarqueSaisie.h"
+#include "SaisieNombre.h"
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
-// What can be typed: four digits, and a fraction of two, only to be shown
-// as no whole degree (a refused point would turn 12.5 into 125).
-constexpr int CHIFFRES = 4;
-constexpr int DECIMALES = 2;
-} // namespace
 
 SaisieAxe::SaisieAxe(int periode) : periode(periode) {
     setRange(NON_ENTIER, 9999);
@@ -19,19 +12,11 @@ SaisieAxe::SaisieAxe(int periode) : periode(periode) {
 }
 
 QValidator::State SaisieAxe::validate(QString& texte, int& pos) const {
-    switch (LectureNombre::lire(texte, pos, CHIFFRES, DECIMALES)) {
-    case LectureNombre::Nombre:
-        return QValidator::Acceptable;
-    case LectureNombre::Incomplet:
-        return QValidator::Intermediate;
-    default:
-        return QValidator::Invalid;
-    }
+    return SaisieNombre::valider(texte, pos);
 }
 
 void SaisieAxe::fixup(QString& texte) const {
-    int pos = 0;
-    LectureNombre::lire(texte, pos, CHIFFRES, DECIMALES);
+    SaisieNombre::nettoyer(texte);
 }
 
 int SaisieAxe::valueFromText(const QString& texte) const {
@@ -89,5 +74,5 @@ QSize SaisieAxe::minimumSizeHint() const {
 
 void SaisieAxe::paintEvent(QPaintEvent* event) {
     QSpinBox::paintEvent(event);
-    MarqueSaisie::peindre(this);
+    SaisieNombre::peindre(this);
 }

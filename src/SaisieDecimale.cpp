@@ -1,19 +1,17 @@
 #include "SaisieDecimale.h"
 
 #include "LectureNombre.h"
-#include "MarqueSaisie.h"
+#include "SaisieNombre.h"
 
 #include <algorithm>
 
 namespace {
-// What can be typed: four digits before the point, two after it.
-constexpr int CHIFFRES = 4;
-constexpr int DECIMALES = 2;
+// Beyond anything that can be typed (four digits before the point).
 constexpr double ETENDUE = 9999.99;
 } // namespace
 
 SaisieDecimale::SaisieDecimale(double plancher, double plafond) : plancher_(plancher), plafond_(plafond) {
-    setDecimals(DECIMALES);
+    setDecimals(2);
     // The toolkit bounds every value to its range: the range is wide
     // enough for anything that can be typed, the box's own limits are
     // checked by the page.
@@ -21,19 +19,11 @@ SaisieDecimale::SaisieDecimale(double plancher, double plafond) : plancher_(plan
 }
 
 QValidator::State SaisieDecimale::validate(QString& texte, int& pos) const {
-    switch (LectureNombre::lire(texte, pos, CHIFFRES, DECIMALES)) {
-    case LectureNombre::Nombre:
-        return QValidator::Acceptable;
-    case LectureNombre::Incomplet:
-        return QValidator::Intermediate;
-    default:
-        return QValidator::Invalid;
-    }
+    return SaisieNombre::valider(texte, pos);
 }
 
 void SaisieDecimale::fixup(QString& texte) const {
-    int pos = 0;
-    LectureNombre::lire(texte, pos, CHIFFRES, DECIMALES);
+    SaisieNombre::nettoyer(texte);
 }
 
 double SaisieDecimale::valueFromText(const QString& texte) const {
@@ -80,5 +70,5 @@ QSize SaisieDecimale::minimumSizeHint() const {
 
 void SaisieDecimale::paintEvent(QPaintEvent* event) {
     QDoubleSpinBox::paintEvent(event);
-    MarqueSaisie::peindre(this);
+    SaisieNombre::peindre(this);
 }
