@@ -96,15 +96,14 @@ const QHash<QString, Textes>& table() {
         {"spin_K1", {"K1", "K1", "Axe plat K1", "Flat axis K1"}},
         {"spin_K2", {"K2", "K2", "Axe élevé K2", "Steep axis K2"}},
         {"spinaxe_K2",
-         {"Axe de K2", "K2 axis", "Axe élevé en degrés, de 0 à 179 ; l'axe plat suit à 90 degrés",
-          "Steep axis in degrees, 0 to 179; the flat axis follows at 90 degrees"}},
+         {"Axe de K2", "K2 axis", "Axe élevé en degrés ; l'axe plat suit à 90 degrés",
+          "Steep axis in degrees; the flat axis follows at 90 degrees"}},
         {"spinaxe_K1",
          {"Axe de K1", "K1 axis", "Suit l'axe de K2 à 90 degrés", "Follows the K2 axis at 90 degrees"}},
-        {"spinaxe_inc",
-         {"Position de l'incision", "Incision location", "En degrés, de 0 à 359", "In degrees, 0 to 359"}},
+        {"spinaxe_inc", {"Position de l'incision", "Incision location", "En degrés", "In degrees"}},
         {"spin_inc",
-         {"Astigmatisme induit chirurgicalement", "Surgically induced astigmatism", "En dioptries, de 0 à 5",
-          "In dioptres, 0 to 5"}},
+         {"Astigmatisme induit chirurgicalement", "Surgically induced astigmatism", "En dioptries",
+          "In dioptres"}},
         {"calculer_bouton",
          {"Calculer", "Calculation", "Vérifier les données et calculer l'implant torique",
           "Check the data and compute the toric IOL"}},
@@ -296,8 +295,12 @@ public:
         }
         if (!widget()->isEnabled() || !widget()->isVisible())
             return;
-        QKeyEvent touche(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
-        QCoreApplication::sendEvent(widget(), &touche);
+        // Posted, not sent: the screen reader gets its answer at once, and
+        // what the press opens (a question, a message, a dialog with its
+        // own modal loop) comes after, from the event loop. A button
+        // deleted meanwhile takes its posted key with it.
+        QCoreApplication::postEvent(
+            widget(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")));
     }
 
     QStringList keyBindingsForAction(const QString& action) const override {

@@ -22,7 +22,8 @@ class QWidget;
 // in which they were built or replaced.
 //
 // The styled and picture buttons of the kit answer the screen reader's
-// "press" action exactly as the Space key does.
+// "press" action exactly as the Space key does, once the action has
+// returned: what the press opens never holds the screen reader's call.
 class Accessibilite {
 public:
     // Names and descriptions of the known widgets of racine and its

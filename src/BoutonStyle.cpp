@@ -2,7 +2,15 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QTimer>
+
+namespace {
+// Number of clicks of the kit being handled in a window (a property of the
+// window): their action may run a question, a message or a dialog, inside
+// which the delayed click of an earlier press would otherwise arrive.
+const char* const CLICS_EN_COURS = "clics_du_kit_en_cours";
+} // namespace
 
 BoutonStyle::BoutonStyle(int w, int h, int delai) : QPushButton(nullptr), delai_ms(delai) {
     setFont(QFont("Arial", 10, QFont::Bold));
@@ -99,16 +107,34 @@ void BoutonStyle::presser(bool clavier) {
     t->setSingleShot(true);
     t->setTimerType(Qt::PreciseTimer);
     timer = t;
-    connect(t, &QTimer::timeout, this, [this, t, clavier] {
+    const bool visible = isVisible();
+    connect(t, &QTimer::timeout, this, [this, t, clavier, visible] {
         if (timer == t) {
             timer = nullptr;
             if (clavier)
                 setStyleSheet(underMouse() ? style_survol() : style_repos());
         }
         t->deleteLater();
-        emit click();
+        // A double press gives one action: the second delayed click does
+        // nothing once the first has taken the button's page off the
+        // screen, nor while the first (or any click of this window) is
+        // still being handled -- a page move asking its question, a check
+        // showing its message.
+        if (visible && !isVisible())
+            return;
+        if (window()->property(CLICS_EN_COURS).toInt() > 0)
+            return;
+        emettre();
     });
     t->start(delai_ms);
+}
+
+void BoutonStyle::emettre() {
+    QPointer<QWidget> fenetre = window();
+    fenetre->setProperty(CLICS_EN_COURS, fenetre->property(CLICS_EN_COURS).toInt() + 1);
+    emit click();
+    if (fenetre)
+        fenetre->setProperty(CLICS_EN_COURS, fenetre->property(CLICS_EN_COURS).toInt() - 1);
 }
 
 void BoutonStyle::emit_click() {
@@ -117,5 +143,5 @@ void BoutonStyle::emit_click() {
         timer->deleteLater();
         timer = nullptr;
     }
-    emit click();
+    emettre();
 }

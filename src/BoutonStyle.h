@@ -7,7 +7,9 @@ class QTimer;
 
 // Styled push button that reacts on press (any mouse button): the pressed
 // look is drawn first, then click() is emitted once per press, after a delay
-// that the kind of button sets. The toolkit's clicked() is not used.
+// that the kind of button sets. The toolkit's clicked() is not used. A
+// delayed click does nothing when its button has left the screen since the
+// press, or while a click of the same window is still being handled.
 // With the keyboard focus, Space, Enter or Return press it the same way.
 class BoutonStyle : public QPushButton {
     Q_OBJECT
@@ -51,6 +53,8 @@ private:
     // from the keyboard gives the resting look back when its delay ends,
     // since no mouse will leave the button to do it.
     void presser(bool clavier);
+    // Emits click(), the window marked as handling a click meanwhile.
+    void emettre();
 
     int delai_ms;
 };

@@ -14,7 +14,11 @@
 #include "LegendeK1.h"
 #include "LegendeK2.h"
 #include "ListParam.h"
+#include "SaisieAxe.h"
+#include "SaisieDecimale.h"
+#include "SaisieNombre.h"
 #include "VEspace.h"
+#include "Verification.h"
 #include "ZoneDessin.h"
 
 #include <QComboBox>
@@ -110,6 +114,7 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
 
     // 2. The record.
     transfertParam(param);
+    controle = std::make_unique<ListParam>();
 
     // 3. Geometry.
     check_basGauche = false;
@@ -298,7 +303,11 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
     label_K1_2 = label("label_K1_2", fontKnormal);
     label_K1_22 = label("label_K1_22", fontKnormal, "@&nbsp;&nbsp;");
     label_K1_3 = label("label_K1_3", fontKnormal, QString::fromUtf8("&nbsp;°"));
-    spin_K1 = nomme(new QDoubleSpinBox, "spin_K1");
+    // The entries hold what is typed (a comma is the decimal point, a
+    // number beyond the limits is kept and shown as invalid); the arrows
+    // keep to the toolkit's default range for K, 0 to 5 for the induced
+    // astigmatism and the circle for the axes.
+    spin_K1 = nomme(new SaisieDecimale(0.0, 99.99), "spin_K1");
     spin_K1->setFont(fontKnormal);
     spin_K1->setDecimals(2);
     spin_K1->setValue(0.0);
@@ -322,31 +331,26 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
     label_K2_2 = label("label_K2_2", fontKnormal);
     label_K2_22 = label("label_K2_22", fontKnormal, "@&nbsp;&nbsp;");
     label_K2_3 = label("label_K2_3", fontKnormal, QString::fromUtf8("&nbsp;°"));
-    spin_K2 = nomme(new QDoubleSpinBox, "spin_K2");
+    spin_K2 = nomme(new SaisieDecimale(0.0, 99.99), "spin_K2");
     spin_K2->setFont(fontKnormal);
     spin_K2->setDecimals(2);
     spin_K2->setValue(0.0);
-    spinaxe_K2 = nomme(new QSpinBox, "spinaxe_K2");
+    spinaxe_K2 = nomme(new SaisieAxe(180), "spinaxe_K2");
     spinaxe_K2->setFont(fontKnormal);
-    spinaxe_K2->setRange(0, 179);
-    spinaxe_K2->setWrapping(true);
     spinaxe_K2->setSingleStep(5);
     spinaxe_K2->setValue(K2axe);
     K2 = rangee("K2", 36, largeurGauche,
                 {label_K2_1, espace_K2_1, label_K2_11, spin_K2, label_K2_2, espace_K2_2, label_K2_22,
                  spinaxe_K2, label_K2_3});
 
-    spinaxe_inc = nomme(new QSpinBox, "spinaxe_inc");
+    spinaxe_inc = nomme(new SaisieAxe(360), "spinaxe_inc");
     spinaxe_inc->setFont(fontKnormal);
-    spinaxe_inc->setRange(0, 359);
-    spinaxe_inc->setWrapping(true);
     spinaxe_inc->setSingleStep(5);
     // The record's location (0 on a new record): a calculation resumed before
     // step 7 shows the location its eye button set, as when it was left.
     spinaxe_inc->setValue(incaxe);
-    spin_inc = nomme(new QDoubleSpinBox, "spin_inc");
+    spin_inc = nomme(new SaisieDecimale(0.0, 5.0), "spin_inc");
     spin_inc->setFont(fontKnormal);
-    spin_inc->setRange(0.0, 5.0);
     spin_inc->setSingleStep(0.05);
     spin_inc->setDecimals(2);
     spin_inc->setValue(incD);
@@ -734,6 +738,7 @@ void PageCalcul::update_langue_c(QString langue) {
     langue_c = langue;
     upd_etape(etape);
     Accessibilite::appliquer(this, langue);
+    marquer_saisies(true);
 }
 
 void PageCalcul::update_text_unites(int u) {
@@ -866,6 +871,13 @@ void PageCalcul::upd_etape(int e) {
         iolp->setEnabled(e == 10);
         astpostD->setEnabled(e == 10);
         unites->setPalette(palbuttonsGRIS);
+        // A result withdrawn (the page back at the Calculate step) leaves
+        // no lens and no residual on screen.
+        if (e != 10) {
+            iolp->hide();
+            astpostD->hide();
+            sep_u6->hide();
+        }
 
         if (langue_ok) {
             for (auto it = textes.constBegin(); it != textes.constEnd(); ++it)
@@ -934,13 +946,20 @@ void PageCalcul::upd_etape(int e) {
         spinaxe_K2->setEnabled(true);
         label_K2_3->setText(noir(QString::fromUtf8("&nbsp;°")));
         update_text_unites(unit_ind);
-        spinaxe_K2->setValue(K2axe);
+        // Only a value that differs is set: the text being typed (180 for
+        // 0, a number out of limits) stays as typed.
+        if (spinaxe_K2->value() != K2axe)
+            spinaxe_K2->setValue(K2axe);
         astpreD->setEnabled(true);
         inc_axe->setEnabled(true);
-        spinaxe_inc->setValue(incaxe);
-        dessin->rotation_K1(K1axe);
-        dessin->rotation_K2(K2axe);
-        dessin->incision(incaxe);
+        if (spinaxe_inc->value() != incaxe)
+            spinaxe_inc->setValue(incaxe);
+        if (Verification::dans_limites(55, K2axe)) {
+            dessin->rotation_K1(K1axe);
+            dessin->rotation_K2(K2axe);
+        }
+        if (Verification::dans_limites(81, incaxe))
+            dessin->incision(incaxe);
         if (langue_ok) {
             for (QLabel* l :
                  std::initializer_list<QLabel*>{label_legK1, label_legK2, label_legInc, label_astpre_1,
@@ -1003,6 +1022,7 @@ void PageCalcul::upd_etape(int e) {
     dessK1->upd_etape_legende(e);
     dessK2->upd_etape_legende(e);
     dessInc->upd_etape_legende(e);
+    marquer_saisies();
 }
 
 // ---------------------------------------------------------------------------
@@ -1014,10 +1034,15 @@ void PageCalcul::moteur_entrees() {
     moteur.K2D = K2D;
     moteur.K1mm = K1mm;
     moteur.K2mm = K2mm;
-    moteur.K1axe = K1axe;
-    moteur.K2axe = K2axe;
+    // An axis typed outside its circle (or with a fraction) is no meridian:
+    // the last one stays in the calculation until the entry holds one.
+    if (Verification::dans_limites(55, K2axe)) {
+        moteur.K1axe = K1axe;
+        moteur.K2axe = K2axe;
+    }
     moteur.incD = incD;
-    moteur.incaxe = incaxe;
+    if (Verification::dans_limites(81, incaxe))
+        moteur.incaxe = incaxe;
     moteur.p_sph = p_sph;
 }
 
@@ -1110,6 +1135,121 @@ void PageCalcul::update_astpost() {
     attention_high->setVisible(a == CalculTorique::ELEVE);
 }
 
+// ---------------------------------------------------------------------------
+// The inputs against the checks
+
+// Counts the input slots running (they nest: a unit sets the K entries, the
+// steep axis sets the hidden flat one); the outermost ends with
+// apres_saisie(), once every value it changes is in place.
+class PageCalcul::Garde {
+public:
+    explicit Garde(PageCalcul* p) : p(p) { ++p->saisies_en_cours; }
+    ~Garde() {
+        if (--p->saisies_en_cours == 0)
+            p->apres_saisie();
+    }
+    Garde(const Garde&) = delete;
+    Garde& operator=(const Garde&) = delete;
+
+private:
+    PageCalcul* p;
+};
+
+void PageCalcul::apres_saisie() {
+    marquer_saisies();
+    suivre_verification();
+}
+
+int PageCalcul::code_calcul() {
+    // The fields the checks read, as the main window's snapshot takes them
+    // when Calculate is pressed (step 7).
+    ListParam& p = *controle;
+    p.enab_od_t = enab_od;
+    p.enab_og_t = enab_og;
+    p.sph_ind_t = sph_ind;
+    p.unit_ind_t = unit_ind;
+    p.K1D_t = K1D;
+    p.K2D_t = K2D;
+    p.K1mm_t = K1mm;
+    p.K2mm_t = K2mm;
+    p.K1axe_t = K1axe;
+    p.K2axe_t = K2axe;
+    p.incD_t = incD;
+    p.incaxe_t = incaxe;
+    p.astpre_D_t = astpre_D;
+    p.astpre_axe_t = astpre_axe;
+    p.astcross_D_t = astcross_D;
+    p.astcross_axe_t = astcross_axe;
+    p.etape_t = 7;
+    const int code = Verification::code(p);
+    return code == 70 ? 0 : code;
+}
+
+// A result stays on screen only while the inputs pass the checks of the
+// Calculate button: an input that fails them takes the page back to the
+// Calculate step (no lens, no residual, the button there to say why), and
+// the result comes back as soon as they pass again.
+void PageCalcul::suivre_verification() {
+    if (etape > 9) {
+        if (code_calcul() != 0) {
+            resultats_retires = true;
+            ok_err = false;
+            etape = 7;
+            upd_etape(7);
+        }
+    } else if (resultats_retires && etape == 7 && langue_connue() && code_calcul() == 0) {
+        resultats_retires = false;
+        ok_err = true;
+        etape = 10;
+        upd_etape(10);
+    }
+}
+
+void PageCalcul::marquer_saisies(bool textes) {
+    if (!spin_inc)
+        return;
+    const bool mm = unit_ind == 2;
+    struct Entree {
+        QAbstractSpinBox* s;
+        int code;
+        double valeur;
+        bool active;
+    };
+    // An entry is judged once its value counts: K1 from step 5, K2 and the
+    // axes from step 7, the induced astigmatism once usable.
+    const Entree entrees[5] = {
+        {spin_K1, Verification::code_kerato(1, unit_ind), mm ? K1mm : K1D, etape > 3},
+        {spin_K2, Verification::code_kerato(2, unit_ind), mm ? K2mm : K2D, etape > 5},
+        {spinaxe_K2, 55, double(K2axe), etape > 5},
+        {spinaxe_inc, 81, double(incaxe), etape > 5},
+        {spin_inc, 80, incD, etape > 6},
+    };
+    const bool en = langue_c == "en";
+    for (int i = 0; i < 5; ++i) {
+        const Entree& e = entrees[i];
+        const bool hors = e.active && !Verification::dans_limites(e.code, e.valeur);
+        const int marque = e.code * 2 + (hors ? 1 : 0);
+        if (marque == marques[i] && !textes)
+            continue;
+        marques[i] = marque;
+        SaisieNombre::marquer(e.s, hors);
+        if (!langue_connue())
+            continue;
+        // "Limites : de 0.00 à 5.00 D", and the entry's own description
+        // followed by "valeur hors limites ; limites : ..." for a screen
+        // reader.
+        const QString limites = Verification::limites(e.code, langue_c);
+        const QString sep = en ? "; " : " ; ";
+        const QString lim = (en ? "range: " : "limites : ") + limites;
+        const QString hors_txt = en ? "value out of range" : "valeur hors limites";
+        e.s->setToolTip(hors ? (en ? "Value out of range. Range: " : "Valeur hors limites. Limites : ") +
+                                   limites
+                             : (en ? "Range: " : "Limites : ") + limites);
+        e.s->setAccessibleDescription(Accessibilite::description(e.s->objectName(), langue_c) + sep +
+                                      (hors ? hors_txt + sep : QString()) + lim);
+    }
+}
+
 bool PageCalcul::eventFilter(QObject* obj, QEvent* event) {
     if (event->type() == QEvent::Wheel)
         return true;
@@ -1120,6 +1260,7 @@ bool PageCalcul::eventFilter(QObject* obj, QEvent* event) {
 // Inputs
 
 void PageCalcul::click_od() {
+    Garde garde(this);
     oeil_c = std::make_shared<const QString>("droit");
     enab_od = true;
     enab_og = false;
@@ -1142,6 +1283,7 @@ void PageCalcul::click_od() {
 }
 
 void PageCalcul::click_og() {
+    Garde garde(this);
     oeil_c = std::make_shared<const QString>("gauche");
     enab_og = true;
     enab_od = false;
@@ -1164,6 +1306,7 @@ void PageCalcul::click_og() {
 }
 
 void PageCalcul::update_sph(int s) {
+    Garde garde(this);
     sph_ind = s;
     if (s == 0 && langue_connue()) {
         QMessageBox box(
@@ -1195,6 +1338,7 @@ void PageCalcul::update_unites(bool selectionne) {
     // at the two decimals the entry shows.
     if (!selectionne)
         return;
+    Garde garde(this);
     if (etape == 3)
         change_unit_ind = true;
     if (diop->isChecked())
@@ -1230,6 +1374,7 @@ void PageCalcul::update_unites(bool selectionne) {
 }
 
 void PageCalcul::update_K1D(double k1) {
+    Garde garde(this);
     if (unit_ind == 1)
         K1D = k1;
     else if (unit_ind == 2)
@@ -1245,6 +1390,7 @@ void PageCalcul::update_K1D(double k1) {
 }
 
 void PageCalcul::update_K2D(double k2) {
+    Garde garde(this);
     if (unit_ind == 1)
         K2D = k2;
     else if (unit_ind == 2)
@@ -1259,17 +1405,29 @@ void PageCalcul::update_K2D(double k2) {
 }
 
 void PageCalcul::update_K1axe(int a1) {
+    Garde garde(this);
     K1axe = a1;
     K2axe = a1 + 90 > 179 ? a1 - 90 : a1 + 90;
     if (etape > 5) {
-        spinaxe_K2->setValue(K2axe);
+        if (spinaxe_K2->value() != K2axe)
+            spinaxe_K2->setValue(K2axe);
         update_astpre();
     }
     dessin->rotation_K1(K1axe);
 }
 
 void PageCalcul::update_K2axe(int a2) {
+    Garde garde(this);
+    // 180 is the meridian 0 (typed, the entry already gives 0).
+    if (a2 == 180) {
+        spinaxe_K2->setValue(0);
+        return;
+    }
     K2axe = a2;
+    // Outside 0..179 the entry holds no meridian: kept for the checks,
+    // neither computed nor drawn.
+    if (!Verification::dans_limites(55, a2))
+        return;
     K1axe = a2 + 90 >= 180 ? a2 - 90 : a2 + 90;
     spinaxe_K1->setValue(K1axe);
     if (etape > 5)
@@ -1278,13 +1436,22 @@ void PageCalcul::update_K2axe(int a2) {
 }
 
 void PageCalcul::update_incD(double ki) {
+    Garde garde(this);
     incD = ki;
     if (etape > 6)
         update_astcross();
 }
 
 void PageCalcul::update_incaxe(int ai) {
+    Garde garde(this);
+    // 360 is the meridian 0, as for the steep axis.
+    if (ai == 360) {
+        spinaxe_inc->setValue(0);
+        return;
+    }
     incaxe = ai;
+    if (!Verification::dans_limites(81, ai))
+        return;
     if (etape > 6)
         update_astcross();
     dessin->incision(incaxe);
@@ -1295,6 +1462,8 @@ void PageCalcul::etape10() {
     // ok_err true exactly when they were accepted.
     const bool clavier = calculer_bouton->hasFocus();
     emit verif();
+    if (ok_err)
+        resultats_retires = false;
     etape = ok_err ? 10 : 7;
     upd_etape(etape);
     // The result takes the place of the button: the keyboard goes on with

@@ -57,6 +57,10 @@ public:
 
     bool eventFilter(QObject* obj, QEvent* event) override;
 
+    // Code of the checks of the Calculate button on the inputs on screen
+    // (0 when Calculate would show the result).
+    int code_calcul();
+
     // 1. Language and eye
     QString langue_c;
     BoutonPersoVert* oeil_droit = nullptr;
@@ -199,6 +203,9 @@ public:
     int test_width = 0;
     QFontMetrics* test_FM = nullptr;
     QString modele_iol;
+    // A result was on screen and has been withdrawn because the inputs no
+    // longer pass the checks; it comes back once they pass again.
+    bool resultats_retires = false;
     // 15. Display widgets
     QLabel *od = nullptr, *og = nullptr;
     QLabel *odsch = nullptr, *odsch2 = nullptr;
@@ -225,6 +232,20 @@ private:
     void regler_espaces(bool anglais);
     void ecrire_oeil();
     void moteur_entrees();
+
+    // After an input changed (the outermost input slot, once it is done):
+    // the entries marked, the result withdrawn or given back.
+    class Garde;
+    int saisies_en_cours = 0;
+    void apres_saisie();
+    void suivre_verification();
+    // Each numeric entry outside its limits shows it (colours, tooltip,
+    // description for a screen reader); `textes` rewrites them all, after
+    // a change of language.
+    void marquer_saisies(bool textes = false);
+    int marques[5] = {-1, -1, -1, -1, -1};
+    // The record the checks of the page are run on, reused.
+    std::unique_ptr<ListParam> controle;
 
 signals:
     void verif();

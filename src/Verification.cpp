@@ -5,6 +5,34 @@
 
 #include <QRegularExpression>
 
+namespace {
+
+struct Limites {
+    int code;
+    double bas, haut;
+    const char* fr;
+    const char* en;
+};
+
+const Limites LIMITES[] = {
+    {51, 30.0, 60.0, "de 30.00 à 60.00 D", "30.00 to 60.00 D"},
+    {52, 30.0, 60.0, "de 30.00 à 60.00 D", "30.00 to 60.00 D"},
+    {61, 5.0, 11.0, "de 5.00 à 11.00 mm", "5.00 to 11.00 mm"},
+    {62, 5.0, 11.0, "de 5.00 à 11.00 mm", "5.00 to 11.00 mm"},
+    {55, 0, 179, "un nombre entier de 0 à 180 ° (180 est 0)", "a whole number from 0 to 180 ° (180 is 0)"},
+    {80, 0.0, 5.0, "de 0.00 à 5.00 D", "0.00 to 5.00 D"},
+    {81, 0, 359, "un nombre entier de 0 à 360 ° (360 est 0)", "a whole number from 0 to 360 ° (360 is 0)"},
+};
+
+const Limites* limites_de(int code) {
+    for (const Limites& l : LIMITES)
+        if (l.code == code)
+            return &l;
+    return nullptr;
+}
+
+} // namespace
+
 int Verification::code(const ListParam& p) {
     // Completeness: eye, spherical power, then the keratometry awaited.
     if (!p.enab_od_t && !p.enab_og_t)
@@ -21,15 +49,21 @@ int Verification::code(const ListParam& p) {
         return 54;
     // Ranges of the keratometry in the unit in use; the bounds pass. A
     // value that is not a number fails as well.
-    auto hors = [](double v, double bas, double haut) { return !(v >= bas && v <= haut); };
-    if (p.unit_ind_t == 1 && hors(p.K1D_t, 30.0, 60.0))
+    if (p.unit_ind_t == 1 && !dans_limites(51, p.K1D_t))
         return 51;
-    if (p.unit_ind_t == 1 && hors(p.K2D_t, 30.0, 60.0))
+    if (p.unit_ind_t == 1 && !dans_limites(52, p.K2D_t))
         return 52;
-    if (p.unit_ind_t == 2 && hors(p.K1mm_t, 5.0, 11.0))
+    if (p.unit_ind_t == 2 && !dans_limites(61, p.K1mm_t))
         return 61;
-    if (p.unit_ind_t == 2 && hors(p.K2mm_t, 5.0, 11.0))
+    if (p.unit_ind_t == 2 && !dans_limites(62, p.K2mm_t))
         return 62;
+    // The other entries, holding a value typed beyond what they accept.
+    if (!dans_limites(55, p.K2axe_t))
+        return 55;
+    if (!dans_limites(80, p.incD_t))
+        return 80;
+    if (!dans_limites(81, p.incaxe_t))
+        return 81;
     // Plausibility of the computed astigmatism.
     if (p.astpre_D_t < 0 && p.etape_t > 6)
         return 2;
@@ -108,6 +142,24 @@ const Texte TEXTES[] = {
      "Le rayon indiqué pour K2 est en dehors des limites.<br>Il faut : <b>5.00 mm &lt; K2 &lt; 11.00 mm</b>",
      "Steep axis K2",
      "The entered radius for K2 is out of range.<br>Condition is : <b>5.00 mm &lt; K2 &lt; 11.00 mm</b>"},
+    {55, true, "Axe de K2",
+     "L'axe indiqué pour K2 est en dehors des limites.<br>Il faut : <b>un nombre entier de 0 à 180 °</b>",
+     "K2 axis",
+     "The entered axis for K2 is out of range.<br>Condition is : <b>a whole number from 0 to 180 °</b>"},
+    {80, true, "Astigmatisme induit chirurgicalement",
+     "L'astigmatisme induit indiqué est en dehors des limites.<br>Il faut : <b>0.00 D ≤ astigmatisme induit "
+     "≤ "
+     "5.00 D</b>",
+     "Surgically induced astigmatism",
+     "The entered induced astigmatism is out of range.<br>Condition is : <b>0.00 D ≤ induced astigmatism ≤ "
+     "5.00 D</b>"},
+    {81, true, "Position de l'incision",
+     "La position indiquée pour l'incision est en dehors des limites.<br>Il faut : <b>un nombre entier de 0 "
+     "à "
+     "360 °</b>",
+     "Incision location",
+     "The entered incision location is out of range.<br>Condition is : <b>a whole number from 0 to 360 "
+     "°</b>"},
 };
 
 Verification::Message construire(bool avertissement, const QString& langue, const char* titre_fr,
@@ -128,6 +180,22 @@ Verification::Message construire(bool avertissement, const QString& langue, cons
 }
 
 } // namespace
+
+bool Verification::dans_limites(int code, double valeur) {
+    const Limites* l = limites_de(code);
+    return !l || (valeur >= l->bas && valeur <= l->haut);
+}
+
+int Verification::code_kerato(int k, int unite) {
+    return (unite == 2 ? 60 : 50) + (k == 2 ? 2 : 1);
+}
+
+QString Verification::limites(int code, const QString& langue) {
+    const Limites* l = limites_de(code);
+    if (!l || (langue != "fr" && langue != "en"))
+        return QString();
+    return QString::fromUtf8(langue == "en" ? l->en : l->fr);
+}
 
 Verification::Message Verification::message(int code, const QString& langue) {
     for (const Texte& t : TEXTES)

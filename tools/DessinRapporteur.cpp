@@ -109,7 +109,8 @@ void rapporteur(QPainter& p, QPointF c, qreal r, bool orange, bool od, int detai
 }
 
 // The 366 x 280 picture of the diagram: the protractor, the eye in the top
-// left corner and the names of the nasal and temporal sides in the bottom
+// left corner (orange pictures only: the grey ones are shown before an eye
+// is chosen) and the names of the nasal and temporal sides in the bottom
 // corners. The sheet crops the picture's right edge beyond x 355.
 static QImage rapporteur_schema(bool orange, bool od) {
     QImage img = toile(366, 280);
@@ -117,10 +118,13 @@ static QImage rapporteur_schema(bool orange, bool od) {
     commencer(p, img);
     const QPointF c(183, 140);
     rapporteur(p, c, 116, orange, od, 2);
-    p.setPen(orange ? fonce : QColor(0xA8, 0xA8, 0xA8));
-    p.setFont(police(24, true));
-    p.drawText(QRectF(6, 4, 70, 30), Qt::AlignLeft | Qt::AlignVCenter,
-               od ? QStringLiteral("OD") : QStringLiteral("OS"));
+    // The grey protractor stands for "no eye chosen yet": it names none.
+    if (orange) {
+        p.setPen(fonce);
+        p.setFont(police(24, true));
+        p.drawText(QRectF(6, 4, 70, 30), Qt::AlignLeft | Qt::AlignVCenter,
+                   od ? QStringLiteral("OD") : QStringLiteral("OS"));
+    }
     p.setPen(orange ? QColor(0x55, 0x55, 0x55) : QColor(0xA8, 0xA8, 0xA8));
     p.setFont(police(11, false, true));
     const QString nasal = QStringLiteral("N : nasal");

@@ -180,10 +180,10 @@ void TstAccessibilite::noms_data() {
     QTest::newRow("K2 en") << "spin_K2"
                            << "en"
                            << "K2"
-                           << "Steep axis K2";
+                           << "Steep axis K2; range: 30.00 to 60.00 D";
     QTest::newRow("K2 fr") << "spin_K2"
                            << "fr"
-                           << "K2" << u("Axe élevé K2");
+                           << "K2" << u("Axe élevé K2 ; limites : de 30.00 à 60.00 D");
     QTest::newRow("conseillée en") << "tcalc_D_frame"
                                    << "en"
                                    << "Recommended cylindrical power"
@@ -510,8 +510,9 @@ void TstAccessibilite::action_presser_data() {
 }
 
 // The screen reader's press action on a button of the kit gives the same
-// single (delayed) press as the Space key; a hidden or disabled button
-// offers no press.
+// single (delayed) press as the Space key, once the action has returned: a
+// dialog that the press opens (the other cylinder's) never holds the screen
+// reader's call. A hidden or disabled button offers no press.
 void TstAccessibilite::action_presser() {
     QFETCH(QString, objet);
     QFETCH(int, etape);
@@ -539,8 +540,8 @@ void TstAccessibilite::action_presser() {
     QCOMPARE(a->actionNames().contains(QAccessibleActionInterface::pressAction()), w->isEnabled());
     QCOMPARE(a->keyBindingsForAction(QAccessibleActionInterface::pressAction()), QStringList{"Space"});
     a->doAction(QAccessibleActionInterface::pressAction());
-    if (style)
-        QCOMPARE(spy->count(), 0);
+    QCOMPARE(spy->count(), 0);
+    QCOMPARE(choix, 0);
     QTest::qWait(style ? 2 * style->delai() + 50 : 10);
     TestUtil::vider_evenements();
     QCOMPARE(spy->count(), presse ? 1 : 0);

@@ -217,7 +217,8 @@ void TstImages::rapporteur_centre() {
 }
 
 // OD and OS differ (nasal and temporal sides), grey and light orange differ
-// in colour.
+// in colour. Only the orange pictures, shown once an eye is chosen, name it
+// in their top left corner; the grey ones, shown before, name none.
 void TstImages::rapporteur_variantes() {
     const QImage odG = charger("rapporteur_ODpxGRIS2.png"), osG = charger("rapporteur_OSpxGRIS2.png");
     const QImage odO = charger("rapporteur_ODpxORANGECL2.png"), osO = charger("rapporteur_OSpxORANGECL2.png");
@@ -237,6 +238,17 @@ void TstImages::rapporteur_variantes() {
     QVERIFY(orange(osO) > 1000);
     QCOMPARE(orange(odG), 0);
     QCOMPARE(orange(osG), 0);
+    auto etiquette = [](const QImage& img) {
+        int n = 0;
+        for (int x = 6; x < 76; ++x)
+            for (int y = 4; y < 34; ++y)
+                n += qAlpha(img.pixel(x, y)) > 128;
+        return n;
+    };
+    QVERIFY(etiquette(odO) > 50);
+    QVERIFY(etiquette(osO) > 50);
+    QCOMPARE(etiquette(odG), 0);
+    QCOMPARE(etiquette(osG), 0);
 }
 
 void TstImages::lentille_centree_data() {

@@ -1,5 +1,7 @@
 // The calculation page inside the main window: the checks of the Calculate
-// button with their messages, the flags at step 10, back and resume.
+// button with their messages, numbers typed as a surgeon types them, the
+// result withdrawn while the inputs fail the checks, double presses, the
+// flags at step 10, back and resume.
 
 #include "BandeBasAccueil.h"
 #include "BandeBasCalcul.h"
@@ -13,7 +15,10 @@
 #include "FenetreTest.h"
 #include "ListParam.h"
 #include "PageCalcul.h"
+#include "SaisieAxe.h"
 #include "TestUtil.h"
+#include "Verification.h"
+#include "ZoneDessin.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -22,6 +27,8 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTimer>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include <memory>
@@ -67,6 +74,12 @@ private slots:
     void cleanup() { TestUtil::vider_evenements(); }
     void codes_du_calcul_data();
     void codes_du_calcul();
+    void saisies_tapees_data();
+    void saisies_tapees();
+    void resultat_retire_data();
+    void resultat_retire();
+    void double_pression_data();
+    void double_pression();
     void puissance_manquante_au_calcul();
     void drapeaux_a_l_etape_10();
     void retour_et_reprise();
@@ -153,6 +166,31 @@ void TstPageFenetre::codes_du_calcul_data() {
     // Everything entered (code 70): this is the calculation itself.
     QTest::newRow("70 fr") << "fr" << 42.0 << 44.0 << 90 << 0.0 << -1 << false << 0 << ""
                            << "";
+    // Entries holding a number typed beyond their limits.
+    QTest::newRow("55 fr") << "fr" << 42.0 << 44.0 << 200 << 0.0 << -1 << false << W << "Axe de K2"
+                           << QString::fromUtf8(
+                                  "L'axe indiqué pour K2 est en dehors des limites.<br>Il faut : "
+                                  "<b>un nombre entier de 0 à 180 °</b>");
+    QTest::newRow("55 en") << "en" << 42.0 << 44.0 << 200 << 0.0 << -1 << false << W << "K2 axis"
+                           << QString::fromUtf8("The entered axis for K2 is out of range.<br>Condition is : "
+                                                "<b>a whole number from 0 to 180 °</b>");
+    QTest::newRow("80 fr") << "fr" << 42.0 << 44.0 << 90 << 7.5 << -1 << false << W
+                           << "Astigmatisme induit chirurgicalement"
+                           << QString::fromUtf8(
+                                  "L'astigmatisme induit indiqué est en dehors des limites.<br>Il "
+                                  "faut : <b>0.00 D ≤ astigmatisme induit ≤ 5.00 D</b>");
+    QTest::newRow("80 en") << "en" << 42.0 << 44.0 << 90 << 7.5 << -1 << false << W
+                           << "Surgically induced astigmatism"
+                           << QString::fromUtf8(
+                                  "The entered induced astigmatism is out of range.<br>Condition "
+                                  "is : <b>0.00 D ≤ induced astigmatism ≤ 5.00 D</b>");
+    QTest::newRow("81 fr") << "fr" << 42.0 << 44.0 << 90 << 0.0 << 400 << false << W
+                           << "Position de l'incision"
+                           << QString::fromUtf8("La position indiquée pour l'incision est en dehors des "
+                                                "limites.<br>Il faut : <b>un nombre entier de 0 à 360 °</b>");
+    QTest::newRow("81 en") << "en" << 42.0 << 44.0 << 90 << 0.0 << 400 << false << W << "Incision location"
+                           << QString::fromUtf8("The entered incision location is out of range.<br>Condition "
+                                                "is : <b>a whole number from 0 to 360 °</b>");
 }
 
 // Calculate through the main window: the first failing check shows its box
@@ -192,6 +230,263 @@ void TstPageFenetre::codes_du_calcul() {
     QCOMPARE(p->etape, 7);
     QVERIFY(p->calculer_bouton->isVisible());
     QVERIFY(!p->iolp->isVisible());
+}
+
+void TstPageFenetre::saisies_tapees_data() {
+    QTest::addColumn<QString>("langue");
+    QTest::addColumn<QString>("entree");
+    QTest::addColumn<bool>("mm");
+    QTest::addColumn<QString>("frappes");
+    QTest::addColumn<double>("valeur");  // what the calculation and the record take
+    QTest::addColumn<QString>("montre"); // the entry once left
+    QTest::addColumn<int>("code");       // of Calculate; 0: the result is shown
+    for (const char* l : {"fr", "en"}) {
+        auto ligne = [l](const char* nom) -> QTestData& {
+            return QTest::newRow(qPrintable(QString("%1 %2").arg(nom, l))) << QString(l);
+        };
+        // The horizontal meridian written 180, the incision at 0 as 360.
+        ligne("180 axe") << "spinaxe_K2" << false << "180" << 0.0 << "0" << 0;
+        ligne("360 incision") << "spinaxe_inc" << false << "360" << 0.0 << "0" << 0;
+        // The decimal comma of a French keyboard.
+        ligne("44,25") << "spin_K2" << false << "44,25" << 44.25 << "44.25" << 0;
+        // Beyond the limits: kept as typed, refused by Calculate.
+        ligne("7.5 induit") << "spin_inc" << false << "7.5" << 7.5 << "7.50" << 80;
+        ligne("150 K1") << "spin_K1" << false << "150" << 150.0 << "150.00" << 51;
+    }
+    QTest::newRow("0,75 induit") << "fr"
+                                 << "spin_inc" << false << "0,75" << 0.75 << "0.75" << 0;
+    QTest::newRow("7,5 induit") << "en"
+                                << "spin_inc" << false << "7,5" << 7.5 << "7.50" << 80;
+    QTest::newRow("-0,5 induit") << "fr"
+                                 << "spin_inc" << false << "-0,5" << -0.5 << "-0.50" << 80;
+    QTest::newRow("7,85 mm") << "fr"
+                             << "spin_K2" << true << "7,85" << 7.85 << "7.85" << 0;
+    QTest::newRow("12 mm") << "en"
+                           << "spin_K1" << true << "12" << 12.0 << "12.00" << 61;
+    QTest::newRow("200 axe") << "fr"
+                             << "spinaxe_K2" << false << "200" << 200.0 << "200" << 55;
+    // A point in an axis is no whole degree, not a tenfold axis.
+    QTest::newRow("12.5 axe") << "en"
+                              << "spinaxe_K2" << false << "12.5" << double(SaisieAxe::NON_ENTIER) << "12.5"
+                              << 55;
+    QTest::newRow("370 incision") << "en"
+                                  << "spinaxe_inc" << false << "370" << 370.0 << "370" << 81;
+    // A paste from a spreadsheet: the cell's line end goes.
+    QTest::newRow("collé") << "fr"
+                           << "spin_K1" << false << "42,5\t" << 42.5 << "42.50" << 0;
+}
+
+// Numbers typed into the entries, key by key, as a hurried surgeon types
+// them: the entry, the page, the record the main window checks and the
+// sheet draws from, and the diagram all take the number typed; one beyond
+// the entry's limits is kept, shown as invalid, and refused by Calculate
+// with the message of the field.
+void TstPageFenetre::saisies_tapees() {
+    QFETCH(QString, langue);
+    QFETCH(QString, entree);
+    QFETCH(bool, mm);
+    QFETCH(QString, frappes);
+    QFETCH(double, valeur);
+    QFETCH(QString, montre);
+    QFETCH(int, code);
+    Fenetre w(langue);
+    if (mm)
+        w.saisir_tout(21.0, 8.0, 7.7, 90, 0.5, 120, true);
+    else
+        w.saisir_tout(21.0, 42.0, 44.0, 90, 0.5, 120);
+    PageCalcul* p = w.page();
+    auto* s = p->findChild<QAbstractSpinBox*>(entree);
+    QVERIFY(s);
+    saisir(s, frappes);
+    QCOMPARE(s->text(), montre);
+
+    // The value the page computes from and hands to the record.
+    auto membre = [&](const PageCalcul* c) -> double {
+        if (entree == "spin_K1")
+            return mm ? c->K1mm : c->K1D;
+        if (entree == "spin_K2")
+            return mm ? c->K2mm : c->K2D;
+        if (entree == "spinaxe_K2")
+            return c->K2axe;
+        if (entree == "spinaxe_inc")
+            return c->incaxe;
+        return c->incD;
+    };
+    auto champ = [&](const ListParam* r) -> double {
+        if (entree == "spin_K1")
+            return mm ? r->K1mm_t : r->K1D_t;
+        if (entree == "spin_K2")
+            return mm ? r->K2mm_t : r->K2D_t;
+        if (entree == "spinaxe_K2")
+            return r->K2axe_t;
+        if (entree == "spinaxe_inc")
+            return r->incaxe_t;
+        return r->incD_t;
+    };
+    QCOMPARE(membre(p), valeur);
+    const bool en = langue == "en";
+    QCOMPARE(s->toolTip().startsWith(en ? "Value out of range" : "Valeur hors limites"), code != 0);
+    QCOMPARE(s->palette().color(QPalette::Base) !=
+                 p->spin_K1->parentWidget()->palette().color(QPalette::Base),
+             code != 0);
+
+    w.calculer();
+    QCOMPARE(champ(w.f->param_p), valeur);
+    if (code == 0) {
+        QVERIFY2(w.boites.isEmpty(), qPrintable(w.boites.value(0).titre));
+        QCOMPARE(p->etape, 10);
+        // The diagram draws the meridian taken.
+        if (entree == "spinaxe_K2")
+            QCOMPARE(p->dessin->angle_k2, -int(valeur));
+        if (entree == "spinaxe_inc")
+            QCOMPARE(p->dessin->angle_inc, -int(valeur));
+        return;
+    }
+    QCOMPARE(p->etape, 7);
+    QCOMPARE(w.boites.size(), 1);
+    const Verification::Message m = Verification::message(code, langue);
+    QCOMPARE(w.boites.first().titre, m.titre);
+    QCOMPARE(w.boites.first().texte, m.texte);
+    QCOMPARE(s->text(), montre);
+}
+
+void TstPageFenetre::resultat_retire_data() {
+    QTest::addColumn<QString>("entree");
+    QTest::addColumn<bool>("mm");
+    QTest::addColumn<QString>("frappes");
+    QTest::addColumn<QString>("retour"); // typed back: the result returns
+    QTest::addColumn<int>("code");
+    QTest::newRow("K2 below K1") << "spin_K2" << false << "41"
+                                 << "44" << 2;
+    QTest::newRow("K1 beyond 60 D") << "spin_K1" << false << "61"
+                                    << "42" << 51;
+    QTest::newRow("radius 0 mm") << "spin_K2" << true << "0"
+                                 << "7.7" << 62;
+    QTest::newRow("power taken back") << "combo_sph" << false << "0"
+                                      << "23" << 10;
+    QTest::newRow("induced 7,5") << "spin_inc" << false << "7,5"
+                                 << "0,5" << 80;
+    QTest::newRow("axis 200") << "spinaxe_K2" << false << "200"
+                              << "90" << 55;
+}
+
+// At step 10 an input changed to one that Calculate refuses withdraws the
+// recommendation, the lens axis, the residual and the lens on the diagram;
+// the Calculate button says why; the same result comes back once the input
+// passes again.
+void TstPageFenetre::resultat_retire() {
+    QFETCH(QString, entree);
+    QFETCH(bool, mm);
+    QFETCH(QString, frappes);
+    QFETCH(QString, retour);
+    QFETCH(int, code);
+    Fenetre w("fr");
+    if (mm)
+        w.saisir_tout(21.0, 8.0, 7.7, 90, 0.5, 120, true);
+    else
+        w.saisir_tout(21.0, 42.0, 44.0, 90, 0.5, 120);
+    w.calculer();
+    PageCalcul* p = w.page();
+    QCOMPARE(p->etape, 10);
+    const QString conseil = p->label_tcalc_D->text(), axe = p->label_tcalc_axe->text(),
+                  residuel = p->label_astpost_D->text();
+    auto changer = [&](const QString& t) {
+        if (entree == "combo_sph")
+            p->combo_sph->setCurrentIndex(t.toInt());
+        else
+            saisir(p->findChild<QAbstractSpinBox*>(entree), t);
+    };
+    auto resultat_montre = [&] {
+        return p->cyl->isVisible() || p->axeiol->isVisible() || p->iolp->isVisible() ||
+               p->astpostD->isVisible() || p->dessin->etape_d > 9;
+    };
+    changer(frappes);
+    QVERIFY(!resultat_montre());
+    QVERIFY(p->calculer_bouton->isVisible());
+    w.boites.clear();
+    w.calculer();
+    QCOMPARE(w.boites.size(), 1);
+    QCOMPARE(w.boites.first().titre, Verification::message(code, "fr").titre);
+    QVERIFY(!resultat_montre());
+    // Print refuses it too.
+    w.boites.clear();
+    TestUtil::presser(w.f->bascalcul->getImprimer(), 150);
+    QCOMPARE(w.boites.size(), 1);
+    QCOMPARE(w.boites.first().titre, Verification::message(code, "fr").titre);
+
+    changer(retour);
+    QCOMPARE(p->etape, 10);
+    QVERIFY(p->cyl->isVisible() && p->iolp->isVisible() && p->astpostD->isVisible());
+    QCOMPARE(p->dessin->etape_d, 10);
+    QCOMPARE(p->label_tcalc_D->text(), conseil);
+    QCOMPARE(p->label_tcalc_axe->text(), axe);
+    QCOMPARE(p->label_astpost_D->text(), residuel);
+}
+
+void TstPageFenetre::double_pression_data() {
+    QTest::addColumn<QString>("bouton");
+    QTest::addColumn<QString>("titre"); // of the one box the double press opens
+    QTest::newRow("start, calculation kept") << "accepter"
+                                             << "Reprendre calcul";
+    QTest::newRow("Calculate, refused") << "calculer_bouton"
+                                        << "Axes K1 et K2";
+    QTest::newRow("Print, refused") << "imprimer"
+                                    << "Axes K1 et K2";
+}
+
+// Two presses less than the kit's delay apart, while the box that the first
+// opens waits for its answer (its own modal loop): one box, one page move;
+// the window then works as before: one calculation page laid out between the
+// bands, the flags retranslate it, Back leaves it.
+void TstPageFenetre::double_pression() {
+    QFETCH(QString, bouton);
+    QFETCH(QString, titre);
+    Fenetre w("fr");
+    if (bouton == "accepter") {
+        w.saisir_tout(21.0, 42.0, 44.0);
+        w.calculer();
+        TestUtil::presser(w.f->bascalcul->getRetour2(), 150);
+        QVERIFY(w.f->accueil);
+    } else {
+        w.saisir_tout(21.0, 44.0, 43.0);
+    }
+    QStringList vues;
+    TestUtil::Repondeur modal([&](QDialog* d) {
+        vues << d->windowTitle();
+        auto* box = qobject_cast<QMessageBox*>(d);
+        if (!box)
+            return d->exec();
+        QTimer::singleShot(250, box, [box] { box->buttons().at(0)->click(); });
+        return box->exec();
+    });
+    BoutonStyle* b = w.page() ? static_cast<BoutonStyle*>(w.page()->calculer_bouton) : nullptr;
+    if (bouton == "accepter")
+        b = w.f->basaccueil->getAccepter();
+    else if (bouton == "imprimer")
+        b = w.f->bascalcul->getImprimer();
+    QTest::mousePress(b, Qt::LeftButton);
+    QTest::mousePress(b, Qt::LeftButton);
+    QTest::qWait(800);
+    TestUtil::vider_evenements();
+    QCOMPARE(vues, QStringList{titre});
+
+    PageCalcul* p = w.page();
+    QVERIFY(p);
+    QCOMPARE(w.f->findChildren<PageCalcul*>().size(), 1);
+    auto* l = qobject_cast<QVBoxLayout*>(w.f->layout());
+    QVERIFY(l);
+    QCOMPARE(l->count(), 3);
+    QCOMPARE(l->itemAt(0)->widget(), static_cast<QWidget*>(w.f->haut));
+    QCOMPARE(l->itemAt(1)->widget(), static_cast<QWidget*>(p));
+    QCOMPARE(l->itemAt(2)->widget(), static_cast<QWidget*>(w.f->bascalcul));
+    QVERIFY(p->isVisible() && w.f->bascalcul->isVisible());
+    QCOMPARE(p->etape, 7);
+    TestUtil::presser(w.f->anglais_p, 10);
+    QCOMPARE(p->langue_c, QString("en"));
+    QCOMPARE(w.f->bascalcul->getRetour2()->text(), QString("<<   Previous page"));
+    TestUtil::presser(w.f->bascalcul->getRetour2(), 150);
+    QVERIFY(w.f->accueil && !w.f->calcul);
+    QCOMPARE(w.f->findChildren<PageCalcul*>().size(), 0);
 }
 
 // The power taken back to " ----" at step 7: the page's own box, then at

@@ -25,6 +25,7 @@
 #include "PageCalcul.h"
 #include "PageImplant.h"
 #include "TestUtil.h"
+#include "Verification.h"
 #include "ZoneDessin.h"
 
 #include <QAbstractButton>
@@ -47,6 +48,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -276,6 +278,31 @@ private:
             QTest::mouseRelease(p, Qt::LeftButton);
     }
 
+    // Two presses on a styled button before its delay ends. Both delays are
+    // made to end at once, in order; a box that the first click opens lets
+    // the events through before it is answered (as its modal loop would), so
+    // that the second click arrives while the first is being handled.
+    void appuyer_deux_fois(BoutonStyle* b, const QString& nom) {
+        noter("double press " + nom);
+        QPointer<BoutonStyle> p(b);
+        QTest::mousePress(b, Qt::LeftButton);
+        if (p)
+            QTest::mousePress(p, chance(0.5) ? Qt::LeftButton : Qt::RightButton);
+        if (p)
+            for (QTimer* t : p->findChildren<QTimer*>())
+                if (t->isActive())
+                    t->start(0);
+        double_pression = true;
+        boites_vues.clear();
+        QCoreApplication::processEvents();
+        vider_evenements();
+        double_pression = false;
+        if (p)
+            QTest::mouseRelease(p, Qt::LeftButton);
+    }
+    bool double_pression = false;
+    QStringList boites_vues;
+
     void appuyer_image(BoutonImage* b, const QString& nom) {
         noter("press " + nom);
         QPointer<BoutonImage> p(b);
@@ -315,6 +342,10 @@ private:
             c << Candidat{poids, [this, p, nom] {
                               if (p)
                                   appuyer_style(p, nom);
+                          }};
+            c << Candidat{poids / 8, [this, p, nom] {
+                              if (p)
+                                  appuyer_deux_fois(p, nom);
                           }};
         }
         for (BoutonImage* b : f->findChildren<BoutonImage*>()) {
@@ -361,6 +392,10 @@ private:
                 c << Candidat{kerato ? 4.0 : 2.0, [this, ps, pp] {
                                   if (ps && pp)
                                       changer_valeur(pp, ps);
+                              }};
+                c << Candidat{kerato ? 1.0 : 0.5, [this, ps, pp] {
+                                  if (ps && pp)
+                                      taper_valeur(pp, ps);
                               }};
             }
         }
@@ -463,22 +498,74 @@ private:
             } else if (!kerato && chance(0.7)) {
                 v = entier(0, 100) * 0.05;
             } else {
-                v = entier(int(d->minimum() * 100), int(d->maximum() * 100)) / 100.0;
+                v = entier(int(minimum(d) * 100), int(maximum(d) * 100)) / 100.0;
             }
-            v = std::clamp(v, d->minimum(), d->maximum());
+            v = std::clamp(v, minimum(d), maximum(d));
             noter(QString("value %1 %2").arg(s->objectName()).arg(v, 0, 'f', 2));
             d->setValue(v);
         } else if (auto* e = qobject_cast<QSpinBox*>(s)) {
-            const int v = entier(e->minimum(), e->maximum());
+            const int v = entier(int(minimum(e)), int(maximum(e)));
             noter(QString("value %1 %2").arg(s->objectName()).arg(v));
             e->setValue(v);
         }
+    }
+
+    // The range of a box's arrows, as a screen reader is told it (an entry
+    // may hold more, typed).
+    static double minimum(const QAbstractSpinBox* s) { return s->property("minimum").toDouble(); }
+    static double maximum(const QAbstractSpinBox* s) { return s->property("maximum").toDouble(); }
+
+    // A number typed into a box with the keyboard, then Enter: its text as
+    // a surgeon writes it (a decimal comma, 180 for the horizontal axis, 360
+    // for the incision at 0, a keratometry or an induced astigmatism beyond
+    // the limits). The box then holds that very number.
+    void taper_valeur(PageCalcul* page, QAbstractSpinBox* s) {
+        double v = 0;
+        QString texte;
+        if (auto* e = qobject_cast<QSpinBox*>(s)) {
+            const int periode = int(maximum(e)) + 1;
+            const int a = chance(0.2) ? periode : entier(0, periode - 1);
+            texte = QString::number(a);
+            v = a % periode;
+        } else {
+            const bool kerato = s == page->spin_K1 || s == page->spin_K2;
+            const bool mm = page->mili->isChecked();
+            if (kerato)
+                v = chance(0.1) ? entier(100, 200) : mm ? entier(700, 850) / 100.0 : entier(160, 190) * 0.25;
+            else
+                v = chance(0.1) ? entier(501, 900) / 100.0 : entier(0, 100) * 0.05;
+            texte = QString::number(v, 'f', entier(0, 2));
+            v = texte.toDouble();
+            if (chance(0.5))
+                texte.replace('.', ',');
+        }
+        noter(QString("type %1 \"%2\"").arg(s->objectName(), texte));
+        s->setFocus(Qt::MouseFocusReason);
+        s->selectAll();
+        QTest::keyClicks(s, texte);
+        QTest::keyClick(s, Qt::Key_Enter);
+        if (!page)
+            return;
+        const double tient = qobject_cast<QSpinBox*>(s) ? qobject_cast<QSpinBox*>(s)->value()
+                                                        : qobject_cast<QDoubleSpinBox*>(s)->value();
+        if (s->isEnabled() && tient != v)
+            defaut(QString("typed \"%1\" into %2, which holds %3").arg(texte, s->objectName()).arg(tient));
     }
 
     // ---------------------------------------------------------- responder
 
     int repondre(QDialog* d) {
         ++stats["(dialog " + QString(d->metaObject()->className()) + ")"];
+        if (double_pression) {
+            // The box stays open a moment: the second click of a double
+            // press arrives meanwhile, and must open nothing a second time.
+            if (qobject_cast<QMessageBox*>(d)) {
+                if (boites_vues.contains(d->windowTitle()))
+                    defaut("a double press shows \"" + d->windowTitle() + "\" twice");
+                boites_vues << d->windowTitle();
+            }
+            QCoreApplication::processEvents();
+        }
         if (auto* box = qobject_cast<QMessageBox*>(d))
             return repondre_boite(box);
         if (auto* aide = qobject_cast<FenetreAide*>(d))
@@ -816,6 +903,26 @@ private:
         comparer(c->label_astcross_axe, texte_axe(m.astcross_axe), "crossed axis");
         ++stats[c->etape > 9 ? "(checked at step 10)" : "(checked at step 7)"];
         if (c->etape > 9) {
+            // A result only for inputs that Calculate accepts.
+            ListParam r;
+            r.enab_od_t = s.od;
+            r.enab_og_t = s.og;
+            r.sph_ind_t = s.sph;
+            r.unit_ind_t = m.unit_ind;
+            r.K1D_t = m.K1D;
+            r.K2D_t = m.K2D;
+            r.K1mm_t = m.K1mm;
+            r.K2mm_t = m.K2mm;
+            r.K2axe_t = s.axe_k2;
+            r.incD_t = s.inc;
+            r.incaxe_t = s.axe_inc;
+            r.astpre_D_t = m.astpre_D;
+            r.astpre_axe_t = m.astpre_axe;
+            r.astcross_axe_t = m.astcross_axe;
+            r.etape_t = 7;
+            const int code = Verification::code(r);
+            if (code != 0 && code != 70)
+                d << QString("a result is shown for inputs refused with code %1").arg(code);
             comparer(c->label_tcalc_D, texte_D(m.tcalc_D), "recommended");
             comparer(c->label_tcalc_axe, texte_axe(m.tcalc_axe), "lens axis");
             if (!c->label_tperfect_D->text().contains(CalculTorique::texte_tperfect(m.tperfect_D)))
