@@ -43,26 +43,32 @@ bool LecteurCsv::remplir() {
 }
 
 bool LecteurCsv::suivante(Ligne& ligne) {
+    // The rest of a row found too long is skipped only now, so that the row
+    // is answered as soon as the bound is passed, even on an input that
+    // never ends its line (such as /dev/zero).
+    while (a_sauter) {
+        if (position >= fin && !remplir())
+            return false;
+        if (tampon.at(position++) == '\n') {
+            ++ligne_courante;
+            a_sauter = false;
+        }
+    }
+
     enum { DebutChamp, NonCite, Cite, GuillemetVu } etat = DebutChamp;
     ligne.numero = ligne_courante;
     ligne.champs.clear();
     ligne.etat = Complete;
     champ.resize(0);
-    longueur = 0;
-    bool lu = false;          // a byte of this row was consumed
-    bool cr = false;          // a CR outside quotes, waiting to see if LF follows
-    bool trop_longue = false; // past the bound: skipping to the end of the line
+    qsizetype longueur = 0;
+    bool lu = false; // a byte of this row was consumed
+    bool cr = false; // a CR outside quotes, waiting to see if LF follows
 
     auto fin_champ = [&ligne, this] {
         ligne.champs.append(QString::fromUtf8(champ));
         champ.resize(0);
     };
     auto terminer = [&] {
-        if (trop_longue) {
-            ligne.etat = TropLongue;
-            ligne.champs.clear();
-            return true;
-        }
         fin_champ();
         while (!ligne.champs.isEmpty() && ligne.champs.last().trimmed().isEmpty())
             ligne.champs.removeLast();
@@ -73,7 +79,7 @@ bool LecteurCsv::suivante(Ligne& ligne) {
         if (position >= fin && !remplir()) {
             if (!lu)
                 return false;
-            const bool ouvert = etat == Cite && !trop_longue;
+            const bool ouvert = etat == Cite;
             terminer();
             if (ouvert)
                 ligne.etat = GuillemetNonFerme;
@@ -83,7 +89,7 @@ bool LecteurCsv::suivante(Ligne& ligne) {
         lu = true;
         if (cr) {
             cr = false;
-            if (c != '\n' && !trop_longue) {
+            if (c != '\n') {
                 // A CR alone is a character of the field.
                 champ += '\r';
                 if (etat == DebutChamp || etat == GuillemetVu)
@@ -92,18 +98,17 @@ bool LecteurCsv::suivante(Ligne& ligne) {
         }
         if (c == '\n') {
             ++ligne_courante;
-            if (trop_longue || etat != Cite)
+            if (etat != Cite)
                 return terminer();
         }
-        if (trop_longue)
-            continue;
         if (++longueur > longueur_max) {
             // Not held whole: what was kept is let go, the rest of the line
-            // skipped.
-            trop_longue = true;
+            // is skipped at the next call.
+            ligne.etat = TropLongue;
             ligne.champs.clear();
             champ = QByteArray();
-            continue;
+            a_sauter = c != '\n';
+            return true;
         }
         switch (etat) {
         case DebutChamp:

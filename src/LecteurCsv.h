@@ -29,9 +29,9 @@ class QIODevice;
 // fields included, so that a message can point at the line in an editor.
 //
 // A row longer than the bound (longueur_max bytes, line break excluded) is
-// not held whole: the reader stops keeping it at the bound, skips to the end
-// of that input line and hands out the row with the state TropLongue and no
-// fields; reading goes on with the next line. An unclosed quote therefore
+// not held whole: the reader hands it out with the state TropLongue and no
+// fields as soon as the bound is passed, and the next call skips the rest of
+// that input line first; reading goes on with the next line. An unclosed quote therefore
 // costs at most one bounded row. A quoted field still open at the end of
 // the input gives the state GuillemetNonFerme with the fields read so far.
 class LecteurCsv {
@@ -75,9 +75,8 @@ private:
     bool echec_lecture = false;
     QString raison;
 
-    // The field being read, as bytes, and the length of the row so far.
-    QByteArray champ;
-    qsizetype longueur = 0;
+    bool a_sauter = false; // the rest of a row found too long is still to skip
+    QByteArray champ;      // the field being read, as bytes
 };
 
 #endif
