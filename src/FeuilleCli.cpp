@@ -91,10 +91,12 @@ FeuilleCli::FeuilleCli(ToriqueCli& outil, const QString& langue) : langue_messag
         const QString attendu_en = QString("a text of at most %1 characters").arg(max);
         outil.ajouter_option({nom, true, attendu_fr, attendu_en,
                               [=](const QString& v) {
-                                  if (v.size() > max)
+                                  // On one line, as the dialog keeps it.
+                                  const QString propre = Identification::texte_propre(v);
+                                  if (propre.size() > max)
                                       return refus(nom, v, langue_messages == "en" ? attendu_en : attendu_fr,
                                                    langue_messages);
-                                  *champ = v;
+                                  *champ = propre;
                                   return QString();
                               },
                               "--pdf"});

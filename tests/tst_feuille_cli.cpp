@@ -29,10 +29,17 @@ QString outil() {
 }
 
 Sortie lancer(const QStringList& args, const QString& dossier = QString(),
-              const std::function<void()>& dans_l_enfant = nullptr) {
+              const std::function<void()>& dans_l_enfant = nullptr,
+              const QString& langue_systeme = QString()) {
     QProcess p;
     if (!dossier.isEmpty())
         p.setWorkingDirectory(dossier);
+    if (!langue_systeme.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* v : {"LANG", "LC_ALL", "LC_TIME", "LANGUAGE"})
+            env.insert(v, langue_systeme);
+        p.setProcessEnvironment(env);
+    }
     if (dans_l_enfant)
         p.setChildProcessModifier(dans_l_enfant);
     p.start(outil(), args);
@@ -89,38 +96,51 @@ void TstFeuilleCli::ecrit_data() {
     QTest::addColumn<QString>("langue");
     QTest::addColumn<QString>("oeil");
     QTest::addColumn<QString>("pays");
+    QTest::addColumn<QString>("systeme"); // the system's language, when set
     QTest::newRow("fr OD France") << "fr"
                                   << "OD"
-                                  << "France";
+                                  << "France" << QString();
     QTest::newRow("en OS Germany") << "en"
                                    << "OS"
-                                   << "germany";
+                                   << "germany" << QString();
     QTest::newRow("en OD France") << "en"
                                   << "OD"
-                                  << "FRANCE";
+                                  << "FRANCE" << QString();
+    // The sheet's language, not the system's, writes the dates.
+    QTest::newRow("fr OD France, English system") << "fr"
+                                                  << "OD"
+                                                  << "France"
+                                                  << "en_US.UTF-8";
+    QTest::newRow("en OS Germany, French system") << "en"
+                                                  << "OS"
+                                                  << "Germany"
+                                                  << "fr_FR.UTF-8";
 }
 
 void TstFeuilleCli::ecrit() {
     QFETCH(QString, langue);
     QFETCH(QString, oeil);
     QFETCH(QString, pays);
-    const QString fichier = dossier.filePath(QString("cli_%1_%2.pdf").arg(langue, oeil));
+    QFETCH(QString, systeme);
+    const QString fichier = dossier.filePath(QString("cli_%1_%2_%3.pdf").arg(langue, oeil, systeme));
     QStringList args = CAS;
     args[1] = oeil;
+    // A line break, a tab and an override in the values, as a spreadsheet
+    // cell or a hostile paste gives them: printed on one line, in order.
     args << "--lang" << langue << "--pdf" << fichier << "--surgeon"
-         << "Dr Martin"
+         << "Dr\tMartin\n"
          << "--clinic"
          << "Clinique du Lac"
-         << "--patient" << QString::fromUtf8("Zoé/12") << "--date"
+         << "--patient" << QString::fromUtf8("\u202eZoé/12") << "--date"
          << "2031-02-17"
          << "--address1"
          << "1 rue des Lilas"
          << "--postcode"
          << "69001"
          << "--city"
-         << "Lyon"
+         << " Lyon\r\n"
          << "--country" << pays;
-    const Sortie s = lancer(args);
+    const Sortie s = lancer(args, QString(), nullptr, systeme);
     QCOMPARE(s.statut, 0);
     QVERIFY(s.sortie.contains("VELAN T3.00")); // the result is still printed
     QVERIFY(QFile::exists(fichier));
@@ -135,7 +155,10 @@ void TstFeuilleCli::ecrit() {
     for (const QString& attendu :
          {QString::fromUtf8("Zoé/12"), QString("Dr Martin"), QString("Clinique du Lac"),
           QString("1 rue des Lilas"), QString("69001 Lyon (") + nom_pays + ")", QString("VELAN T3.00"),
-          QString("21.5 D"), fr ? QString("lundi 17 février 2031") : QString("Monday 17 February 2031")})
+          QString("21.5 D"), fr ? QString("lundi 17 février 2031") : QString("Monday 17 February 2031"),
+          (fr ? QString("Date du calcul : ") : QString("Calculation date : ")) +
+              QLocale(fr ? QLocale::French : QLocale::English, fr ? QLocale::France : QLocale::UnitedStates)
+                  .toString(QDate::currentDate(), "d MMMM yyyy")})
         QVERIFY2(texte.contains(sans_blancs(attendu)), qPrintable(attendu));
     QCOMPARE(texte.contains(sans_blancs(QString::fromUtf8("Prêt marqueur pré-opératoire :"))), france);
     QCOMPARE(texte.contains(fr ? "(oeildroit)" : "(righteye)"), oeil == "OD");

@@ -64,7 +64,8 @@ struct Scenario {
     QString fichier;
 
     QStringList vus; // kind and title of each dialog, in order
-    QString question_label, question_initial;
+    QString question_label, question_initial, question_indice;
+    int question_longueur_max = -1;
     QString apercu_titre;
     QStringList actions_barre;
     bool apercu_visible_apres = true;
@@ -93,12 +94,20 @@ int repondre(Scenario& s, QDialog* d) {
         s.vus << "question:" + q->windowTitle();
         s.question_label = q->labelText();
         s.question_initial = q->textValue();
+        auto* champ = q->findChild<QLineEdit*>();
+        if (champ) {
+            s.question_indice = champ->placeholderText();
+            s.question_longueur_max = champ->maxLength();
+        }
         if (!s.question_ok) {
             q->reject();
             return QDialog::Rejected;
         }
-        if (!s.texte_question.isNull())
-            q->setTextValue(s.texte_question);
+        // Typed or pasted into the field.
+        if (!s.texte_question.isNull() && champ) {
+            champ->selectAll();
+            champ->insert(s.texte_question);
+        }
         q->accept();
         return QDialog::Accepted;
     }
@@ -317,10 +326,16 @@ void TstImpression::question_identifiant_data() {
     QTest::addColumn<bool>("accepte");
     QTest::addColumn<QString>("tape");
     QTest::addColumn<QString>("attendu");
-    QTest::newRow("fr, sans modifier") << "fr" << true << QString() << QString::fromUtf8("ID ou n° patient");
-    QTest::newRow("en, sans modifier") << "en" << true << QString() << QString::fromUtf8("Patient ID or n°");
+    // The initial text is a hint: confirmed as it is, the identifier stays
+    // empty, to be filled in by hand on the sheet.
+    QTest::newRow("fr, sans modifier") << "fr" << true << QString() << QString();
+    QTest::newRow("en, sans modifier") << "en" << true << QString() << QString();
     QTest::newRow("fr, saisi") << "fr" << true << "A-77"
                                << "A-77";
+    // No more than the form's field takes, on one line.
+    QTest::newRow("en, trop long") << "en" << true << QString(25, 'P') << QString(19, 'P');
+    QTest::newRow("fr, cellule de tableur") << "fr" << true << " B-12\r\n"
+                                            << "B-12";
     QTest::newRow("fr, annule") << "fr" << false << QString() << QString();
     QTest::newRow("en, annule") << "en" << false << QString() << QString();
 }
@@ -343,8 +358,10 @@ void TstImpression::question_identifiant() {
     QCOMPARE(s.vus.value(0), QString("identite"));
     QCOMPARE(s.vus.value(1),
              QString("question:") + (fr ? "Identification patient" : "Patient identification"));
-    QCOMPARE(s.question_initial,
+    QCOMPARE(s.question_initial, QString());
+    QCOMPARE(s.question_indice,
              fr ? QString::fromUtf8("ID ou n° patient") : QString::fromUtf8("Patient ID or n°"));
+    QCOMPARE(s.question_longueur_max, 19);
     QCOMPARE(
         s.question_label,
         fr ? QString::fromUtf8(
@@ -357,6 +374,9 @@ void TstImpression::question_identifiant() {
     if (accepte)
         QVERIFY(s.vus[2].startsWith("apercu:"));
     QCOMPARE(b.w->param_p->nom_pat_str_t, attendu);
+    // The form holds the same identifier for the next sheets of the case.
+    if (accepte)
+        QCOMPARE(b.w->fenident->edit_nom_pat->text(), attendu);
     QVERIFY(bureau.ouverts.isEmpty());
 }
 
