@@ -31,20 +31,42 @@ bool systeme(const QString& chemin) {
     return chemin.startsWith(QLatin1String("/dev/")) || chemin.startsWith(QLatin1String("/proc/"));
 }
 
-Genre genre(const QString& chemin) {
+// The descriptor of this process that a name stands for (/dev/stdout,
+// /dev/fd/3, /proc/self/fd/1), or -1.
+int descripteur_nomme(const QString& chemin) {
+    if (chemin == QLatin1String("/dev/stdin"))
+        return 0;
+    if (chemin == QLatin1String("/dev/stdout"))
+        return 1;
+    if (chemin == QLatin1String("/dev/stderr"))
+        return 2;
+    for (const char* prefixe : {"/dev/fd/", "/proc/self/fd/"})
+        if (chemin.startsWith(QLatin1String(prefixe))) {
+            bool ok = false;
+            const int fd = chemin.mid(int(std::strlen(prefixe))).toInt(&ok);
+            return ok && fd >= 0 ? fd : -1;
+        }
+    return -1;
+}
+
+Genre genre(const QString& chemin, int* descripteur = nullptr) {
     QString courant = QFileInfo(chemin).absoluteFilePath();
-    if (systeme(courant))
-        return Direct;
+    bool flux = systeme(courant);
+    int fd = descripteur_nomme(courant);
     // Each link of a chain of symbolic links: one that leads into /dev or
     // /proc (/dev/stdout, /proc/self/fd/1) names a stream, not a file.
-    for (int n = 0; n < 40; ++n) {
+    for (int n = 0; n < 40 && fd < 0; ++n) {
         const QFileInfo lien(courant);
         if (!lien.isSymLink())
             break;
         courant = QDir(lien.absolutePath()).absoluteFilePath(lien.symLinkTarget());
-        if (systeme(courant))
-            return Direct;
+        flux = flux || systeme(courant);
+        fd = descripteur_nomme(courant);
     }
+    if (descripteur)
+        *descripteur = fd;
+    if (flux || fd >= 0)
+        return Direct;
     const QFileInfo cible(chemin);
     if (!cible.exists())
         return Regulier;
@@ -97,13 +119,19 @@ bool EcritureFichier::open(OpenMode mode) {
         return QIODevice::open(mode | Unbuffered);
     }
     const QFileInfo info(chemin);
-    switch (genre(chemin)) {
+    int nomme = -1;
+    switch (genre(chemin, &nomme)) {
     case Dossier:
         raison = texte_systeme(EISDIR);
         return false;
     case Direct:
         direct = new QFile(chemin);
-        if (!direct->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        // A descriptor of this process is written where it stands, after
+        // what was already written to it: opened again by its name, it
+        // would start over and write over it.
+        if (nomme >= 0 ? !direct->open(nomme, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                                       QFileDevice::DontCloseHandle)
+                       : !direct->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
             raison = direct->errorString();
             delete direct;
             direct = nullptr;

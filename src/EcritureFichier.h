@@ -28,10 +28,12 @@ class QSaveFile;
 //   that was there before is left as it was. A symbolic link is followed:
 //   the file it points to is the one replaced.
 // - A target that is not a regular file (a device such as /dev/full or
-//   /dev/null, a FIFO, a socket), and every name under /dev or /proc (such as
-//   /dev/stdout), is written to directly and never replaced: renaming a file
-//   over it would put a file in place of the device itself. Every write is
-//   checked; what a failed write left behind cannot be taken back.
+//   /dev/null, a FIFO, a socket), and every name under /dev or /proc, is
+//   written to directly and never replaced: renaming a file over it would
+//   put a file in place of the device itself. A name of one of the process's
+//   descriptors (/dev/stdout, /dev/fd/N, /proc/self/fd/N) is written through
+//   that descriptor, after what it already holds. Every write is checked;
+//   what a failed write left behind cannot be taken back.
 // - A folder is refused.
 //
 // erreur() gives the system's reason for the first failure ("No space left
