@@ -147,9 +147,9 @@ bool saisie(const QString& texte, double haut, double& v) {
 
 // A number as JSON: the shortest text that reads back the same double,
 // with ".0" on a whole number; null when not finite.
-void ajouter_nombre(QString& s, double v) {
+void ajouter_nombre(QByteArray& s, double v) {
     if (!std::isfinite(v)) {
-        s += QLatin1String("null");
+        s += "null";
         return;
     }
     // Below 1e15 the standard library's shortest text is the toolkit's
@@ -158,25 +158,32 @@ void ajouter_nombre(QString& s, double v) {
     if (std::fabs(v) < 1e15) {
         char t[32];
         const auto r = std::to_chars(t, t + sizeof t, v);
-        const QLatin1String texte(t, r.ptr - t);
-        s += texte;
-        if (!texte.contains(QLatin1Char('.')) && !texte.contains(QLatin1Char('e')))
-            s += QLatin1String(".0");
+        const QByteArrayView vue(t, r.ptr - t);
+        s += vue;
+        if (!vue.contains('.') && !vue.contains('e'))
+            s += ".0";
         return;
     }
-    const QString texte = QString::number(v, 'g', QLocale::FloatingPointShortest);
+    const QByteArray texte = QString::number(v, 'g', QLocale::FloatingPointShortest).toLatin1();
     s += texte;
-    if (!texte.contains(QLatin1Char('.')) && !texte.contains(QLatin1Char('e')))
-        s += QLatin1String(".0");
+    if (!texte.contains('.') && !texte.contains('e'))
+        s += ".0";
 }
 
-void ajouter_entier(QString& s, qint64 v) {
+void ajouter_entier(QByteArray& s, qint64 v) {
     char t[24];
     const auto r = std::to_chars(t, t + sizeof t, v);
-    s += QLatin1String(t, r.ptr - t);
+    s += QByteArrayView(t, r.ptr - t);
 }
 
-QString chaine_json(const QString& t) {
+// A text as a JSON string, in UTF-8.
+QByteArray chaine_json(const QString& t) {
+    // Plain printable ASCII (an eye, a lens model) as it stands.
+    bool simple = true;
+    for (const QChar c : t)
+        simple = simple && c.unicode() >= 0x20 && c.unicode() < 0x7F && c != u'"' && c != u'\\';
+    if (simple)
+        return '"' + t.toLatin1() + '"';
     QString s;
     s.reserve(t.size() + 2);
     s += QLatin1Char('"');
@@ -205,11 +212,16 @@ QString chaine_json(const QString& t) {
         }
     }
     s += QLatin1Char('"');
-    return s;
+    return s.toUtf8();
 }
 
-QString erreur_ligne_json(qint64 ligne, const QString& erreur) {
-    return QStringLiteral("{\"line\":%1,\"error\":%2}").arg(ligne).arg(chaine_json(erreur));
+QByteArray erreur_ligne_json(qint64 ligne, const QString& erreur) {
+    QByteArray s = "{\"line\":";
+    ajouter_entier(s, ligne);
+    s += ",\"error\":";
+    s += chaine_json(erreur);
+    s += '}';
+    return s;
 }
 
 // Keratometry of one meridian in both units, from the unit entered.
@@ -283,7 +295,7 @@ bool ToriqueCli::lire(const QString& option, const QString& nom, const QString& 
         ok = nombre(v, d) && d * 2 == std::floor(d * 2) && d >= 10.0 && d <= 35.0;
         if (ok) {
             cas.seq_texte = QString::number(d, 'f', 1);
-            cas.seq = cas.seq_texte.toDouble();
+            nombre(cas.seq_texte, cas.seq);
             cas.sph_ind = int(d * 2) - 20 + 1;
         }
     } else if (option == QLatin1String("unit")) {
@@ -384,18 +396,22 @@ ToriqueCli::Resultat ToriqueCli::calculer(const Cas& cas, CalculTorique& m, List
 }
 
 QString ToriqueCli::json(const Cas& cas, const CalculTorique& m, const Resultat& r, qint64 ligne) {
+    return QString::fromUtf8(json_utf8(cas, m, r, ligne));
+}
+
+QByteArray ToriqueCli::json_utf8(const Cas& cas, const CalculTorique& m, const Resultat& r, qint64 ligne) {
     double k1D, k1mm, k2D, k2mm;
     kerato(cas, cas.k1, k1D, k1mm);
     kerato(cas, cas.k2, k2D, k2mm);
     // Built piece by piece: a batch writes one such object per row.
-    QString s;
+    QByteArray s;
     s.reserve(1400);
-    auto cle = [&s](const char* texte) { s += QLatin1String(texte); };
-    s += QLatin1Char('{');
+    auto cle = [&s](const char* texte) { s += texte; };
+    s += '{';
     if (ligne > 0) {
         cle("\"line\":");
         ajouter_entier(s, ligne);
-        s += QLatin1Char(',');
+        s += ',';
     }
     cle("\"eye\":");
     s += chaine_json(cas.oeil);
@@ -410,7 +426,7 @@ QString ToriqueCli::json(const Cas& cas, const CalculTorique& m, const Resultat&
         ajouter_nombre(s, mm);
         cle(",\"axis\":");
         ajouter_entier(s, axe);
-        s += QLatin1Char('}');
+        s += '}';
     };
     meridien(",\"k1\"", k1D, k1mm, cas.axe_K1());
     meridien(",\"k2\"", k2D, k2mm, cas.axe);
@@ -418,7 +434,7 @@ QString ToriqueCli::json(const Cas& cas, const CalculTorique& m, const Resultat&
     ajouter_nombre(s, cas.sia);
     cle(",\"incision\":");
     ajouter_entier(s, cas.axe_incision());
-    s += QLatin1Char('}');
+    s += '}';
     auto cylindre = [&](const char* nom, const char* quoi, double D, int axe) {
         cle(nom);
         cle(":{\"");
@@ -427,7 +443,7 @@ QString ToriqueCli::json(const Cas& cas, const CalculTorique& m, const Resultat&
         ajouter_nombre(s, D);
         cle(",\"axis\":");
         ajouter_entier(s, axe);
-        s += QLatin1Char('}');
+        s += '}';
     };
     if (r.code == 0) {
         cylindre(",\"preop\"", "D", m.astpre_D, m.astpre_axe);
@@ -443,9 +459,9 @@ QString ToriqueCli::json(const Cas& cas, const CalculTorique& m, const Resultat&
             ajouter_nombre(s, m.tab_astpost_plancornee[n]);
             cle(",\"axis\":");
             ajouter_entier(s, m.tab_astpost_axe[n]);
-            s += QLatin1Char('}');
+            s += '}';
         }
-        s += QLatin1Char(']');
+        s += ']';
         cle(",\"chosen\":{\"model\":");
         s += chaine_json(QStringLiteral("VELAN T") + CalculTorique::texte_D(r.choix));
         cle(",\"cyl\":");
@@ -454,7 +470,7 @@ QString ToriqueCli::json(const Cas& cas, const CalculTorique& m, const Resultat&
         ajouter_nombre(s, m.residuel_D(r.choix));
         cle(",\"axis\":");
         ajouter_entier(s, m.residuel_axe(r.choix));
-        s += QLatin1Char('}');
+        s += '}';
         cle(r.alerte == CalculTorique::INVERSION ? ",\"warning\":\"inversion\""
             : r.alerte == CalculTorique::ELEVE   ? ",\"warning\":\"high\""
                                                  : ",\"warning\":null");
@@ -697,7 +713,7 @@ struct Rangee {
     LecteurCsv::Ligne lue;
     ToriqueCli::Cas cas;
     ToriqueCli::Resultat resultat;
-    QString reponse;             // the JSON object
+    QByteArray reponse;          // the JSON object, in UTF-8
     bool calcule = false;        // computed and accepted
     bool refus_a_ecrire = false; // refused by a check: answered by the writer
 };
@@ -748,7 +764,7 @@ void repondre(Rangee& r, const QString& langue, CalculTorique& moteur, ListParam
     r.resultat = ToriqueCli::calculer(r.cas, moteur, record);
     r.calcule = r.resultat.code == 0;
     if (r.calcule)
-        r.reponse = ToriqueCli::json(r.cas, moteur, r.resultat, r.lue.numero);
+        r.reponse = ToriqueCli::json_utf8(r.cas, moteur, r.resultat, r.lue.numero);
     else
         r.refus_a_ecrire = true;
 }
@@ -800,6 +816,8 @@ int ToriqueCli::lot(const QString& fichier, const QString& langue, QTextStream& 
     std::vector<Rangee> bloc(TAILLE_BLOC);
     bool tout_calcule = true;
     const CalculTorique sans_resultat; // a refused row prints only its inputs
+    sortie.flush();
+    QIODevice* appareil = sortie.device();
     for (;;) {
         int n = 0;
         while (n < TAILLE_BLOC && lecteur.suivante(bloc[n].lue))
@@ -828,9 +846,17 @@ int ToriqueCli::lot(const QString& fichier, const QString& langue, QTextStream& 
         for (int i = 0; i < n; ++i) {
             Rangee& r = bloc[i];
             if (r.refus_a_ecrire) // the check's message, read here only
-                r.reponse = json(r.cas, sans_resultat, r.resultat, r.lue.numero);
+                r.reponse = json_utf8(r.cas, sans_resultat, r.resultat, r.lue.numero);
             tout_calcule = tout_calcule && r.calcule;
-            sortie << r.reponse << '\n';
+            r.reponse += '\n';
+            // The answers are UTF-8 already: to the stream's device as they
+            // are, when it has one.
+            if (appareil) {
+                if (appareil->write(r.reponse) != r.reponse.size())
+                    return 1;
+            } else {
+                sortie << QString::fromUtf8(r.reponse);
+            }
             r.reponse.clear();
             // An output that refuses what is written ends the run at once:
             // the caller tells why.

@@ -3,6 +3,7 @@
 
 #include "CalculTorique.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -74,6 +75,8 @@ public:
     // The two outputs of a case. The JSON object is one line; it starts with
     // "line" when a line of a file is given (from 1).
     static QString json(const Cas& cas, const CalculTorique& moteur, const Resultat& r, qint64 ligne = 0);
+    static QByteArray json_utf8(const Cas& cas, const CalculTorique& moteur, const Resultat& r,
+                                qint64 ligne = 0);
     static QString texte(const Cas& cas, const CalculTorique& moteur, const Resultat& r);
     // Title and plain text of a refused check, for the terminal.
     static QString message_refus(int code, const QString& langue);
