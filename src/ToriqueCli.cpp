@@ -808,46 +808,43 @@ int ToriqueCli::lot(const QString& fichier, const QString& langue, QTextStream& 
         return 2;
     }
 
-    // Rows are answered by blocks of a few hundred: while the rows of one
-    // block are computed on every core (each part with an engine of its
-    // own), the answers of the block before are written in order and the
-    // next rows read. Two small blocks: memory stays the same whatever the
-    // file's size.
+    // Rows are answered by blocks: the rows of a block are computed on every
+    // core, each part with an engine of its own, then written in order. A
+    // block is small, so memory stays the same whatever the file's size.
     constexpr int TAILLE_BLOC = 512;
     const int parts = std::clamp(QThread::idealThreadCount(), 1, 8);
-    struct Bloc {
-        std::vector<Rangee> rangees = std::vector<Rangee>(TAILLE_BLOC);
-        int n = 0;
-    };
-    Bloc blocs[2];
+    std::vector<Rangee> bloc(TAILLE_BLOC);
     bool tout_calcule = true;
     const CalculTorique sans_resultat; // a refused row prints only its inputs
     sortie.flush();
     QIODevice* appareil = sortie.device();
-
-    auto lire_bloc = [&lecteur](Bloc& b) {
-        b.n = 0;
-        while (b.n < TAILLE_BLOC && lecteur.suivante(b.rangees[b.n].lue))
-            if (b.rangees[b.n].lue.etat != LecteurCsv::Complete || !b.rangees[b.n].lue.champs.isEmpty())
-                ++b.n; // a blank line is no row
-    };
-    auto lancer_calcul = [parts, &langue](Bloc& b) {
-        std::vector<std::thread> calcul;
-        for (int k = 0; k < parts; ++k)
-            calcul.emplace_back([&b, k, parts, &langue] {
-                CalculTorique moteur;
-                // One record for the part: a row refused by a check stops at
-                // step 7, where nothing of an earlier row's results is read.
-                ListParam record;
-                for (int i = b.n * k / parts; i < b.n * (k + 1) / parts; ++i)
-                    repondre(b.rangees[i], langue, moteur, record);
-            });
-        return calcul;
-    };
-    // False when the output refused what was written.
-    auto ecrire_bloc = [&](Bloc& b) {
-        for (int i = 0; i < b.n; ++i) {
-            Rangee& r = b.rangees[i];
+    for (;;) {
+        int n = 0;
+        while (n < TAILLE_BLOC && lecteur.suivante(bloc[n].lue))
+            if (bloc[n].lue.etat != LecteurCsv::Complete || !bloc[n].lue.champs.isEmpty())
+                ++n; // a blank line is no row
+        if (n == 0)
+            break;
+        auto traiter_part = [&bloc, n, parts, &langue](int k) {
+            CalculTorique moteur;
+            // One record for the part: a row refused by a check stops at
+            // step 7, where nothing of an earlier row's results is read.
+            ListParam record;
+            for (int i = n * k / parts; i < n * (k + 1) / parts; ++i)
+                repondre(bloc[i], langue, moteur, record);
+        };
+        std::vector<std::thread> aides;
+        for (int k = 1; k < parts && n >= 64; ++k)
+            aides.emplace_back(traiter_part, k);
+        if (aides.empty())
+            for (int k = 0; k < parts; ++k)
+                traiter_part(k);
+        else
+            traiter_part(0);
+        for (std::thread& t : aides)
+            t.join();
+        for (int i = 0; i < n; ++i) {
+            Rangee& r = bloc[i];
             if (r.refus_a_ecrire) // the check's message, read here only
                 r.reponse = json_utf8(r.cas, sans_resultat, r.resultat, r.lue.numero);
             tout_calcule = tout_calcule && r.calcule;
@@ -856,37 +853,17 @@ int ToriqueCli::lot(const QString& fichier, const QString& langue, QTextStream& 
             // are, when it has one.
             if (appareil) {
                 if (appareil->write(r.reponse) != r.reponse.size())
-                    return false;
+                    return 1;
             } else {
                 sortie << QString::fromUtf8(r.reponse);
             }
             r.reponse.clear();
+            // An output that refuses what is written ends the run at once:
+            // the caller tells why.
             if (sortie.status() != QTextStream::Ok)
-                return false;
+                return 1;
         }
-        return true;
-    };
-
-    int courant = 0;
-    bool a_ecrire = false; // the other block holds answers not yet written
-    lire_bloc(blocs[courant]);
-    while (blocs[courant].n > 0) {
-        std::vector<std::thread> calcul = lancer_calcul(blocs[courant]);
-        Bloc& autre = blocs[1 - courant];
-        const bool ecrit = !a_ecrire || ecrire_bloc(autre);
-        if (ecrit)
-            lire_bloc(autre);
-        for (std::thread& t : calcul)
-            t.join();
-        // An output that refuses what is written ends the run at once: the
-        // caller tells why.
-        if (!ecrit)
-            return 1;
-        a_ecrire = true;
-        courant = 1 - courant;
     }
-    if (a_ecrire && !ecrire_bloc(blocs[1 - courant]))
-        return 1;
     if (lecteur.echec()) {
         illisible(lecteur.erreur());
         return 1;
