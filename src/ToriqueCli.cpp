@@ -811,7 +811,7 @@ int ToriqueCli::lot(const QString& fichier, const QString& langue, QTextStream& 
     // Rows are answered by blocks: the rows of a block are computed on every
     // core, each part with an engine of its own, then written in order. A
     // block is small, so memory stays the same whatever the file's size.
-    constexpr int TAILLE_BLOC = 512;
+    constexpr int TAILLE_BLOC = 2048;
     const int parts = std::clamp(QThread::idealThreadCount(), 1, 8);
     std::vector<Rangee> bloc(TAILLE_BLOC);
     bool tout_calcule = true;
