@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QPrinter>
 #include <QTextStream>
 
 namespace {
@@ -16,21 +15,12 @@ QString selon(const QString& langue, const char* fr, const char* en) {
     return QString::fromUtf8(langue == "en" ? en : fr);
 }
 
-// The value as it may be quoted on one line of the terminal.
-QString cite(const QString& valeur) {
-    QString v = valeur.left(40);
-    for (QChar& c : v)
-        if (c.category() == QChar::Other_Control)
-            c = QLatin1Char('?');
-    if (valeur.size() > 40)
-        v += QStringLiteral("...");
-    return v;
-}
-
 QString refus(const QString& nom, const QString& valeur, const QString& attendu, const QString& langue) {
     if (langue == "en")
-        return QStringLiteral("%1: value '%2' refused; expected %3").arg(nom, cite(valeur), attendu);
-    return QString::fromUtf8("%1 : valeur « %2 » refusée ; attendu : %3").arg(nom, cite(valeur), attendu);
+        return QStringLiteral("%1: value '%2' refused; expected %3")
+            .arg(nom, ToriqueCli::cite(valeur), attendu);
+    return QString::fromUtf8("%1 : valeur « %2 » refusée ; attendu : %3")
+        .arg(nom, ToriqueCli::cite(valeur), attendu);
 }
 
 } // namespace
@@ -72,8 +62,12 @@ QString FeuilleCli::usage(const QString& langue) {
 FeuilleCli::FeuilleCli(ToriqueCli& outil, const QString& langue) : langue_messages(langue) {
     outil.ajouter_option(
         {"--pdf", true, "un nom de fichier PDF", "a PDF file name", [this](const QString& v) {
-             if (v.isEmpty())
-                 return refus("--pdf", v, selon(langue_messages, "un nom de fichier PDF", "a PDF file name"),
+             // "-" is no file: the sheet is not written to the standard
+             // output, which carries the result.
+             if (v.isEmpty() || v == "-")
+                 return refus("--pdf", v,
+                              selon(langue_messages, "un nom de fichier PDF autre que -",
+                                    "a PDF file name other than -"),
                               langue_messages);
              fichier = v;
              return QString();
@@ -95,29 +89,36 @@ FeuilleCli::FeuilleCli(ToriqueCli& outil, const QString& langue) : langue_messag
         QString* champ = t.champ;
         const QString attendu_fr = QString::fromUtf8("un texte de %1 caractères au plus").arg(max);
         const QString attendu_en = QString("a text of at most %1 characters").arg(max);
-        outil.ajouter_option({nom, true, attendu_fr, attendu_en, [=](const QString& v) {
-                                  if (v.size() > max)
+        outil.ajouter_option({nom, true, attendu_fr, attendu_en,
+                              [=](const QString& v) {
+                                  // On one line, as the dialog keeps it.
+                                  const QString propre = Identification::texte_propre(v);
+                                  if (propre.size() > max)
                                       return refus(nom, v, langue_messages == "en" ? attendu_en : attendu_fr,
                                                    langue_messages);
-                                  *champ = v;
+                                  *champ = propre;
                                   return QString();
-                              }});
+                              },
+                              "--pdf"});
     }
 
     outil.ajouter_option(
-        {"--date", true, "une date AAAA-MM-JJ", "a date YYYY-MM-DD", [this](const QString& v) {
+        {"--date", true, "une date AAAA-MM-JJ", "a date YYYY-MM-DD",
+         [this](const QString& v) {
              const QDate d = QDate::fromString(v.trimmed(), "yyyy-MM-dd");
              if (!d.isValid())
                  return refus("--date", v, selon(langue_messages, "une date AAAA-MM-JJ", "a date YYYY-MM-DD"),
                               langue_messages);
              date = d;
              return QString();
-         }});
+         },
+         "--pdf"});
 
     const QStringList& liste = Identification::liste_pays();
     const QString noms = liste.join(", ");
     outil.ajouter_option({"--country", true, QString::fromUtf8("un pays de la liste : ") + noms,
-                          "a country of the list: " + noms, [this, noms](const QString& v) {
+                          "a country of the list: " + noms,
+                          [this, noms](const QString& v) {
                               const QStringList& liste = Identification::liste_pays();
                               for (int i = 0; i < liste.size(); ++i)
                                   if (liste[i].compare(v.trimmed(), Qt::CaseInsensitive) == 0) {
@@ -130,7 +131,8 @@ FeuilleCli::FeuilleCli(ToriqueCli& outil, const QString& langue) : langue_messag
                                                 : QString::fromUtf8("un pays de la liste : ")) +
                                                noms,
                                            langue_messages);
-                          }});
+                          },
+                          "--pdf"});
 
     outil.ajouter_traitement([this](const ToriqueCli::Cas& cas, const ListParam&, QTextStream& erreurs) {
         return ecrire(cas, erreurs);
@@ -140,8 +142,9 @@ FeuilleCli::FeuilleCli(ToriqueCli& outil, const QString& langue) : langue_messag
 int FeuilleCli::ecrire(const ToriqueCli::Cas& cas, QTextStream& erreurs) {
     if (fichier.isEmpty())
         return 0;
+    const QString nom = ToriqueCli::cite(fichier, -1);
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        erreurs << FeuilleCalcul::message_non_ecrit(fichier, cas.langue) << '\n';
+        erreurs << FeuilleCalcul::message_non_ecrit(nom, cas.langue) << '\n';
         return 1;
     }
 
@@ -171,17 +174,12 @@ int FeuilleCli::ecrire(const ToriqueCli::Cas& cas, QTextStream& erreurs) {
         !QFileInfo::exists("logohorz_2.png") && QFileInfo::exists(dossier_outil + "/logohorz_2.png");
     if (deplacer)
         QDir::setCurrent(dossier_outil);
-
-    QPrinter printer(QPrinter::ScreenResolution);
-    printer.setFontEmbeddingEnabled(true);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(sortie);
-    const bool ecrit = FeuilleCalcul::dessiner(&printer, record, 0);
-
+    QString raison;
+    const bool ecrit = FeuilleCalcul::ecrire_pdf(sortie, record, 0, &raison);
     if (deplacer)
         QDir::setCurrent(dossier_courant);
     if (!ecrit) {
-        erreurs << FeuilleCalcul::message_non_ecrit(fichier, cas.langue) << '\n';
+        erreurs << FeuilleCalcul::message_non_ecrit(nom, cas.langue, raison) << '\n';
         return 1;
     }
     return 0;

@@ -16,12 +16,16 @@ class QTextStream;
 //               [--country NAME]
 //
 // and writes, for a calculation that the checks accept, the same one-page A4
-// sheet as the window's PDF export. The texts are bounded as in the
-// identification dialog; the country is a name of the dialog's list (by
-// default "France" in French, "--------" in English, as on a first request);
-// the date defaults to today. A file that cannot be written is reported on
-// the error output and the tool ends with status 1. Drawing the sheet needs
-// a QApplication (the diagrams are widgets).
+// sheet as the window's PDF export. The texts are cleaned and bounded as in
+// the identification dialog (control characters become spaces, blanks at
+// both ends go, then the length is checked); the country is a name of the
+// dialog's list (by default "France" in French, "--------" in English, as
+// on a first request); the date defaults to today. The identification
+// options without --pdf, and "-" as the file, are bad usage. A file that
+// cannot be written whole is reported on the error output with the
+// system's reason and the tool ends with status 1 (FeuilleCalcul::ecrire_pdf
+// leaves a file that was there as it was). Drawing the sheet needs a
+// QApplication (the diagrams are widgets).
 class FeuilleCli {
 public:
     // Registers the options and the writing with the tool; the messages are

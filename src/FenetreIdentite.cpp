@@ -1,4 +1,5 @@
 #include "FenetreIdentite.h"
+#include "FiltreSaisie.h"
 #include "LecteurImages.h"
 
 #include "Accessibilite.h"
@@ -34,11 +35,14 @@ constexpr int LARGEUR_LABEL_MAX = 154;
 const QColor blanc(255, 255, 255);
 const QColor bleu(0, 160, 194);
 
+// A text field of the order form: line breaks and control characters typed
+// or pasted become spaces, so that the sheet prints the text on its line.
 QLineEdit* editeur(const QFont& f, int largeur, int longueur_max) {
     auto* e = new QLineEdit;
     e->setFont(f);
     e->setFixedWidth(largeur);
     e->setMaxLength(longueur_max);
+    e->setValidator(new FiltreSaisie(e));
     return e;
 }
 } // namespace

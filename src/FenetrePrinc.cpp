@@ -13,6 +13,8 @@
 #include "Dialogues.h"
 #include "FenetreIdentite.h"
 #include "FeuilleCalcul.h"
+#include "FiltreSaisie.h"
+#include "Identification.h"
 #include "ListParam.h"
 #include "PageAccueil.h"
 #include "PageCalcul.h"
@@ -312,15 +314,18 @@ void FenetrePrinc::enreg_p() {
     // The latest identification form, open or closed, once there was one.
     if (flag_imprim == 1 && fenident) {
         const FenetreIdentite* f = fenident;
-        p->nom_chir_str_t = f->edit_nom_chir->text();
-        p->clinique_str_t = f->edit_clinique->text();
-        p->nom_pat_str_t = f->edit_nom_pat->text();
+        // The texts as the order form prints them: one line each, without
+        // blanks at either end.
+        auto texte = [](const QLineEdit* e) { return Identification::texte_propre(e->text()); };
+        p->nom_chir_str_t = texte(f->edit_nom_chir);
+        p->clinique_str_t = texte(f->edit_clinique);
+        p->nom_pat_str_t = texte(f->edit_nom_pat);
         p->date_dat_t = f->edit_date->date();
         p->date_str_t = FenetreIdentite::texte_date(p->date_dat_t, p->langue_t);
-        p->adresse1_str_t = f->edit_adresse1->text();
-        p->adresse2_str_t = f->edit_adresse2->text();
-        p->codepost_str_t = f->edit_codepost->text();
-        p->ville_str_t = f->edit_ville->text();
+        p->adresse1_str_t = texte(f->edit_adresse1);
+        p->adresse2_str_t = texte(f->edit_adresse2);
+        p->codepost_str_t = texte(f->edit_codepost);
+        p->ville_str_t = texte(f->edit_ville);
         p->codepays_ind_t = f->combo_codepays->currentIndex();
         p->codepays_str_t = f->combo_codepays->currentText();
     }
@@ -501,22 +506,33 @@ void FenetrePrinc::impression2() {
         question.setObjectName("question_identifiant");
         question.setInputMode(QInputDialog::TextInput);
         question.setTextEchoMode(QLineEdit::Normal);
+        // The answer goes into the form's field: it takes what the field
+        // takes, so that every sheet of the case carries the same identifier.
+        // The hint is no identifier: an empty answer leaves the box of the
+        // sheet empty, to be filled by hand.
+        auto* champ = question.findChild<QLineEdit*>();
+        if (champ) {
+            champ->setMaxLength(fenident ? fenident->edit_nom_pat->maxLength() : 19);
+            champ->setValidator(new FiltreSaisie(champ));
+        }
         if (fr) {
             question.setWindowTitle("Identification patient");
             question.setLabelText(
                 QString::fromUtf8("Vous devez indiquer un <b>identifiant ou n° patient</b> pour lequel "
                                   "l'implant est calculé.<br>"
                                   "Cette information est nécessaire au traitement de votre commande."));
-            question.setTextValue(QString::fromUtf8("ID ou n° patient"));
+            if (champ)
+                champ->setPlaceholderText(QString::fromUtf8("ID ou n° patient"));
         } else if (langue_p == "en") {
             question.setWindowTitle("Patient identification");
             question.setLabelText(QString::fromUtf8(
                 "Please enter the <b>patient ID or n°</b> corresponding to the calculated IOL.<br>"
                 "This information is necessary to your order treatment."));
-            question.setTextValue(QString::fromUtf8("Patient ID or n°"));
+            if (champ)
+                champ->setPlaceholderText(QString::fromUtf8("Patient ID or n°"));
         }
         const bool confirme = Dialogues::exec(&question) == QDialog::Accepted;
-        param_p->nom_pat_str_t = confirme ? question.textValue() : QString();
+        param_p->nom_pat_str_t = confirme ? Identification::texte_propre(question.textValue()) : QString();
         if (!confirme)
             return;
         // The identifier given here is the sheet's: the form holds it too,
@@ -592,17 +608,17 @@ void FenetrePrinc::save_pdf() {
 }
 
 // Writes the sheet as a PDF file, closes the preview and opens the file in
-// the desktop's viewer. A file that could not be written is reported and
-// nothing is opened; the preview stays open for another try.
+// the desktop's viewer. A file that could not be written whole is reported
+// with the system's reason and nothing is opened; the preview stays open for
+// another try, and a file that was there before is left as it was.
 void FenetrePrinc::accept_pdf(QString fileName) {
-    QPrinter printer(QPrinter::ScreenResolution);
-    printer.setFontEmbeddingEnabled(true);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(fileName);
-    imp_apercu(&printer);
+    preparer_feuille();
+    QString raison;
+    feuille_ecrite = FeuilleCalcul::ecrire_pdf(fileName, *param_p, test_police_p, &raison);
     if (!feuille_ecrite) {
         QMessageBox echec(QMessageBox::Warning, FeuilleCalcul::titre_non_ecrit(langue_p),
-                          FeuilleCalcul::message_non_ecrit(fileName, langue_p), QMessageBox::NoButton, this);
+                          FeuilleCalcul::message_non_ecrit(fileName, langue_p, raison), QMessageBox::NoButton,
+                          this);
         echec.setObjectName("echec_enregistrement");
         echec.setTextFormat(Qt::PlainText);
         echec.addButton(QMessageBox::Ok);
@@ -614,13 +630,19 @@ void FenetrePrinc::accept_pdf(QString fileName) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
 }
 
-// Draws the calculation sheet of the current record on the printer of the
-// preview, of the print dialog or of the PDF export.
-void FenetrePrinc::imp_apercu(QPrinter* Printer) {
+// What every drawing of the sheet starts with: the font level of the page,
+// the record's language, the identification dialog closed.
+void FenetrePrinc::preparer_feuille() {
     if (calcul)
         test_police_p = calcul->test_police;
     langue_p = param_p->langue_t;
     if (fenident && fenident->isVisible())
         fenident->close();
+}
+
+// Draws the calculation sheet of the current record on the printer of the
+// preview or of the print dialog.
+void FenetrePrinc::imp_apercu(QPrinter* Printer) {
+    preparer_feuille();
     feuille_ecrite = FeuilleCalcul::dessiner(Printer, *param_p, test_police_p);
 }

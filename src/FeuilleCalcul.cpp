@@ -2,19 +2,25 @@
 #include "LecteurImages.h"
 
 #include "CalculTorique.h"
+#include "EcritureFichier.h"
+#include "Identification.h"
 #include "ListParam.h"
 #include "Version.h"
 #include "ZoneDessin.h"
 
 #include <QDate>
 #include <QFont>
+#include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPixmap>
 #include <QPrinter>
+#include <QScreen>
 
 const char* const FeuilleCalcul::SITE_WEB = "www.brevanta.example";
 const char* const FeuilleCalcul::FAX = "+00 (0)0 00 00 00 00";
@@ -121,10 +127,43 @@ QString FeuilleCalcul::titre_non_ecrit(const QString& langue) {
     return langue == "fr" ? "Enregistrer" : "Save";
 }
 
-QString FeuilleCalcul::message_non_ecrit(const QString& fichier, const QString& langue) {
+QString FeuilleCalcul::message_non_ecrit(const QString& fichier, const QString& langue,
+                                         const QString& raison) {
     if (langue == "fr")
-        return QString::fromUtf8("Le fichier %1 n'a pas pu être écrit.").arg(fichier);
-    return QString("The file %1 could not be written.").arg(fichier);
+        return QString::fromUtf8("Le fichier %1 n'a pas pu être écrit.").arg(fichier) +
+               (raison.isEmpty() ? QString() : QString::fromUtf8(" Cause : %1.").arg(raison));
+    return QString("The file %1 could not be written.").arg(fichier) +
+           (raison.isEmpty() ? QString() : QString(" Reason: %1.").arg(raison));
+}
+
+bool FeuilleCalcul::ecrire_pdf(const QString& fichier, const ListParam& param, int test_police,
+                               QString* raison) {
+    EcritureFichier sortie(fichier);
+    bool ecrit = sortie.open(QIODevice::WriteOnly);
+    if (ecrit) {
+        QPdfWriter pdf(&sortie);
+        // The preview's printer works at the screen's resolution: the same
+        // device pixels here.
+        const QScreen* ecran = QGuiApplication::primaryScreen();
+        pdf.setResolution(ecran ? qRound(ecran->logicalDotsPerInchY()) : 96);
+        QPageLayout page(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                         QPageLayout::Millimeter);
+        page.setMode(QPageLayout::FullPageMode);
+        pdf.setPageLayout(page);
+        const int W = int(pdf.pageLayout().fullRectPixels(pdf.resolution()).width());
+        QPainter painter;
+        ecrit = painter.begin(&pdf);
+        if (ecrit) {
+            peindre(painter, param, test_police, W);
+            // The painter ends well even when the writes failed: the device
+            // tells.
+            painter.end();
+        }
+    }
+    ecrit = ecrit && sortie.valider();
+    if (!ecrit && raison)
+        *raison = sortie.erreur();
+    return ecrit;
 }
 
 bool FeuilleCalcul::dessiner(QPrinter* printer, const ListParam& param, int test_police) {
@@ -156,6 +195,20 @@ void FeuilleCalcul::peindre(QPainter& painter, const ListParam& p, int test_poli
                                     int alignement = 0) {
         painter.setFont(police);
         painter.drawText(QRect(x, y, w, h), alignement ? alignement : gauche, s);
+    };
+    // An identification text, which the order desk reads: on one line and
+    // whole inside its box, in a smaller size of its font when it is too
+    // wide for it.
+    auto identite = [&painter, gauche](const QFont& police, int x, int y, int w, int h, const QString& brut) {
+        const QString s = Identification::texte_propre(brut);
+        QFont f = police;
+        qreal largeur = QFontMetricsF(f, painter.device()).horizontalAdvance(s);
+        for (int essai = 0; largeur > w && essai < 8; ++essai) {
+            f.setPointSizeF(f.pointSizeF() * w / largeur * 0.98);
+            largeur = QFontMetricsF(f, painter.device()).horizontalAdvance(s);
+        }
+        painter.setFont(f);
+        painter.drawText(QRect(x, y, w, h), gauche | Qt::TextSingleLine | Qt::TextDontClip, s);
     };
 
     const QColor blanc(255, 255, 255);
@@ -200,7 +253,7 @@ void FeuilleCalcul::peindre(QPainter& painter, const ListParam& p, int test_poli
           t("Calculateur Torique Brevanta v" VERSION_TORIQUE, "Brevanta Toric Calculator v" VERSION_TORIQUE));
     texte(f.unites, 495, 87, 330, 17,
           t("Date du calcul : ", "Calculation date : ") +
-              QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+              Identification::texte_date_calcul(QDate::currentDate(), p.langue_t));
     texte(f.unites, 495, 104, 330, 17, QString::fromUtf8(SITE_WEB));
     if (france) {
         texte(f.contact, 75, 69, 330, 17, QString("fax : ") + FAX);
@@ -227,15 +280,16 @@ void FeuilleCalcul::peindre(QPainter& painter, const ListParam& p, int test_poli
     painter.setPen(penLigne);
     painter.drawLine(42, 161, W - 42, 161);
 
-    // --- Identification
+    // --- Identification: the identifier and the date end before the labels
+    // of the right-hand column (x 410).
     texte(f.Knormal, 50, 173, 155, 26, t("ID ou n° patient :", "Patient ID or n° :"));
-    texte(f.importantes, 195, 173, 225, 26, p.nom_pat_str_t);
+    identite(f.importantes, 195, 173, 210, 26, p.nom_pat_str_t);
     texte(f.Knormal, 50, 202, 155, 26, t("Date de la chirurgie :", "Surgery planned date :"));
-    texte(f.Kgras, 195, 202, 215, 26, p.date_str_t);
+    identite(f.Kgras, 195, 202, 210, 26, p.date_str_t);
     texte(f.Knormal, 410, 173, largeurText, 26, t("Chirurgien :", "Surgeon :"));
-    texte(f.Kgras, 515, 173, 215, 26, p.nom_chir_str_t);
+    identite(f.Kgras, 515, 173, 215, 26, p.nom_chir_str_t);
     texte(f.Knormal, 410, 202, largeurText, 26, t("Etablissement :", "Establishment :"));
-    texte(f.Kgras, 515, 202, 215, 26, p.clinique_str_t);
+    identite(f.Kgras, 515, 202, 215, 26, p.clinique_str_t);
     painter.drawLine(42, 238, W - 42, 238);
 
     // Blue title bar fading to white, with its title in white.
@@ -355,10 +409,11 @@ void FeuilleCalcul::peindre(QPainter& painter, const ListParam& p, int test_poli
     texte(f.legende, decalGauche, yCommande + 857, largeurText_2, 17,
           t("(vérifiez attentivement les informations)", "(please verify carefully information)"));
     texte(f.Knormal, 310, yCommande + 822, 145, 17, t("Adresse de livraison :", "Delivery address :"));
-    texte(f.Knormal, 450, yCommande + 822, 305, 17, p.adresse1_str_t);
-    texte(f.Knormal, 450, yCommande + 840, 305, 17, p.adresse2_str_t);
-    texte(f.Knormal, 450, yCommande + 857, 305, 17,
-          p.codepost_str_t + " " + p.ville_str_t + " (" + p.codepays_str_t + ")");
+    identite(f.Knormal, 450, yCommande + 822, 305, 17, p.adresse1_str_t);
+    identite(f.Knormal, 450, yCommande + 840, 305, 17, p.adresse2_str_t);
+    identite(f.Knormal, 450, yCommande + 857, 305, 17,
+             Identification::texte_propre(p.codepost_str_t) + " " +
+                 Identification::texte_propre(p.ville_str_t) + " (" + p.codepays_str_t + ")");
 
     // Order table: three columns of T / 4, the signature block on the right
     const int T = W - int(3.5 * decalGauche);

@@ -41,18 +41,27 @@ Reserve& reserve() {
     return r;
 }
 
+// Only a regular file (or a link to one) is read as a picture: anything
+// else under a picture's name (a FIFO, a device, a folder) could block or
+// never end, and counts as a missing picture.
+bool ordinaire(const QString& fichier) {
+    return QFileInfo(fichier).isFile();
+}
+
 // The picture as a pixmap would hold it: decoded, then in the premultiplied
 // format that the raster engine converts a translucent picture to (opaque
 // pictures stay 32-bit RGB), then scaled, so that its pixels are those of
 // QPixmap(fichier).scaledToHeight(hauteur, Qt::SmoothTransformation).
 QImage lire(const QString& fichier, int hauteur) {
+    if (!ordinaire(fichier))
+        return QImage();
     // Read as PNG, which the program's pictures are, without first asking
     // every picture plug-in whether it reads PNG as well (asking loads them
     // all); a file that is not PNG is read as the toolkit would, by content.
     QImageReader lecteur(fichier, "png");
     lecteur.setAutoDetectImageFormat(false);
     QImage image = lecteur.read();
-    if (image.isNull() && QFileInfo::exists(fichier))
+    if (image.isNull())
         image = QImage(fichier);
     if (image.isNull())
         return image;
@@ -134,6 +143,8 @@ QPixmap LecteurImages::pixmap(const QString& fichier, int hauteur) {
             return QPixmap::fromImage(std::move(e.image));
         }
     }
+    if (!ordinaire(fichier))
+        return QPixmap();
     QPixmap image(fichier);
     if (image.isNull() || hauteur <= 0)
         return image;

@@ -7,7 +7,8 @@
 #include <QString>
 
 // Reads the program's pictures by name from the working directory; a
-// missing or unreadable file gives an empty picture and no error.
+// missing or unreadable file, or anything that is not a regular file (a
+// FIFO, a device, a folder), gives an empty picture and no error.
 //
 // At start-up a worker thread reads the pictures of the splash screen and of
 // the first window ahead of time, while the application object is set up:

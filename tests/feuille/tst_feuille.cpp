@@ -75,6 +75,8 @@ private slots:
     void puissance_ideale_data();
     void puissance_ideale();
     void identification_et_commande();
+    void identification_entiere_data();
+    void identification_entiere();
     void variantes_pays_data();
     void variantes_pays();
     void langues_data();
@@ -197,8 +199,9 @@ void TstFeuille::identification_et_commande() {
     QVERIFY(dans(premier(page, "1 rue des Lilas"), 450, 882, 17));
     QVERIFY(dans(premier(page, QString::fromUtf8("Bâtiment B")), 450, 900, 17));
     QVERIFY(dans(premier(page, "75001 Paris (France)"), 450, 917, 17));
-    // The calculation date, in the system's short format.
-    const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    // The calculation date, in the sheet's language, the month in letters.
+    const QString date =
+        QLocale(QLocale::French, QLocale::France).toString(QDate::currentDate(), "d MMMM yyyy");
     QVERIFY(dans(premier(page, "Date du calcul : " + date), 495, 87, 17));
     QVERIFY(page.moteur.contient(FeuilleCalcul::SITE_WEB));
     // Separators across the page and the order table's grid.
@@ -213,6 +216,58 @@ void TstFeuille::identification_et_commande() {
         QVERIFY(std::count(page.moteur.lignes.begin(), page.moteur.lignes.end(), QLineF(x, 952, x, 1022)) ==
                 1);
     QVERIFY(dans(premier(page, "Signature :"), 50 + (3 * T) / 4 + 25, 1057, 35));
+}
+
+void TstFeuille::identification_entiere_data() {
+    QTest::addColumn<QString>("champ");
+    QTest::addColumn<QString>("valeur");
+    QTest::addColumn<QString>("attendu");
+    QTest::addColumn<QRect>("boite"); // where the text must stay, labels excluded
+    const QRect patient(195, 173, 210, 26), chirurgien(515, 173, 215, 26), etablissement(515, 202, 215, 26),
+        adresse1(450, 882, 305, 17), ville(450, 917, 305, 17);
+    const QString W19(19, 'W'), W20(20, 'W'), W40(40, 'W'), M25(25, 'M');
+    QTest::newRow("line break in the identifier") << "patient" << QString("PAT-12\n") << "PAT-12" << patient;
+    QTest::newRow("line break inside the identifier")
+        << "patient" << QString("Dupont\r\n12") << "Dupont 12" << patient;
+    QTest::newRow("right-to-left override")
+        << "patient" << QString::fromUtf8("\u202e21-AP\u202c") << "21-AP" << patient;
+    QTest::newRow("19 wide letters before the surgeon's label") << "patient" << W19 << W19 << patient;
+    QTest::newRow("tab in the surgeon") << "chirurgien" << QString("Dr\tMartin") << "Dr Martin" << chirurgien;
+    QTest::newRow("25 wide letters") << "etablissement" << M25 << M25 << etablissement;
+    QTest::newRow("40 wide letters") << "adresse1" << W40 << W40 << adresse1;
+    QTest::newRow("line break in the city")
+        << "ville" << QString("Lyon\nCedex 03") << "75001 Lyon Cedex 03 (Czech Republic)" << ville;
+    QTest::newRow("long city, the country still seen")
+        << "ville" << W20 << "75001 " + W20 + " (Czech Republic)" << ville;
+}
+
+// Every identification text of the order form is drawn on one line, whole
+// inside its box (smaller when it must be), away from the labels.
+void TstFeuille::identification_entiere() {
+    QFETCH(QString, champ);
+    QFETCH(QString, valeur);
+    QFETCH(QString, attendu);
+    QFETCH(QRect, boite);
+    ListParam p;
+    remplir(p, "fr", "Czech Republic");
+    QString* champs[] = {&p.nom_pat_str_t, &p.nom_chir_str_t, &p.clinique_str_t, &p.adresse1_str_t,
+                         &p.ville_str_t};
+    const QStringList noms{"patient", "chirurgien", "etablissement", "adresse1", "ville"};
+    *champs[noms.indexOf(champ)] = valeur;
+    PageEnregistree page;
+    peindre(page, p);
+    const auto trouves = page.moteur.trouver(attendu);
+    QCOMPARE(int(trouves.size()), 1);
+    const MoteurEnregistreur::Texte& t = trouves.front();
+    QVERIFY2(t.position.x() >= boite.left() - 0.01 && t.position.x() + t.largeur <= boite.right() + 1.01,
+             qPrintable(QString("%1 to %2").arg(t.position.x()).arg(t.position.x() + t.largeur)));
+    QVERIFY(t.position.y() > boite.top() && t.position.y() < boite.bottom());
+    // Not a piece of it drawn anywhere else.
+    int morceaux = 0;
+    for (const MoteurEnregistreur::Texte& autre : page.moteur.textes)
+        if (autre.texte.trimmed().size() >= 3 && attendu.contains(autre.texte))
+            ++morceaux;
+    QCOMPARE(morceaux, 1);
 }
 
 void TstFeuille::variantes_pays_data() {

@@ -34,6 +34,12 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+#include <csignal>
+
 namespace {
 
 using TestUtil::saisir;
@@ -54,7 +60,8 @@ struct Scenario {
     QString fichier;
 
     QStringList vus; // kind and title of each dialog, in order
-    QString question_label, question_initial;
+    QString question_label, question_initial, question_indice;
+    int question_longueur_max = -1;
     QString apercu_titre;
     QStringList actions_barre;
     bool apercu_visible_apres = true;
@@ -83,12 +90,20 @@ int repondre(Scenario& s, QDialog* d) {
         s.vus << "question:" + q->windowTitle();
         s.question_label = q->labelText();
         s.question_initial = q->textValue();
+        auto* champ = q->findChild<QLineEdit*>();
+        if (champ) {
+            s.question_indice = champ->placeholderText();
+            s.question_longueur_max = champ->maxLength();
+        }
         if (!s.question_ok) {
             q->reject();
             return QDialog::Rejected;
         }
-        if (!s.texte_question.isNull())
-            q->setTextValue(s.texte_question);
+        // Typed or pasted into the field.
+        if (!s.texte_question.isNull() && champ) {
+            champ->selectAll();
+            champ->insert(s.texte_question);
+        }
         q->accept();
         return QDialog::Accepted;
     }
@@ -126,6 +141,9 @@ int repondre(Scenario& s, QDialog* d) {
             return QDialog::Rejected;
         }
         fd->selectFile(s.fichier);
+        // The toolkit's own question before replacing a file would wait for
+        // an answer: the file chosen is meant.
+        fd->setOption(QFileDialog::DontConfirmOverwrite);
         QMetaObject::invokeMethod(fd, "accept", Qt::DirectConnection);
         return fd->result();
     }
@@ -284,10 +302,16 @@ void TstImpression::question_identifiant_data() {
     QTest::addColumn<bool>("accepte");
     QTest::addColumn<QString>("tape");
     QTest::addColumn<QString>("attendu");
-    QTest::newRow("fr, sans modifier") << "fr" << true << QString() << QString::fromUtf8("ID ou n° patient");
-    QTest::newRow("en, sans modifier") << "en" << true << QString() << QString::fromUtf8("Patient ID or n°");
+    // The initial text is a hint: confirmed as it is, the identifier stays
+    // empty, to be filled in by hand on the sheet.
+    QTest::newRow("fr, sans modifier") << "fr" << true << QString() << QString();
+    QTest::newRow("en, sans modifier") << "en" << true << QString() << QString();
     QTest::newRow("fr, saisi") << "fr" << true << "A-77"
                                << "A-77";
+    // No more than the form's field takes, on one line.
+    QTest::newRow("en, trop long") << "en" << true << QString(25, 'P') << QString(19, 'P');
+    QTest::newRow("fr, cellule de tableur") << "fr" << true << " B-12\r\n"
+                                            << "B-12";
     QTest::newRow("fr, annule") << "fr" << false << QString() << QString();
     QTest::newRow("en, annule") << "en" << false << QString() << QString();
 }
@@ -310,8 +334,10 @@ void TstImpression::question_identifiant() {
     QCOMPARE(s.vus.value(0), QString("identite"));
     QCOMPARE(s.vus.value(1),
              QString("question:") + (fr ? "Identification patient" : "Patient identification"));
-    QCOMPARE(s.question_initial,
+    QCOMPARE(s.question_initial, QString());
+    QCOMPARE(s.question_indice,
              fr ? QString::fromUtf8("ID ou n° patient") : QString::fromUtf8("Patient ID or n°"));
+    QCOMPARE(s.question_longueur_max, 19);
     QCOMPARE(
         s.question_label,
         fr ? QString::fromUtf8(
@@ -324,6 +350,9 @@ void TstImpression::question_identifiant() {
     if (accepte)
         QVERIFY(s.vus[2].startsWith("apercu:"));
     QCOMPARE(b.w->param_p->nom_pat_str_t, attendu);
+    // The form holds the same identifier for the next sheets of the case.
+    if (accepte)
+        QCOMPARE(b.w->fenident->edit_nom_pat->text(), attendu);
     QVERIFY(bureau.ouverts.isEmpty());
 }
 
@@ -442,30 +471,83 @@ void TstImpression::dossier_propose() {
 void TstImpression::fichier_non_ecrit_data() {
     QTest::addColumn<QString>("langue");
     QTest::addColumn<QString>("titre");
+    QTest::addColumn<QString>("cible");
+    QTest::addColumn<QString>("raison");
     QTest::newRow("fr") << "fr"
-                        << "Enregistrer";
+                        << "Enregistrer"
+                        << "absent"
+                        << "No such file or directory";
     QTest::newRow("en") << "en"
-                        << "Save";
+                        << "Save"
+                        << "absent"
+                        << "No such file or directory";
+    // A device node of the test's own standing for /dev/full.
+    QTest::newRow("fr, peripherique plein") << "fr"
+                                            << "Enregistrer"
+                                            << "peripherique"
+                                            << "No space left on device";
+    QTest::newRow("en, limite de taille") << "en"
+                                          << "Save"
+                                          << "limite"
+                                          << "File too large";
 }
 
-// A file in a folder that does not exist: a warning naming it, the preview
-// still open, nothing handed to the desktop.
+// A file that cannot be written whole: a warning naming it with the
+// system's reason, the preview still open, nothing handed to the desktop, a
+// file that was there before left as it was, a device still a device.
 void TstImpression::fichier_non_ecrit() {
     QFETCH(QString, langue);
     QFETCH(QString, titre);
+    QFETCH(QString, cible);
+    QFETCH(QString, raison);
     Banc b(langue);
     b.calculer(true, 43.0, 45.0);
-    const QString fichier = dossier.filePath("absent/feuille.pdf");
+    QTemporaryDir ici;
+    QString fichier = ici.filePath("absent/feuille.pdf");
+    const QByteArray avant = "%PDF-1.4 a sheet written before\n";
+    if (cible == "peripherique") {
+        fichier = ici.filePath("plein");
+        if (mknod(QFile::encodeName(fichier).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+            QSKIP("no device node can be made here (not root)");
+    } else if (cible == "limite") {
+        fichier = ici.filePath("feuille.pdf");
+        QFile f(fichier);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(avant) == avant.size());
+    }
     Scenario s;
     s.remplir = [](FenetreIdentite* f) { f->edit_nom_pat->setText("X2"); };
     s.fichier = fichier;
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(".*"));
+    // A file-size limit far below a sheet, for this process while it saves.
+    struct rlimit limite_avant;
+    getrlimit(RLIMIT_FSIZE, &limite_avant);
+    if (cible == "limite") {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit limite = {4096, limite_avant.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limite);
+    }
     b.imprimer(s);
+    setrlimit(RLIMIT_FSIZE, &limite_avant);
     QCOMPARE(s.vus.value(3), "message:" + titre);
     QVERIFY(s.messages.value(0).contains(fichier));
+    QVERIFY2(s.messages.value(0).contains(raison), qPrintable(s.messages.value(0)));
     QVERIFY(s.apercu_visible_apres);
     QVERIFY(bureau.ouverts.isEmpty());
-    QVERIFY(!QFile::exists(fichier));
+    const QStringList restes =
+        QDir(ici.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    if (cible == "absent") {
+        QVERIFY(!QFile::exists(fichier));
+        QVERIFY(restes.isEmpty());
+    } else if (cible == "peripherique") {
+        struct stat st;
+        QVERIFY(stat(QFile::encodeName(fichier).constData(), &st) == 0 && S_ISCHR(st.st_mode));
+        QCOMPARE(restes, QStringList{"plein"});
+    } else {
+        QFile f(fichier);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), avant);
+        QCOMPARE(restes, QStringList{"feuille.pdf"});
+    }
 }
 
 // Cancel in the identification dialog: no preview, the values typed are

@@ -20,6 +20,7 @@
 #include "FenetreAide.h"
 #include "FenetreIdentite.h"
 #include "FenetrePrinc.h"
+#include "Identification.h"
 #include "ListParam.h"
 #include "PageAccueil.h"
 #include "PageCalcul.h"
@@ -166,6 +167,14 @@ struct Identite {
         return chir == a.chir && clinique == a.clinique && patient == a.patient && date == a.date &&
                adresse1 == a.adresse1 && adresse2 == a.adresse2 && codepost == a.codepost &&
                ville == a.ville && pays == a.pays;
+    }
+    // The texts as the record keeps them: on one line, without blanks at
+    // either end.
+    Identite propre() const {
+        Identite i = *this;
+        for (QString* t : {&i.chir, &i.clinique, &i.patient, &i.adresse1, &i.adresse2, &i.codepost, &i.ville})
+            *t = Identification::texte_propre(*t);
+        return i;
     }
     QString texte() const {
         return QString("[%1|%2|%3|%4|%5|%6|%7|%8|%9]")
@@ -671,9 +680,7 @@ private:
             d->done(QDialog::Accepted);
             // The identifier given here goes on the sheet; the record keeps
             // it, and the next form shows it.
-            identite_derniere.patient = d->textValue();
-            if (fenetre->fenident)
-                identite_derniere.patient.truncate(fenetre->fenident->edit_nom_pat->maxLength());
+            identite_derniere.patient = Identification::texte_propre(d->textValue());
         }
         return d->result();
     }
@@ -727,7 +734,7 @@ private:
             f->edit_date->setDate(QDate::currentDate().addDays(entier(-400, 400)));
         if (chance(0.2))
             f->combo_codepays->setCurrentIndex(entier(0, f->combo_codepays->count() - 1));
-        identite_derniere = Identite::lire(f);
+        identite_derniere = Identite::lire(f).propre();
         identite_tapee = true;
 
         const int r = entier(0, 9);

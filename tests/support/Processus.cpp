@@ -6,10 +6,19 @@
 
 namespace Processus {
 
-Sortie lancer(const QString& programme, const QStringList& args, const QString& dossier, int delai_ms) {
+Sortie lancer(const QString& programme, const QStringList& args, const QString& dossier, int delai_ms,
+              const std::function<void()>& dans_l_enfant, const QString& langue_systeme) {
     QProcess p;
     if (!dossier.isEmpty())
         p.setWorkingDirectory(dossier);
+    if (!langue_systeme.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* v : {"LANG", "LC_ALL", "LC_TIME", "LANGUAGE"})
+            env.insert(v, langue_systeme);
+        p.setProcessEnvironment(env);
+    }
+    if (dans_l_enfant)
+        p.setChildProcessModifier(dans_l_enfant);
     p.start(programme, args);
     Sortie s;
     if (!p.waitForStarted(10000)) {

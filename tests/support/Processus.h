@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace Processus {
 
 // What a run gave: its exit status (-1 when the program did not start,
@@ -18,8 +20,12 @@ struct Sortie {
 
 // Runs a program in a folder (the current one when empty) and waits for its
 // end at most `delai_ms`; a program still running then is killed.
+// `dans_l_enfant` runs in the child before the program starts (a resource
+// limit, a closed descriptor); `langue_systeme`, when given, is the locale
+// of the run (LANG, LC_ALL, LC_TIME, LANGUAGE).
 Sortie lancer(const QString& programme, const QStringList& args, const QString& dossier = QString(),
-              int delai_ms = 60000);
+              int delai_ms = 60000, const std::function<void()>& dans_l_enfant = nullptr,
+              const QString& langue_systeme = QString());
 
 // The command-line tool of this build: in TORIQUE_BIN_DIR, else in the
 // folder above the test's.

@@ -1,0 +1,160 @@
+#include "LecteurCsv.h"
+
+#include <QFileDevice>
+#include <QIODevice>
+
+namespace {
+
+// Size of the block read from the device at a time.
+constexpr qsizetype TAILLE_BLOC = 64 * 1024;
+
+} // namespace
+
+LecteurCsv::LecteurCsv(QIODevice* source, qsizetype longueur_max)
+    : source(source), longueur_max(longueur_max), tampon(TAILLE_BLOC, Qt::Uninitialized) {}
+
+// The next block of the input; false once the device has nothing more.
+bool LecteurCsv::remplir() {
+    while (!epuise) {
+        const qint64 n = source->read(tampon.data(), tampon.size());
+        if (n > 0) {
+            position = 0;
+            fin = n;
+            if (debut && n >= 3 && tampon.startsWith("\xEF\xBB\xBF"))
+                position = 3;
+            debut = false;
+            return position < fin || remplir();
+        }
+        if (n < 0) {
+            // Some devices answer -1 at their end too: only a file's error
+            // makes it a failure.
+            const auto* fichier = qobject_cast<const QFileDevice*>(source);
+            if (fichier && fichier->error() != QFileDevice::NoError) {
+                echec_lecture = true;
+                raison = fichier->errorString();
+            }
+            epuise = true;
+        } else if (!source->waitForReadyRead(-1)) {
+            // Nothing now and nothing to wait for (a file): the end.
+            epuise = true;
+        }
+    }
+    return false;
+}
+
+bool LecteurCsv::suivante(Ligne& ligne) {
+    // The rest of a row found too long is skipped only now, so that the row
+    // is answered as soon as the bound is passed, even on an input that
+    // never ends its line (such as /dev/zero).
+    while (a_sauter) {
+        if (position >= fin && !remplir())
+            return false;
+        if (tampon.at(position++) == '\n') {
+            ++ligne_courante;
+            a_sauter = false;
+        }
+    }
+
+    enum { DebutChamp, NonCite, Cite, GuillemetVu } etat = DebutChamp;
+    ligne.numero = ligne_courante;
+    ligne.champs.clear();
+    ligne.etat = Complete;
+    champ.resize(0);
+    qsizetype longueur = 0;
+    bool lu = false; // a byte of this row was consumed
+    bool cr = false; // a CR outside quotes, waiting to see if LF follows
+
+    auto fin_champ = [&ligne, this] {
+        ligne.champs.append(QString::fromUtf8(champ));
+        champ.resize(0);
+    };
+    auto terminer = [&] {
+        fin_champ();
+        while (!ligne.champs.isEmpty() && ligne.champs.last().trimmed().isEmpty())
+            ligne.champs.removeLast();
+        return true;
+    };
+
+    for (;;) {
+        if (position >= fin && !remplir()) {
+            if (!lu)
+                return false;
+            const bool ouvert = etat == Cite;
+            terminer();
+            if (ouvert)
+                ligne.etat = GuillemetNonFerme;
+            return true;
+        }
+        const char c = tampon.at(position++);
+        lu = true;
+        if (cr) {
+            cr = false;
+            if (c != '\n') {
+                // A CR alone is a character of the field.
+                champ += '\r';
+                if (etat == DebutChamp || etat == GuillemetVu)
+                    etat = NonCite;
+            }
+        }
+        if (c == '\n') {
+            ++ligne_courante;
+            if (etat != Cite)
+                return terminer();
+        }
+        if (++longueur > longueur_max) {
+            // Not held whole: what was kept is let go, the rest of the line
+            // is skipped at the next call.
+            ligne.etat = TropLongue;
+            ligne.champs.clear();
+            champ = QByteArray();
+            a_sauter = c != '\n';
+            return true;
+        }
+        switch (etat) {
+        case DebutChamp:
+            if (c == '"') {
+                champ.resize(0); // blanks before the opening quote
+                etat = Cite;
+            } else if (c == ',') {
+                fin_champ();
+            } else if (c == '\r') {
+                cr = true;
+            } else {
+                champ += c;
+                if (c != ' ' && c != '\t')
+                    etat = NonCite;
+            }
+            break;
+        case NonCite:
+            if (c == ',') {
+                fin_champ();
+                etat = DebutChamp;
+            } else if (c == '\r') {
+                cr = true;
+            } else {
+                champ += c;
+            }
+            break;
+        case Cite:
+            if (c == '"')
+                etat = GuillemetVu;
+            else
+                champ += c;
+            break;
+        case GuillemetVu:
+            if (c == '"') {
+                champ += '"';
+                etat = Cite;
+            } else if (c == ',') {
+                fin_champ();
+                etat = DebutChamp;
+            } else if (c == '\r') {
+                cr = true;
+            } else {
+                champ += c;
+                etat = NonCite;
+            }
+            break;
+        }
+    }
+}
