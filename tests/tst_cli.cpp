@@ -507,6 +507,9 @@ void TestCli::programme_data() {
                                << QString::fromUtf8("--k1 : valeur « x » refusée");
     QTest::newRow("help") << QStringList{"--help", "--lang", "en"} << 0 << "usage: torique"
                           << "";
+    // --sia alone: a file of past cases (its other usage: tst_sia).
+    QTest::newRow("sia file missing") << QStringList{"--sia", "/absent/x.csv", "--lang", "en"} << 2 << ""
+                                      << "--sia: cannot read file '/absent/x.csv' (";
 }
 
 void TestCli::programme() {
