@@ -50,15 +50,11 @@ double portee(const Ellipse& e) {
 }
 
 QPen stylo_ellipse_centroide() {
-    QPen p(ROSE, 2.5);
-    p.setCosmetic(false);
-    return p;
+    return QPen(ROSE, 2.5);
 }
 
 QPen stylo_ellipse_donnees() {
-    QPen p(BLEU_TITRE, 2.0, Qt::DashLine);
-    p.setCosmetic(false);
-    return p;
+    return QPen(BLEU_TITRE, 2.0, Qt::DashLine);
 }
 
 void point_oeil(QPainter& p, const QPointF& c) {
