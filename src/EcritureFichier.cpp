@@ -12,6 +12,10 @@
 
 namespace {
 
+// The bytes held before they are written out: few writes, however small
+// the pieces given.
+constexpr qsizetype TAILLE_TAMPON = 64 * 1024;
+
 // The system's text for an error number.
 QString texte_systeme(int code) {
     return QString::fromLocal8Bit(std::strerror(code));
@@ -86,7 +90,7 @@ bool EcritureFichier::open(OpenMode mode) {
         return false;
     case Direct:
         direct = new QFile(chemin);
-        if (!direct->open(QIODevice::WriteOnly)) {
+        if (!direct->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
             raison = direct->errorString();
             delete direct;
             direct = nullptr;
@@ -106,7 +110,7 @@ bool EcritureFichier::open(OpenMode mode) {
             return false;
         }
         sauvegarde = new QSaveFile(chemin);
-        if (!sauvegarde->open(QIODevice::WriteOnly)) {
+        if (!sauvegarde->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
             raison = sauvegarde->errorString();
             delete sauvegarde;
             sauvegarde = nullptr;
@@ -119,18 +123,28 @@ bool EcritureFichier::open(OpenMode mode) {
 }
 
 qint64 EcritureFichier::writeData(const char* donnees, qint64 taille) {
+    if (echoue || !cible())
+        return -1;
+    tampon.append(donnees, taille);
+    if (tampon.size() >= TAILLE_TAMPON && !vider())
+        return -1;
+    return taille;
+}
+
+// Writes out the bytes held. The file itself is unbuffered: a write cut
+// short is followed by another, which fails with the system's reason (the
+// file's own buffer would lose it).
+bool EcritureFichier::vider() {
     QFileDevice* f = cible();
-    if (echoue || !f)
-        return -1;
-    const qint64 ecrit = f->write(donnees, taille);
-    if (ecrit != taille) {
-        // A refused write only marks the file; the system's reason comes with
-        // the flush that follows (which fails the same way).
-        f->flush();
-        echec(f->errorString());
-        return -1;
+    while (!echoue && !tampon.isEmpty()) {
+        const qint64 ecrit = f->write(tampon);
+        if (ecrit <= 0)
+            echec(f->errorString());
+        else
+            tampon.remove(0, ecrit);
     }
-    return ecrit;
+    tampon.clear();
+    return !echoue;
 }
 
 bool EcritureFichier::valider() {
@@ -140,6 +154,7 @@ bool EcritureFichier::valider() {
             raison = texte_systeme(EBADF);
         return false;
     }
+    vider();
     if (!echoue && sauvegarde && genre(chemin) != Regulier)
         // The name became something else than a file since it was opened:
         // it is not replaced.
@@ -151,8 +166,6 @@ bool EcritureFichier::valider() {
             delete sauvegarde;
             sauvegarde = nullptr;
         } else {
-            if (!direct->flush())
-                echec(direct->errorString());
             direct->close();
             if (!echoue && direct->error() != QFileDevice::NoError)
                 echec(direct->errorString());
@@ -168,6 +181,7 @@ void EcritureFichier::abandonner() {
     // A QSaveFile destroyed before its commit removes its temporary file.
     delete sauvegarde;
     sauvegarde = nullptr;
+    tampon.clear();
     if (direct)
         direct->close();
     delete direct;

@@ -1,6 +1,7 @@
 #ifndef ECRITUREFICHIER_H
 #define ECRITUREFICHIER_H
 
+#include <QByteArray>
 #include <QIODevice>
 #include <QString>
 
@@ -71,11 +72,13 @@ protected:
 
 private:
     void echec(const QString& pourquoi);
+    bool vider();
     QFileDevice* cible() const;
 
     QString chemin;
     QSaveFile* sauvegarde = nullptr; // regular or new file
     QFile* direct = nullptr;         // anything else
+    QByteArray tampon;               // written, not yet handed to the file
     bool echoue = false;
     QString raison;
 };

@@ -591,17 +591,17 @@ void FenetrePrinc::save_pdf() {
 }
 
 // Writes the sheet as a PDF file, closes the preview and opens the file in
-// the desktop's viewer. A file that could not be written is reported and
-// nothing is opened; the preview stays open for another try.
+// the desktop's viewer. A file that could not be written whole is reported
+// with the system's reason and nothing is opened; the preview stays open for
+// another try, and a file that was there before is left as it was.
 void FenetrePrinc::accept_pdf(QString fileName) {
-    QPrinter printer(QPrinter::ScreenResolution);
-    printer.setFontEmbeddingEnabled(true);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(fileName);
-    imp_apercu(&printer);
+    preparer_feuille();
+    QString raison;
+    feuille_ecrite = FeuilleCalcul::ecrire_pdf(fileName, *param_p, test_police_p, &raison);
     if (!feuille_ecrite) {
         QMessageBox echec(QMessageBox::Warning, FeuilleCalcul::titre_non_ecrit(langue_p),
-                          FeuilleCalcul::message_non_ecrit(fileName, langue_p), QMessageBox::NoButton, this);
+                          FeuilleCalcul::message_non_ecrit(fileName, langue_p, raison), QMessageBox::NoButton,
+                          this);
         echec.setObjectName("echec_enregistrement");
         echec.setTextFormat(Qt::PlainText);
         echec.addButton(QMessageBox::Ok);
@@ -613,13 +613,19 @@ void FenetrePrinc::accept_pdf(QString fileName) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
 }
 
-// Draws the calculation sheet of the current record on the printer of the
-// preview, of the print dialog or of the PDF export.
-void FenetrePrinc::imp_apercu(QPrinter* Printer) {
+// What every drawing of the sheet starts with: the font level of the page,
+// the record's language, the identification dialog closed.
+void FenetrePrinc::preparer_feuille() {
     if (calcul)
         test_police_p = calcul->test_police;
     langue_p = param_p->langue_t;
     if (fenident && fenident->isVisible())
         fenident->close();
+}
+
+// Draws the calculation sheet of the current record on the printer of the
+// preview or of the print dialog.
+void FenetrePrinc::imp_apercu(QPrinter* Printer) {
+    preparer_feuille();
     feuille_ecrite = FeuilleCalcul::dessiner(Printer, *param_p, test_police_p);
 }

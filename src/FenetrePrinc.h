@@ -87,6 +87,7 @@ private:
     void poser_layout(QVBoxLayout*& membre, QWidget* page, QWidget* bande);
     void quitter_pages_sauf(QWidget* garder);
     void remplacer_param(ListParam* p);
+    void preparer_feuille();
     // Two-button question box without parent; 0 for the first button, 1 for
     // the second, for Escape and for closing the box.
     static int question(const QString& titre, const QString& texte, const QString& oui, const QString& non);

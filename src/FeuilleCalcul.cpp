@@ -2,18 +2,22 @@
 #include "LecteurImages.h"
 
 #include "CalculTorique.h"
+#include "EcritureFichier.h"
 #include "ListParam.h"
 #include "ZoneDessin.h"
 
 #include <QDate>
 #include <QFont>
+#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPixmap>
 #include <QPrinter>
+#include <QScreen>
 
 const char* const FeuilleCalcul::SITE_WEB = "www.brevanta.example";
 const char* const FeuilleCalcul::FAX = "+00 (0)0 00 00 00 00";
@@ -120,10 +124,43 @@ QString FeuilleCalcul::titre_non_ecrit(const QString& langue) {
     return langue == "fr" ? "Enregistrer" : "Save";
 }
 
-QString FeuilleCalcul::message_non_ecrit(const QString& fichier, const QString& langue) {
+QString FeuilleCalcul::message_non_ecrit(const QString& fichier, const QString& langue,
+                                         const QString& raison) {
     if (langue == "fr")
-        return QString::fromUtf8("Le fichier %1 n'a pas pu être écrit.").arg(fichier);
-    return QString("The file %1 could not be written.").arg(fichier);
+        return QString::fromUtf8("Le fichier %1 n'a pas pu être écrit.").arg(fichier) +
+               (raison.isEmpty() ? QString() : QString::fromUtf8(" Cause : %1.").arg(raison));
+    return QString("The file %1 could not be written.").arg(fichier) +
+           (raison.isEmpty() ? QString() : QString(" Reason: %1.").arg(raison));
+}
+
+bool FeuilleCalcul::ecrire_pdf(const QString& fichier, const ListParam& param, int test_police,
+                               QString* raison) {
+    EcritureFichier sortie(fichier);
+    bool ecrit = sortie.open(QIODevice::WriteOnly);
+    if (ecrit) {
+        QPdfWriter pdf(&sortie);
+        // The preview's printer works at the screen's resolution: the same
+        // device pixels here.
+        const QScreen* ecran = QGuiApplication::primaryScreen();
+        pdf.setResolution(ecran ? qRound(ecran->logicalDotsPerInchY()) : 96);
+        QPageLayout page(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                         QPageLayout::Millimeter);
+        page.setMode(QPageLayout::FullPageMode);
+        pdf.setPageLayout(page);
+        const int W = int(pdf.pageLayout().fullRectPixels(pdf.resolution()).width());
+        QPainter painter;
+        ecrit = painter.begin(&pdf);
+        if (ecrit) {
+            peindre(painter, param, test_police, W);
+            // The painter ends well even when the writes failed: the device
+            // tells.
+            painter.end();
+        }
+    }
+    ecrit = ecrit && sortie.valider();
+    if (!ecrit && raison)
+        *raison = sortie.erreur();
+    return ecrit;
 }
 
 bool FeuilleCalcul::dessiner(QPrinter* printer, const ListParam& param, int test_police) {

@@ -19,6 +19,14 @@ public:
     // PDF file in a folder that does not exist or is read-only).
     static bool dessiner(QPrinter* printer, const ListParam& param, int test_police);
 
+    // Writes the sheet as a PDF file, at the screen's resolution like the
+    // preview's printer, through EcritureFichier: a file is replaced only
+    // once the whole PDF is written, a device or a FIFO is written to
+    // directly. Returns false, with the system's reason in `raison`, when
+    // the file could not be written whole.
+    static bool ecrire_pdf(const QString& fichier, const ListParam& param, int test_police,
+                           QString* raison = nullptr);
+
     // Draws the sheet with a painter already begun on a page W device pixels
     // wide (origin at the top left corner of the paper).
     static void peindre(QPainter& painter, const ListParam& param, int test_police, int W);
@@ -29,9 +37,11 @@ public:
     static QString nom_fichier(const QString& identifiant, bool oeil_droit);
 
     // Title and text telling that a file could not be written ("fr": French,
-    // otherwise English), for the warning box and the command-line tool.
+    // otherwise English), with the system's reason when there is one, for
+    // the warning box and the command-line tool.
     static QString titre_non_ecrit(const QString& langue);
-    static QString message_non_ecrit(const QString& fichier, const QString& langue);
+    static QString message_non_ecrit(const QString& fichier, const QString& langue,
+                                     const QString& raison = QString());
 
     // Contact lines of the header. Plainly fictitious values.
     static const char* const SITE_WEB;

@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QPrinter>
 #include <QTextStream>
 
 namespace {
@@ -16,21 +15,12 @@ QString selon(const QString& langue, const char* fr, const char* en) {
     return QString::fromUtf8(langue == "en" ? en : fr);
 }
 
-// The value as it may be quoted on one line of the terminal.
-QString cite(const QString& valeur) {
-    QString v = valeur.left(40);
-    for (QChar& c : v)
-        if (c.category() == QChar::Other_Control)
-            c = QLatin1Char('?');
-    if (valeur.size() > 40)
-        v += QStringLiteral("...");
-    return v;
-}
-
 QString refus(const QString& nom, const QString& valeur, const QString& attendu, const QString& langue) {
     if (langue == "en")
-        return QStringLiteral("%1: value '%2' refused; expected %3").arg(nom, cite(valeur), attendu);
-    return QString::fromUtf8("%1 : valeur « %2 » refusée ; attendu : %3").arg(nom, cite(valeur), attendu);
+        return QStringLiteral("%1: value '%2' refused; expected %3")
+            .arg(nom, ToriqueCli::cite(valeur), attendu);
+    return QString::fromUtf8("%1 : valeur « %2 » refusée ; attendu : %3")
+        .arg(nom, ToriqueCli::cite(valeur), attendu);
 }
 
 } // namespace
@@ -140,8 +130,9 @@ FeuilleCli::FeuilleCli(ToriqueCli& outil, const QString& langue) : langue_messag
 int FeuilleCli::ecrire(const ToriqueCli::Cas& cas, QTextStream& erreurs) {
     if (fichier.isEmpty())
         return 0;
+    const QString nom = ToriqueCli::cite(fichier, -1);
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        erreurs << FeuilleCalcul::message_non_ecrit(fichier, cas.langue) << '\n';
+        erreurs << FeuilleCalcul::message_non_ecrit(nom, cas.langue) << '\n';
         return 1;
     }
 
@@ -171,17 +162,12 @@ int FeuilleCli::ecrire(const ToriqueCli::Cas& cas, QTextStream& erreurs) {
         !QFileInfo::exists("logohorz_2.png") && QFileInfo::exists(dossier_outil + "/logohorz_2.png");
     if (deplacer)
         QDir::setCurrent(dossier_outil);
-
-    QPrinter printer(QPrinter::ScreenResolution);
-    printer.setFontEmbeddingEnabled(true);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(sortie);
-    const bool ecrit = FeuilleCalcul::dessiner(&printer, record, 0);
-
+    QString raison;
+    const bool ecrit = FeuilleCalcul::ecrire_pdf(sortie, record, 0, &raison);
     if (deplacer)
         QDir::setCurrent(dossier_courant);
     if (!ecrit) {
-        erreurs << FeuilleCalcul::message_non_ecrit(fichier, cas.langue) << '\n';
+        erreurs << FeuilleCalcul::message_non_ecrit(nom, cas.langue, raison) << '\n';
         return 1;
     }
     return 0;

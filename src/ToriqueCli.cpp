@@ -53,22 +53,13 @@ QString attendu(const QString& option, const QString& langue) {
     return QString();
 }
 
-// A value quoted in an error line: one line, not too long.
-QString cite(const QString& valeur) {
-    QString v = valeur.left(40);
-    for (QChar& c : v)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            c = QLatin1Char('?');
-    if (valeur.size() > 40)
-        v += QStringLiteral("...");
-    return v;
-}
-
 QString erreur_valeur(const QString& nom, const QString& valeur, const QString& accepte,
                       const QString& langue) {
     if (langue == "en")
-        return QStringLiteral("%1: value '%2' refused; expected %3").arg(nom, cite(valeur), accepte);
-    return QString::fromUtf8("%1 : valeur « %2 » refusée ; attendu : %3").arg(nom, cite(valeur), accepte);
+        return QStringLiteral("%1: value '%2' refused; expected %3")
+            .arg(nom, ToriqueCli::cite(valeur), accepte);
+    return QString::fromUtf8("%1 : valeur « %2 » refusée ; attendu : %3")
+        .arg(nom, ToriqueCli::cite(valeur), accepte);
 }
 
 QString erreur_absente(const QString& nom, const QString& accepte, const QString& langue) {
@@ -181,6 +172,40 @@ void kerato(const ToriqueCli::Cas& cas, double valeur, double& D, double& mm) {
 }
 
 } // namespace
+
+QString ToriqueCli::cite(const QString& valeur, int longueur_max) {
+    QString v = longueur_max >= 0 ? valeur.left(longueur_max) : valeur;
+    if (v.size() < valeur.size() && v.back().isHighSurrogate())
+        v.chop(1);
+    // Each character, those beyond the first plane as one: a control, a
+    // format (bidirectional overrides among them), a line or paragraph
+    // separator or half a pair becomes "?".
+    QString cite;
+    cite.reserve(v.size() + 3);
+    for (qsizetype i = 0; i < v.size(); ++i) {
+        char32_t u = v[i].unicode();
+        qsizetype n = 1;
+        if (v[i].isHighSurrogate() && i + 1 < v.size() && v[i + 1].isLowSurrogate()) {
+            u = QChar::surrogateToUcs4(v[i], v[i + 1]);
+            n = 2;
+        }
+        switch (QChar::category(u)) {
+        case QChar::Other_Control:
+        case QChar::Other_Format:
+        case QChar::Other_Surrogate:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+            cite += QLatin1Char('?');
+            break;
+        default:
+            cite += QStringView(v).mid(i, n);
+        }
+        i += n - 1;
+    }
+    if (v.size() < valeur.size())
+        cite += QStringLiteral("...");
+    return cite;
+}
 
 int ToriqueCli::Cas::axe_K1() const {
     return axe + 90 >= 180 ? axe - 90 : axe + 90;

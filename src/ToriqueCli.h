@@ -69,6 +69,11 @@ public:
     // Title and plain text of a refused check, for the terminal.
     static QString message_refus(int code, const QString& langue);
 
+    // A value as quoted in a message on the terminal: its control and format
+    // characters (line breaks, escapes, bidirectional overrides) replaced by
+    // "?", cut after `longueur_max` characters (none when negative).
+    static QString cite(const QString& valeur, int longueur_max = 40);
+
     // Reads one option's value into the case. `nom` is the option as the
     // user wrote it ("--k1", or the column "k1" of a CSV file); the error is
     // one line naming it and the accepted values.

@@ -9,6 +9,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+#include <functional>
+
 namespace {
 
 struct Sortie {
@@ -22,10 +28,13 @@ QString outil() {
     return dossier + "/torique";
 }
 
-Sortie lancer(const QStringList& args, const QString& dossier = QString()) {
+Sortie lancer(const QStringList& args, const QString& dossier = QString(),
+              const std::function<void()>& dans_l_enfant = nullptr) {
     QProcess p;
     if (!dossier.isEmpty())
         p.setWorkingDirectory(dossier);
+    if (dans_l_enfant)
+        p.setChildProcessModifier(dans_l_enfant);
     p.start(outil(), args);
     Sortie s;
     if (!p.waitForFinished(60000))
@@ -60,6 +69,7 @@ private slots:
     void valeurs_par_defaut();
     void refus_data();
     void refus();
+    void non_ecrit_data();
     void non_ecrit();
 
 private:
@@ -183,18 +193,120 @@ void TstFeuilleCli::refus() {
     QVERIFY(!QFile::exists(fichier));
 }
 
-// A folder that does not exist: the message names the file, status 1.
+void TstFeuilleCli::non_ecrit_data() {
+    QTest::addColumn<QString>("cible");
+    QTest::addColumn<QString>("langue");
+    QTest::addColumn<QString>("raison");
+    QTest::newRow("dossier absent fr") << "absent"
+                                       << "fr"
+                                       << "No such file or directory";
+    QTest::newRow("dossier absent en") << "absent"
+                                       << "en"
+                                       << "No such file or directory";
+    QTest::newRow("un dossier") << "dossier"
+                                << "en"
+                                << "Is a directory";
+    // A device node of our own standing for /dev/full: were it replaced
+    // by a rename, only this copy would go.
+    QTest::newRow("peripherique plein") << "peripherique"
+                                        << "en"
+                                        << "No space left on device";
+    QTest::newRow("systeme de fichiers plein") << "plein"
+                                               << "en"
+                                               << "No space left on device";
+    QTest::newRow("limite de taille") << "limite"
+                                      << "fr"
+                                      << "File too large";
+}
+
+// A sheet that cannot be written whole: status 1, the file named with the
+// system's reason, nothing partial left beside it, a sheet that was there
+// before left as it was, a device still a device.
 void TstFeuilleCli::non_ecrit() {
-    for (const QString langue : {"fr", "en"}) {
-        const QString fichier = dossier.filePath("absent/feuille.pdf");
-        const Sortie s = lancer(CAS + QStringList{"--lang", langue, "--pdf", fichier});
-        QCOMPARE(s.statut, 1);
-        QVERIFY2(s.erreurs.contains(
-                     langue == "fr" ? QString::fromUtf8("Le fichier %1 n'a pas pu être écrit.").arg(fichier)
-                                    : QString("The file %1 could not be written.").arg(fichier)),
-                 qPrintable(s.erreurs));
-        QVERIFY(!QFile::exists(fichier));
+    QFETCH(QString, cible);
+    QFETCH(QString, langue);
+    QFETCH(QString, raison);
+    QTemporaryDir ici;
+    QString fichier = ici.filePath("feuille.pdf");
+    const QStringList args = CAS + QStringList{"--lang", langue, "--patient", "P-77"};
+    // A good sheet first, for the targets that must keep it.
+    QByteArray avant;
+    if (cible == "limite" || cible == "plein") {
+        QCOMPARE(lancer(args + QStringList{"--pdf", fichier}).statut, 0);
+        QFile f(fichier);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        avant = f.readAll();
     }
+    Sortie s;
+    QStringList restes;
+    if (cible == "absent") {
+        fichier = ici.filePath("absent/feuille.pdf");
+        s = lancer(args + QStringList{"--pdf", fichier});
+    } else if (cible == "dossier") {
+        fichier = ici.path();
+        s = lancer(args + QStringList{"--pdf", fichier});
+    } else if (cible == "peripherique") {
+        fichier = ici.filePath("plein");
+        if (mknod(QFile::encodeName(fichier).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+            QSKIP("no device node can be made here (not root)");
+        s = lancer(args + QStringList{"--pdf", fichier});
+        struct stat st;
+        QVERIFY(stat(QFile::encodeName(fichier).constData(), &st) == 0 && S_ISCHR(st.st_mode));
+    } else if (cible == "limite") {
+        s = lancer(args + QStringList{"--pdf", fichier, "--surgeon", "Dr Martin"}, QString(), [] {
+            const struct rlimit limite = {16 * 1024, 16 * 1024};
+            setrlimit(RLIMIT_FSIZE, &limite);
+        });
+    } else if (cible == "plein") {
+        // A file system just too small for a second sheet, mounted in a
+        // mount namespace of the run's own.
+        QProcess essai;
+        essai.start("unshare", {"-m", "true"});
+        if (!essai.waitForFinished(10000) || essai.exitStatus() != QProcess::NormalExit ||
+            essai.exitCode() != 0)
+            QSKIP("no private mount namespace here (unshare -m)");
+        const QString script = QStringLiteral(
+            "mount -t tmpfs -o size=%1 none \"$1\" || exit 99; cp \"$2\" \"$1/feuille.pdf\" || exit 98; "
+            "shift 2; \"$@\"; s=$?; ls -A \"$0\" >&2; cmp -s \"$0/feuille.pdf\" \"$0.avant\" && echo intact "
+            ">&2; "
+            "exit $s");
+        QDir(ici.path()).mkdir("fs");
+        QFile::copy(fichier, ici.filePath("fs.avant"));
+        const QString fs = ici.filePath("fs");
+        QProcess p;
+        p.start("unshare", QStringList{"-m", "sh", "-c", script.arg(avant.size() + avant.size() / 2), fs, fs,
+                                       fichier, outil()} +
+                               args + QStringList{"--pdf", fs + "/feuille.pdf", "--surgeon", "Dr Martin"});
+        QVERIFY(p.waitForFinished(60000));
+        s.statut = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        s.erreurs = QString::fromUtf8(p.readAllStandardError());
+        if (s.statut == 99)
+            QSKIP("no tmpfs can be mounted here");
+        fichier = fs + "/feuille.pdf";
+        QVERIFY2(s.erreurs.contains("\nintact\n"), qPrintable(s.erreurs));
+        restes << s.erreurs.section('\n', -3, -3);
+    }
+    QCOMPARE(s.statut, 1);
+    const QString message = langue == "fr"
+                                ? QString::fromUtf8("Le fichier %1 n'a pas pu être écrit. Cause : %2.")
+                                : QString("The file %1 could not be written. Reason: %2.");
+    QVERIFY2(s.erreurs.contains(message.arg(fichier, raison)), qPrintable(s.erreurs));
+    if (cible == "absent")
+        QVERIFY(!QFile::exists(fichier));
+    if (cible == "limite") {
+        QFile f(fichier);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.readAll() == avant);
+    }
+    // Nothing left beside the target but what was there.
+    if (cible == "plein")
+        QCOMPARE(restes, QStringList{"feuille.pdf"});
+    else
+        QCOMPARE(
+            QDir(ici.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot | QDir::Hidden),
+            cible == "limite"         ? QStringList{"feuille.pdf"}
+            : cible == "peripherique" ? QStringList{"plein"}
+                                      : QStringList{});
 }
 
 QTEST_GUILESS_MAIN(TstFeuilleCli)

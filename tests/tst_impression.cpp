@@ -31,6 +31,12 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+#include <csignal>
+
 namespace {
 
 // Receives the files the program asks the desktop to open.
@@ -130,6 +136,9 @@ int repondre(Scenario& s, QDialog* d) {
             return QDialog::Rejected;
         }
         fd->selectFile(s.fichier);
+        // The toolkit's own question before replacing a file would wait for
+        // an answer: the file chosen is meant.
+        fd->setOption(QFileDialog::DontConfirmOverwrite);
         QMetaObject::invokeMethod(fd, "accept", Qt::DirectConnection);
         return fd->result();
     }
@@ -466,30 +475,83 @@ void TstImpression::dossier_propose() {
 void TstImpression::fichier_non_ecrit_data() {
     QTest::addColumn<QString>("langue");
     QTest::addColumn<QString>("titre");
+    QTest::addColumn<QString>("cible");
+    QTest::addColumn<QString>("raison");
     QTest::newRow("fr") << "fr"
-                        << "Enregistrer";
+                        << "Enregistrer"
+                        << "absent"
+                        << "No such file or directory";
     QTest::newRow("en") << "en"
-                        << "Save";
+                        << "Save"
+                        << "absent"
+                        << "No such file or directory";
+    // A device node of the test's own standing for /dev/full.
+    QTest::newRow("fr, peripherique plein") << "fr"
+                                            << "Enregistrer"
+                                            << "peripherique"
+                                            << "No space left on device";
+    QTest::newRow("en, limite de taille") << "en"
+                                          << "Save"
+                                          << "limite"
+                                          << "File too large";
 }
 
-// A file in a folder that does not exist: a warning naming it, the preview
-// still open, nothing handed to the desktop.
+// A file that cannot be written whole: a warning naming it with the
+// system's reason, the preview still open, nothing handed to the desktop, a
+// file that was there before left as it was, a device still a device.
 void TstImpression::fichier_non_ecrit() {
     QFETCH(QString, langue);
     QFETCH(QString, titre);
+    QFETCH(QString, cible);
+    QFETCH(QString, raison);
     Banc b(langue);
     b.calculer(true, 43.0, 45.0);
-    const QString fichier = dossier.filePath("absent/feuille.pdf");
+    QTemporaryDir ici;
+    QString fichier = ici.filePath("absent/feuille.pdf");
+    const QByteArray avant = "%PDF-1.4 a sheet written before\n";
+    if (cible == "peripherique") {
+        fichier = ici.filePath("plein");
+        if (mknod(QFile::encodeName(fichier).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+            QSKIP("no device node can be made here (not root)");
+    } else if (cible == "limite") {
+        fichier = ici.filePath("feuille.pdf");
+        QFile f(fichier);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(avant) == avant.size());
+    }
     Scenario s;
     s.remplir = [](FenetreIdentite* f) { f->edit_nom_pat->setText("X2"); };
     s.fichier = fichier;
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(".*"));
+    // A file-size limit far below a sheet, for this process while it saves.
+    struct rlimit limite_avant;
+    getrlimit(RLIMIT_FSIZE, &limite_avant);
+    if (cible == "limite") {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit limite = {4096, limite_avant.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limite);
+    }
     b.imprimer(s);
+    setrlimit(RLIMIT_FSIZE, &limite_avant);
     QCOMPARE(s.vus.value(3), "message:" + titre);
     QVERIFY(s.messages.value(0).contains(fichier));
+    QVERIFY2(s.messages.value(0).contains(raison), qPrintable(s.messages.value(0)));
     QVERIFY(s.apercu_visible_apres);
     QVERIFY(bureau.ouverts.isEmpty());
-    QVERIFY(!QFile::exists(fichier));
+    const QStringList restes =
+        QDir(ici.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    if (cible == "absent") {
+        QVERIFY(!QFile::exists(fichier));
+        QVERIFY(restes.isEmpty());
+    } else if (cible == "peripherique") {
+        struct stat st;
+        QVERIFY(stat(QFile::encodeName(fichier).constData(), &st) == 0 && S_ISCHR(st.st_mode));
+        QCOMPARE(restes, QStringList{"plein"});
+    } else {
+        QFile f(fichier);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), avant);
+        QCOMPARE(restes, QStringList{"feuille.pdf"});
+    }
 }
 
 // Cancel in the identification dialog: no preview, the values typed are
