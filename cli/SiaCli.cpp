@@ -31,31 +31,20 @@ QString attendu_fichier(const QString& langue) {
            QLatin1String(EN_TETE);
 }
 
-// A value quoted in a message: one line, no control or format character
-// that a terminal would act on, not too long.
-QString cite(const QString& valeur) {
-    QString v = valeur.left(40);
-    for (QChar& c : v)
-        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format ||
-            c.category() == QChar::Separator_Line || c.category() == QChar::Separator_Paragraph)
-            c = QLatin1Char('?');
-    if (valeur.size() > 40)
-        v += QStringLiteral("...");
-    return v;
-}
-
 QString refus_valeur(const QString& nom, const QString& valeur, const QString& attendu,
                      const QString& langue) {
     if (langue == "en")
-        return QStringLiteral("%1: value '%2' refused; expected %3").arg(nom, cite(valeur), attendu);
-    return QString::fromUtf8("%1 : valeur « %2 » refusée ; attendu : %3").arg(nom, cite(valeur), attendu);
+        return QStringLiteral("%1: value '%2' refused; expected %3")
+            .arg(nom, ToriqueCli::cite(valeur), attendu);
+    return QString::fromUtf8("%1 : valeur « %2 » refusée ; attendu : %3")
+        .arg(nom, ToriqueCli::cite(valeur), attendu);
 }
 
 // A file refused as a whole: `probleme` names it with %1, then what was
 // expected.
 QString refus_fichier(const char* fr, const char* en, const QString& fichier, const QString& langue,
                       const QString& raison = QString()) {
-    QString probleme = selon(langue, fr, en).arg(cite(fichier));
+    QString probleme = selon(langue, fr, en).arg(ToriqueCli::cite(fichier));
     if (!raison.isEmpty())
         probleme += QStringLiteral(" (") + raison + QLatin1Char(')');
     return QStringLiteral("--sia") + (langue == "en" ? QStringLiteral(": ") : QStringLiteral(" : ")) +
@@ -241,7 +230,7 @@ bool SiaCli::lire(QIODevice& source, const QString& nom, const QString& langue, 
                 erreur = selon(langue, "--sia : plus de %1 lignes dans « %2 » ; attendu : au plus %1 yeux",
                                "--sia: more than %1 rows in '%2'; expected at most %1 eyes")
                              .arg(LIGNES_MAX)
-                             .arg(cite(nom));
+                             .arg(ToriqueCli::cite(nom));
                 return false;
             }
         QString probleme;
@@ -351,7 +340,7 @@ int SiaCli::executer(bool en_json, const QString& langue, QTextStream& sortie, Q
             << selon(langue,
                      "--sia : aucune ligne valide dans « %1 » ; attendu : au moins un oeil sous l'en-tête %2",
                      "--sia: no valid row in '%1'; expected at least one eye under the header %2")
-                   .arg(cite(fichier), QLatin1String(EN_TETE))
+                   .arg(ToriqueCli::cite(fichier), QLatin1String(EN_TETE))
             << '\n';
         if (en_json)
             sortie << json(serie, refus) << '\n';
@@ -362,10 +351,8 @@ int SiaCli::executer(bool en_json, const QString& langue, QTextStream& sortie, Q
             GraphiqueAstigmatismeInduit::format(graphique), serie, langue);
         QString pourquoi;
         if (octets.isEmpty() || !EcritureFichier::ecrire(graphique, octets, &pourquoi)) {
-            erreurs << FeuilleCalcul::message_non_ecrit(graphique, langue);
-            if (!pourquoi.isEmpty())
-                erreurs << selon(langue, " Cause : %1.", " Reason: %1.").arg(pourquoi);
-            erreurs << '\n';
+            erreurs << FeuilleCalcul::message_non_ecrit(ToriqueCli::cite(graphique, -1), langue, pourquoi)
+                    << '\n';
             return 1;
         }
     }

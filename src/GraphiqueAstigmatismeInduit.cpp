@@ -178,16 +178,16 @@ void GraphiqueAstigmatismeInduit::dessiner(QPainter& p, const AstigmatismeInduit
     p.setBrush(Qt::NoBrush);
     p.setFont(police(12));
     for (int i = 1; i <= nb_anneaux; ++i) {
-        const bool etiquete = i % pas_etiquette == 0 || i == nb_anneaux;
-        if (!etiquete && i % pas_anneau != 0)
+        const bool exterieur = i == nb_anneaux, etiquete = i % pas_etiquette == 0;
+        if (!exterieur && !etiquete && i % pas_anneau != 0)
             continue;
         const double r = i * ecart;
-        p.setPen(QPen(i == nb_anneaux ? GRIS
-                      : etiquete      ? QColor(0xAF, 0xAF, 0xAF)
-                                      : GRIS_CLAIR,
-                      i == nb_anneaux ? 1.5 : 1.0));
+        p.setPen(QPen(exterieur  ? GRIS
+                      : etiquete ? QColor(0xAF, 0xAF, 0xAF)
+                                 : GRIS_CLAIR,
+                      exterieur ? 1.5 : 1.0));
         p.drawEllipse(QPointF(CX, CY), r, r);
-        if (etiquete && (i % pas_etiquette == 0)) {
+        if (etiquete) {
             p.setPen(GRIS);
             p.drawText(QRectF(CX + r - 48, CY + 2, 46, 16), Qt::AlignRight | Qt::AlignTop,
                        CalculTorique::texte_D(i * PAS_D) + QStringLiteral(" D"));
