@@ -57,6 +57,8 @@ Genre genre(const QString& chemin) {
 
 EcritureFichier::EcritureFichier(const QString& chemin) : chemin(chemin) {}
 
+EcritureFichier::EcritureFichier(int descripteur) : descripteur(descripteur) {}
+
 EcritureFichier::~EcritureFichier() {
     abandonner();
 }
@@ -83,6 +85,17 @@ bool EcritureFichier::open(OpenMode mode) {
     }
     echoue = false;
     raison.clear();
+    if (descripteur >= 0) {
+        direct = new QFile;
+        if (!direct->open(descripteur, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                          QFileDevice::DontCloseHandle)) {
+            raison = direct->errorString();
+            delete direct;
+            direct = nullptr;
+            return false;
+        }
+        return QIODevice::open(mode | Unbuffered);
+    }
     const QFileInfo info(chemin);
     switch (genre(chemin)) {
     case Dossier:

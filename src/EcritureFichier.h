@@ -46,6 +46,9 @@ class QSaveFile;
 class EcritureFichier : public QIODevice {
 public:
     explicit EcritureFichier(const QString& chemin);
+    // An output already open, such as the standard output (1): written to
+    // directly through its descriptor, every write checked, never closed.
+    explicit EcritureFichier(int descripteur);
     ~EcritureFichier() override;
 
     // Opens for writing (WriteOnly, with Text allowed); false with the reason
@@ -76,6 +79,7 @@ private:
     QFileDevice* cible() const;
 
     QString chemin;
+    int descripteur = -1;
     QSaveFile* sauvegarde = nullptr; // regular or new file
     QFile* direct = nullptr;         // anything else
     QByteArray tampon;               // written, not yet handed to the file

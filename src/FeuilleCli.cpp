@@ -62,8 +62,12 @@ QString FeuilleCli::usage(const QString& langue) {
 FeuilleCli::FeuilleCli(ToriqueCli& outil, const QString& langue) : langue_messages(langue) {
     outil.ajouter_option(
         {"--pdf", true, "un nom de fichier PDF", "a PDF file name", [this](const QString& v) {
-             if (v.isEmpty())
-                 return refus("--pdf", v, selon(langue_messages, "un nom de fichier PDF", "a PDF file name"),
+             // "-" is no file: the sheet is not written to the standard
+             // output, which carries the result.
+             if (v.isEmpty() || v == "-")
+                 return refus("--pdf", v,
+                              selon(langue_messages, "un nom de fichier PDF autre que -",
+                                    "a PDF file name other than -"),
                               langue_messages);
              fichier = v;
              return QString();
@@ -85,29 +89,34 @@ FeuilleCli::FeuilleCli(ToriqueCli& outil, const QString& langue) : langue_messag
         QString* champ = t.champ;
         const QString attendu_fr = QString::fromUtf8("un texte de %1 caractères au plus").arg(max);
         const QString attendu_en = QString("a text of at most %1 characters").arg(max);
-        outil.ajouter_option({nom, true, attendu_fr, attendu_en, [=](const QString& v) {
+        outil.ajouter_option({nom, true, attendu_fr, attendu_en,
+                              [=](const QString& v) {
                                   if (v.size() > max)
                                       return refus(nom, v, langue_messages == "en" ? attendu_en : attendu_fr,
                                                    langue_messages);
                                   *champ = v;
                                   return QString();
-                              }});
+                              },
+                              "--pdf"});
     }
 
     outil.ajouter_option(
-        {"--date", true, "une date AAAA-MM-JJ", "a date YYYY-MM-DD", [this](const QString& v) {
+        {"--date", true, "une date AAAA-MM-JJ", "a date YYYY-MM-DD",
+         [this](const QString& v) {
              const QDate d = QDate::fromString(v.trimmed(), "yyyy-MM-dd");
              if (!d.isValid())
                  return refus("--date", v, selon(langue_messages, "une date AAAA-MM-JJ", "a date YYYY-MM-DD"),
                               langue_messages);
              date = d;
              return QString();
-         }});
+         },
+         "--pdf"});
 
     const QStringList& liste = Identification::liste_pays();
     const QString noms = liste.join(", ");
     outil.ajouter_option({"--country", true, QString::fromUtf8("un pays de la liste : ") + noms,
-                          "a country of the list: " + noms, [this, noms](const QString& v) {
+                          "a country of the list: " + noms,
+                          [this, noms](const QString& v) {
                               const QStringList& liste = Identification::liste_pays();
                               for (int i = 0; i < liste.size(); ++i)
                                   if (liste[i].compare(v.trimmed(), Qt::CaseInsensitive) == 0) {
@@ -120,7 +129,8 @@ FeuilleCli::FeuilleCli(ToriqueCli& outil, const QString& langue) : langue_messag
                                                 : QString::fromUtf8("un pays de la liste : ")) +
                                                noms,
                                            langue_messages);
-                          }});
+                          },
+                          "--pdf"});
 
     outil.ajouter_traitement([this](const ToriqueCli::Cas& cas, const ListParam&, QTextStream& erreurs) {
         return ecrire(cas, erreurs);

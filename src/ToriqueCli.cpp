@@ -1,15 +1,24 @@
 #include "ToriqueCli.h"
 
+#include "LecteurCsv.h"
 #include "ListParam.h"
 #include "Verification.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSet>
 #include <QTextStream>
+#include <QThread>
 
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <memory>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -87,8 +96,25 @@ QString usage(const QString& langue) {
 }
 
 bool nombre(const QString& texte, double& v) {
+    // A plain decimal number is read directly (a batch file has millions of
+    // them): the same correctly rounded value as the toolkit's reading,
+    // which takes every other form (a sign +, blanks, ...).
+    const QString t = texte.trimmed();
+    char ascii[32];
+    const qsizetype n = t.size();
+    bool simple = n > 0 && n <= qsizetype(sizeof ascii);
+    for (qsizetype i = 0; simple && i < n; ++i) {
+        const char16_t c = t[i].unicode();
+        simple = (c >= '0' && c <= '9') || c == '.' || c == '-' || c == 'e' || c == 'E';
+        ascii[i] = char(c);
+    }
+    if (simple) {
+        const auto r = std::from_chars(ascii, ascii + n, v);
+        if (r.ec == std::errc() && r.ptr == ascii + n)
+            return std::isfinite(v);
+    }
     bool ok = false;
-    v = texte.trimmed().toDouble(&ok);
+    v = t.toDouble(&ok);
     return ok && std::isfinite(v);
 }
 
@@ -106,7 +132,11 @@ bool saisie(const QString& texte, double haut, double& v) {
     double d;
     if (!nombre(texte, d))
         return false;
-    d = CalculTorique::arrondi_saisie(d) + 0.0; // no negative zero
+    // What the entry box keeps (CalculTorique::arrondi_saisie: the value's
+    // text to two decimals, read back), that text read the fast way.
+    if (!nombre(QString::number(d, 'f', 2), d))
+        return false;
+    d += 0.0; // no negative zero
     if (!(d >= 0.0 && d <= haut))
         return false;
     v = d;
@@ -115,13 +145,35 @@ bool saisie(const QString& texte, double haut, double& v) {
 
 // --- JSON ---------------------------------------------------------------
 
-QString nombre_json(double v) {
-    if (!std::isfinite(v))
-        return QStringLiteral("null");
-    QString s = QString::number(v, 'g', QLocale::FloatingPointShortest);
-    if (!s.contains(QLatin1Char('.')) && !s.contains(QLatin1Char('e')))
-        s += QStringLiteral(".0");
-    return s;
+// A number as JSON: the shortest text that reads back the same double,
+// with ".0" on a whole number; null when not finite.
+void ajouter_nombre(QString& s, double v) {
+    if (!std::isfinite(v)) {
+        s += QLatin1String("null");
+        return;
+    }
+    // Below 1e15 the standard library's shortest text is the toolkit's
+    // (QString::number(v, 'g', QLocale::FloatingPointShortest)), and much
+    // faster; beyond, the toolkit writes whole numbers with trailing zeros.
+    if (std::fabs(v) < 1e15) {
+        char t[32];
+        const auto r = std::to_chars(t, t + sizeof t, v);
+        const QLatin1String texte(t, r.ptr - t);
+        s += texte;
+        if (!texte.contains(QLatin1Char('.')) && !texte.contains(QLatin1Char('e')))
+            s += QLatin1String(".0");
+        return;
+    }
+    const QString texte = QString::number(v, 'g', QLocale::FloatingPointShortest);
+    s += texte;
+    if (!texte.contains(QLatin1Char('.')) && !texte.contains(QLatin1Char('e')))
+        s += QLatin1String(".0");
+}
+
+void ajouter_entier(QString& s, qint64 v) {
+    char t[24];
+    const auto r = std::to_chars(t, t + sizeof t, v);
+    s += QLatin1String(t, r.ptr - t);
 }
 
 QString chaine_json(const QString& t) {
@@ -156,7 +208,7 @@ QString chaine_json(const QString& t) {
     return s;
 }
 
-QString erreur_ligne_json(int ligne, const QString& erreur) {
+QString erreur_ligne_json(qint64 ligne, const QString& erreur) {
     return QStringLiteral("{\"line\":%1,\"error\":%2}").arg(ligne).arg(chaine_json(erreur));
 }
 
@@ -221,12 +273,12 @@ bool ToriqueCli::lire(const QString& option, const QString& nom, const QString& 
                       QString& erreur) {
     const QString v = valeur.trimmed();
     bool ok = false;
-    if (option == "eye") {
+    if (option == QLatin1String("eye")) {
         const QString o = v.toUpper();
         ok = o == "OD" || o == "OS";
         if (ok)
             cas.oeil = o;
-    } else if (option == "seq") {
+    } else if (option == QLatin1String("seq")) {
         double d;
         ok = nombre(v, d) && d * 2 == std::floor(d * 2) && d >= 10.0 && d <= 35.0;
         if (ok) {
@@ -234,7 +286,7 @@ bool ToriqueCli::lire(const QString& option, const QString& nom, const QString& 
             cas.seq = cas.seq_texte.toDouble();
             cas.sph_ind = int(d * 2) - 20 + 1;
         }
-    } else if (option == "unit") {
+    } else if (option == QLatin1String("unit")) {
         if (v.compare("D", Qt::CaseInsensitive) == 0) {
             cas.unite = 1;
             ok = true;
@@ -242,17 +294,17 @@ bool ToriqueCli::lire(const QString& option, const QString& nom, const QString& 
             cas.unite = 2;
             ok = true;
         }
-    } else if (option == "k1") {
+    } else if (option == QLatin1String("k1")) {
         ok = saisie(v, 99.99, cas.k1);
-    } else if (option == "k2") {
+    } else if (option == QLatin1String("k2")) {
         ok = saisie(v, 99.99, cas.k2);
-    } else if (option == "axis") {
+    } else if (option == QLatin1String("axis")) {
         ok = entier(v, 0, 179, cas.axe);
-    } else if (option == "sia") {
+    } else if (option == QLatin1String("sia")) {
         ok = saisie(v, 5.0, cas.sia);
-    } else if (option == "incision") {
+    } else if (option == QLatin1String("incision")) {
         ok = entier(v, 0, 359, cas.incision);
-    } else if (option == "cyl") {
+    } else if (option == QLatin1String("cyl")) {
         double d;
         if (nombre(v, d))
             for (int n = 1; n <= 8 && !ok; ++n)
@@ -260,7 +312,7 @@ bool ToriqueCli::lire(const QString& option, const QString& nom, const QString& 
                     cas.cyl = d;
                     ok = true;
                 }
-    } else if (option == "lang") {
+    } else if (option == QLatin1String("lang")) {
         const QString l = v.toLower();
         ok = l == "fr" || l == "en";
         if (ok)
@@ -331,60 +383,92 @@ ToriqueCli::Resultat ToriqueCli::calculer(const Cas& cas, CalculTorique& m, List
     return r;
 }
 
-QString ToriqueCli::json(const Cas& cas, const CalculTorique& m, const Resultat& r) {
+QString ToriqueCli::json(const Cas& cas, const CalculTorique& m, const Resultat& r, qint64 ligne) {
     double k1D, k1mm, k2D, k2mm;
     kerato(cas, cas.k1, k1D, k1mm);
     kerato(cas, cas.k2, k2D, k2mm);
+    // Built piece by piece: a batch writes one such object per row.
     QString s;
     s.reserve(1400);
-    s += QStringLiteral("{\"eye\":") + chaine_json(cas.oeil);
-    s += QStringLiteral(",\"seq\":") + nombre_json(cas.seq);
-    s += QStringLiteral(",\"unit\":") + (cas.unite == 2 ? QStringLiteral("\"mm\"") : QStringLiteral("\"D\""));
-    s += QStringLiteral(",\"k1\":{\"D\":%1,\"mm\":%2,\"axis\":%3}")
-             .arg(nombre_json(k1D), nombre_json(k1mm))
-             .arg(cas.axe_K1());
-    s += QStringLiteral(",\"k2\":{\"D\":%1,\"mm\":%2,\"axis\":%3}")
-             .arg(nombre_json(k2D), nombre_json(k2mm))
-             .arg(cas.axe);
-    s += QStringLiteral(",\"sia\":{\"D\":%1,\"incision\":%2}")
-             .arg(nombre_json(cas.sia))
-             .arg(cas.axe_incision());
+    auto cle = [&s](const char* texte) { s += QLatin1String(texte); };
+    s += QLatin1Char('{');
+    if (ligne > 0) {
+        cle("\"line\":");
+        ajouter_entier(s, ligne);
+        s += QLatin1Char(',');
+    }
+    cle("\"eye\":");
+    s += chaine_json(cas.oeil);
+    cle(",\"seq\":");
+    ajouter_nombre(s, cas.seq);
+    cle(cas.unite == 2 ? ",\"unit\":\"mm\"" : ",\"unit\":\"D\"");
+    auto meridien = [&](const char* nom, double D, double mm, int axe) {
+        cle(nom);
+        cle(":{\"D\":");
+        ajouter_nombre(s, D);
+        cle(",\"mm\":");
+        ajouter_nombre(s, mm);
+        cle(",\"axis\":");
+        ajouter_entier(s, axe);
+        s += QLatin1Char('}');
+    };
+    meridien(",\"k1\"", k1D, k1mm, cas.axe_K1());
+    meridien(",\"k2\"", k2D, k2mm, cas.axe);
+    cle(",\"sia\":{\"D\":");
+    ajouter_nombre(s, cas.sia);
+    cle(",\"incision\":");
+    ajouter_entier(s, cas.axe_incision());
+    s += QLatin1Char('}');
+    auto cylindre = [&](const char* nom, const char* quoi, double D, int axe) {
+        cle(nom);
+        cle(":{\"");
+        cle(quoi);
+        cle("\":");
+        ajouter_nombre(s, D);
+        cle(",\"axis\":");
+        ajouter_entier(s, axe);
+        s += QLatin1Char('}');
+    };
     if (r.code == 0) {
-        s += QStringLiteral(",\"preop\":{\"D\":%1,\"axis\":%2}")
-                 .arg(nombre_json(m.astpre_D))
-                 .arg(m.astpre_axe);
-        s += QStringLiteral(",\"crossed\":{\"D\":%1,\"axis\":%2}")
-                 .arg(nombre_json(m.astcross_D))
-                 .arg(m.astcross_axe);
-        s += QStringLiteral(",\"ideal\":") + nombre_json(m.tperfect_D);
-        s += QStringLiteral(",\"recommended\":{\"cyl\":%1,\"axis\":%2}")
-                 .arg(nombre_json(m.tcalc_D))
-                 .arg(m.tcalc_axe);
-        s += QStringLiteral(",\"trials\":[");
+        cylindre(",\"preop\"", "D", m.astpre_D, m.astpre_axe);
+        cylindre(",\"crossed\"", "D", m.astcross_D, m.astcross_axe);
+        cle(",\"ideal\":");
+        ajouter_nombre(s, m.tperfect_D);
+        cylindre(",\"recommended\"", "cyl", m.tcalc_D, m.tcalc_axe);
+        cle(",\"trials\":[");
         for (int n = 0; n < m.nb_essais(); ++n) {
-            if (n > 0)
-                s += QLatin1Char(',');
-            s += QStringLiteral("{\"cyl\":%1,\"residual\":%2,\"axis\":%3}")
-                     .arg(nombre_json(m.tab_cyl[n]), nombre_json(m.tab_astpost_plancornee[n]))
-                     .arg(m.tab_astpost_axe[n]);
+            cle(n > 0 ? ",{\"cyl\":" : "{\"cyl\":");
+            ajouter_nombre(s, m.tab_cyl[n]);
+            cle(",\"residual\":");
+            ajouter_nombre(s, m.tab_astpost_plancornee[n]);
+            cle(",\"axis\":");
+            ajouter_entier(s, m.tab_astpost_axe[n]);
+            s += QLatin1Char('}');
         }
         s += QLatin1Char(']');
-        s += QStringLiteral(",\"chosen\":{\"model\":%1,\"cyl\":%2,\"residual\":%3,\"axis\":%4}")
-                 .arg(chaine_json(QStringLiteral("VELAN T") + CalculTorique::texte_D(r.choix)),
-                      nombre_json(r.choix), nombre_json(m.residuel_D(r.choix)))
-                 .arg(m.residuel_axe(r.choix));
-        s += QStringLiteral(",\"warning\":");
-        s += r.alerte == CalculTorique::INVERSION ? QStringLiteral("\"inversion\"")
-             : r.alerte == CalculTorique::ELEVE   ? QStringLiteral("\"high\"")
-                                                  : QStringLiteral("null");
-        s += QStringLiteral(",\"low_astigmatism\":") +
-             (r.faible ? QStringLiteral("true") : QStringLiteral("false"));
-        s += QStringLiteral(",\"check\":{\"code\":0}}");
+        cle(",\"chosen\":{\"model\":");
+        s += chaine_json(QStringLiteral("VELAN T") + CalculTorique::texte_D(r.choix));
+        cle(",\"cyl\":");
+        ajouter_nombre(s, r.choix);
+        cle(",\"residual\":");
+        ajouter_nombre(s, m.residuel_D(r.choix));
+        cle(",\"axis\":");
+        ajouter_entier(s, m.residuel_axe(r.choix));
+        s += QLatin1Char('}');
+        cle(r.alerte == CalculTorique::INVERSION ? ",\"warning\":\"inversion\""
+            : r.alerte == CalculTorique::ELEVE   ? ",\"warning\":\"high\""
+                                                 : ",\"warning\":null");
+        cle(r.faible ? ",\"low_astigmatism\":true" : ",\"low_astigmatism\":false");
+        cle(",\"check\":{\"code\":0}}");
     } else {
         const Verification::Message msg = Verification::message(r.code, cas.langue);
-        s += QStringLiteral(",\"check\":{\"code\":%1,\"title\":%2,\"message\":%3}}")
-                 .arg(r.code)
-                 .arg(chaine_json(msg.titre), chaine_json(Verification::texte_brut(msg.texte)));
+        cle(",\"check\":{\"code\":");
+        ajouter_entier(s, r.code);
+        cle(",\"title\":");
+        s += chaine_json(msg.titre);
+        cle(",\"message\":");
+        s += chaine_json(Verification::texte_brut(msg.texte));
+        cle("}}");
     }
     return s;
 }
@@ -621,6 +705,19 @@ int ToriqueCli::executer(const QStringList& arguments, QTextStream& sortie, QTex
     for (const QString& o : OBLIGATOIRES)
         if (!vues.contains(o))
             return refus(erreur_obligatoire("--" + o, attendu(o, langue), langue));
+    // An option that only acts with another one is not ignored without it.
+    for (const Option* o : supp_vues)
+        if (!o->avec.isEmpty() && !vues.contains(o->avec)) {
+            const Option* autre = nullptr;
+            for (const Option& x : options_supp)
+                if (x.nom == o->avec)
+                    autre = &x;
+            const QString suite =
+                autre ? o->avec + " " + (langue == "en" ? autre->attendu_en : autre->attendu_fr) : o->avec;
+            return refus(selon(langue, "%1 : sans objet sans %2 ; attendu : %3",
+                               "%1: not allowed without %2; expected %3")
+                             .arg(o->nom, o->avec, suite));
+        }
 
     CalculTorique moteur;
     ListParam record;
@@ -640,47 +737,101 @@ int ToriqueCli::executer(const QStringList& arguments, QTextStream& sortie, QTex
     return 0;
 }
 
+namespace {
+
+// One row of a batch file and its answer.
+struct Rangee {
+    LecteurCsv::Ligne lue;
+    ToriqueCli::Cas cas;
+    ToriqueCli::Resultat resultat;
+    QString reponse;             // the JSON object
+    bool calcule = false;        // computed and accepted
+    bool refus_a_ecrire = false; // refused by a check: answered by the writer
+};
+
+const QString& colonne(int c) {
+    static const QString colonnes[NB_COLONNES] = {"eye",  "seq", "unit",     "k1", "k2",
+                                                  "axis", "sia", "incision", "cyl"};
+    return colonnes[c];
+}
+
+// Reads and computes one row. Runs on any thread: the texts of a check's
+// refusal, read from shared tables, are left to the writer.
+void repondre(Rangee& r, const QString& langue, CalculTorique& moteur, ListParam& record) {
+    static const bool obligatoire[NB_COLONNES] = {true, true, false, true, true, true, false, false, false};
+    const QStringList& valeurs = r.lue.champs;
+    r.calcule = false;
+    r.refus_a_ecrire = false;
+    QString erreur;
+    if (r.lue.etat == LecteurCsv::TropLongue) {
+        erreur = selon(langue, "ligne de plus de %1 octets ; attendu : une ligne de %1 octets au plus",
+                       "row longer than %1 bytes; expected a row of at most %1 bytes")
+                     .arg(LecteurCsv::LONGUEUR_MAX);
+    } else if (r.lue.etat == LecteurCsv::GuillemetNonFerme) {
+        erreur = selon(langue, "valeur entre guillemets non fermée ; attendu : un guillemet fermant",
+                       "quoted value not closed; expected a closing double quote");
+    } else if (valeurs.size() > NB_COLONNES) {
+        erreur =
+            selon(langue, "%1 valeurs ; attendu : au plus %2 (%3)", "%1 values; expected at most %2 (%3)")
+                .arg(valeurs.size())
+                .arg(NB_COLONNES)
+                .arg(QLatin1String(EN_TETE));
+    }
+    r.cas = ToriqueCli::Cas();
+    r.cas.langue = langue;
+    for (int c = 0; c < NB_COLONNES && erreur.isEmpty(); ++c) {
+        const QString valeur = valeurs.value(c).trimmed();
+        if (valeur.isEmpty()) {
+            if (obligatoire[c])
+                erreur = erreur_absente(colonne(c), attendu(colonne(c), langue), langue);
+            continue; // the default of the option
+        }
+        ToriqueCli::lire(colonne(c), colonne(c), valeur, r.cas, erreur);
+    }
+    if (!erreur.isEmpty()) {
+        r.reponse = erreur_ligne_json(r.lue.numero, erreur);
+        return;
+    }
+    r.resultat = ToriqueCli::calculer(r.cas, moteur, record);
+    r.calcule = r.resultat.code == 0;
+    if (r.calcule)
+        r.reponse = ToriqueCli::json(r.cas, moteur, r.resultat, r.lue.numero);
+    else
+        r.refus_a_ecrire = true;
+}
+
+} // namespace
+
 int ToriqueCli::lot(const QString& fichier, const QString& langue, QTextStream& sortie,
                     QTextStream& erreurs) {
-    QFile f(fichier);
-    if (!f.open(QIODevice::ReadOnly)) {
-        erreurs << selon(langue, "--batch : fichier « %1 » illisible ; attendu : %2",
-                         "--batch: cannot read file '%1'; expected %2")
-                       .arg(cite(fichier), attendu("batch", langue))
+    auto illisible = [&](const QString& raison) {
+        erreurs << selon(langue, "--batch : fichier « %1 » illisible (%2) ; attendu : %3",
+                         "--batch: cannot read file '%1' (%2); expected %3")
+                       .arg(cite(fichier), raison, attendu("batch", langue))
                 << '\n';
-        return 2;
-    }
-    // A file of cases is small (10,000 rows take under 1 MB); what goes on
-    // far beyond is no such file (a device such as /dev/zero would
-    // otherwise be read until memory runs out).
-    constexpr qint64 TAILLE_MAX = 64 * 1024 * 1024;
-    const QByteArray octets = f.read(TAILLE_MAX + 1);
-    if (octets.size() > TAILLE_MAX) {
-        erreurs << selon(langue, "--batch : fichier « %1 » trop grand ; attendu : au plus 64 Mo, %2",
-                         "--batch: file '%1' too large; expected at most 64 MB, %2")
-                       .arg(cite(fichier), attendu("batch", langue))
-                << '\n';
-        return 2;
-    }
-    QString contenu = QString::fromUtf8(octets);
-    if (contenu.startsWith(QChar(0xFEFF)))
-        contenu.remove(0, 1);
-    const QStringList lignes = contenu.split(QLatin1Char('\n'));
-    auto champs = [](QString ligne) {
-        if (ligne.endsWith(QLatin1Char('\r')))
-            ligne.chop(1);
-        QStringList c = ligne.split(QLatin1Char(','));
-        for (QString& v : c) {
-            v = v.trimmed();
-            if (v.size() >= 2 && v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"')))
-                v = v.mid(1, v.size() - 2).trimmed();
-        }
-        return c;
     };
-    QStringList tete = champs(lignes.value(0));
-    while (tete.size() > NB_COLONNES && tete.last().isEmpty())
-        tete.removeLast();
-    if (tete.join(QLatin1Char(',')).toLower() != QLatin1String(EN_TETE)) {
+    QFile f(fichier);
+    if (QFileInfo(fichier).isDir()) {
+        illisible(QString::fromLocal8Bit(std::strerror(EISDIR)));
+        return 2;
+    }
+    if (!f.open(QIODevice::ReadOnly)) {
+        illisible(f.errorString());
+        return 2;
+    }
+    // Row by row: the file may be of any size (or endless, like /dev/zero,
+    // whose first row is no header), and each row is answered once read.
+    LecteurCsv lecteur(&f);
+    LecteurCsv::Ligne rangee;
+    bool en_tete = lecteur.suivante(rangee) && rangee.etat == LecteurCsv::Complete &&
+                   rangee.champs.size() == NB_COLONNES;
+    for (int c = 0; en_tete && c < NB_COLONNES; ++c)
+        en_tete = rangee.champs[c].trimmed().compare(QLatin1String(COLONNES[c]), Qt::CaseInsensitive) == 0;
+    if (!en_tete) {
+        if (lecteur.echec()) {
+            illisible(lecteur.erreur());
+            return 2;
+        }
         erreurs << selon(langue, "--batch : la première ligne de « %1 » n'est pas l'en-tête ; attendu : %2",
                          "--batch: the first line of '%1' is not the header; expected %2")
                        .arg(cite(fichier), attendu("batch", langue))
@@ -688,47 +839,55 @@ int ToriqueCli::lot(const QString& fichier, const QString& langue, QTextStream& 
         return 2;
     }
 
+    // Rows are answered by blocks: the rows of a block are computed on every
+    // core, each part with an engine of its own, then written in order. A
+    // block is small, so memory stays the same whatever the file's size.
+    constexpr int TAILLE_BLOC = 512;
+    const int parts = std::clamp(QThread::idealThreadCount(), 1, 8);
+    std::vector<Rangee> bloc(TAILLE_BLOC);
     bool tout_calcule = true;
-    CalculTorique moteur;
-    for (int n = 1; n < lignes.size(); ++n) {
-        if (lignes[n].trimmed().isEmpty())
-            continue;
-        const int numero = n + 1;
-        QStringList valeurs = champs(lignes[n]);
-        if (valeurs.size() > NB_COLONNES) {
-            tout_calcule = false;
-            sortie << erreur_ligne_json(numero, selon(langue, "%1 valeurs ; attendu : au plus %2 (%3)",
-                                                      "%1 values; expected at most %2 (%3)")
-                                                    .arg(valeurs.size())
-                                                    .arg(NB_COLONNES)
-                                                    .arg(QLatin1String(EN_TETE)))
-                   << '\n';
-            continue;
+    const CalculTorique sans_resultat; // a refused row prints only its inputs
+    for (;;) {
+        int n = 0;
+        while (n < TAILLE_BLOC && lecteur.suivante(bloc[n].lue))
+            if (bloc[n].lue.etat != LecteurCsv::Complete || !bloc[n].lue.champs.isEmpty())
+                ++n; // a blank line is no row
+        if (n == 0)
+            break;
+        auto traiter_part = [&bloc, n, parts, &langue](int k) {
+            CalculTorique moteur;
+            // One record for the part: a row refused by a check stops at
+            // step 7, where nothing of an earlier row's results is read.
+            ListParam record;
+            for (int i = n * k / parts; i < n * (k + 1) / parts; ++i)
+                repondre(bloc[i], langue, moteur, record);
+        };
+        std::vector<std::thread> aides;
+        for (int k = 1; k < parts && n >= 64; ++k)
+            aides.emplace_back(traiter_part, k);
+        if (aides.empty())
+            for (int k = 0; k < parts; ++k)
+                traiter_part(k);
+        else
+            traiter_part(0);
+        for (std::thread& t : aides)
+            t.join();
+        for (int i = 0; i < n; ++i) {
+            Rangee& r = bloc[i];
+            if (r.refus_a_ecrire) // the check's message, read here only
+                r.reponse = json(r.cas, sans_resultat, r.resultat, r.lue.numero);
+            tout_calcule = tout_calcule && r.calcule;
+            sortie << r.reponse << '\n';
+            r.reponse.clear();
+            // An output that refuses what is written ends the run at once:
+            // the caller tells why.
+            if (sortie.status() != QTextStream::Ok)
+                return 1;
         }
-        while (valeurs.size() < NB_COLONNES)
-            valeurs << QString();
-        Cas cas;
-        cas.langue = langue;
-        QString erreur;
-        for (int c = 0; c < NB_COLONNES && erreur.isEmpty(); ++c) {
-            const QString colonne = QLatin1String(COLONNES[c]);
-            if (valeurs[c].isEmpty()) {
-                if (OBLIGATOIRES.contains(colonne))
-                    erreur = erreur_absente(colonne, attendu(colonne, langue), langue);
-                continue; // the default of the option
-            }
-            lire(colonne, colonne, valeurs[c], cas, erreur);
-        }
-        if (!erreur.isEmpty()) {
-            tout_calcule = false;
-            sortie << erreur_ligne_json(numero, erreur) << '\n';
-            continue;
-        }
-        ListParam record;
-        const Resultat r = calculer(cas, moteur, record);
-        if (r.code != 0)
-            tout_calcule = false;
-        sortie << json(cas, moteur, r) << '\n';
+    }
+    if (lecteur.echec()) {
+        illisible(lecteur.erreur());
+        return 1;
     }
     return tout_calcule ? 0 : 1;
 }

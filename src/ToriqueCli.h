@@ -23,8 +23,16 @@ class QTextStream;
 // and induced astigmatism to 0.01, the spherical power as the list's text),
 // go through the checks of the Calculate button, and the result is printed
 // with the page's labels and number formats, or as one JSON object.
+//
+// A CSV file is read and answered one row at a time (LecteurCsv), in
+// constant memory whatever its size: one JSON object per row that is not
+// blank, each starting with "line", the row's line in the file; a row that
+// cannot be read (a bad value, too many values, longer than 64 KB) gives
+// {"line":N,"error":"..."} and the run goes on. The run stops at the first
+// row whose answer the output refused.
+//
 // Exit status: 0 computed, 1 refused by a check (or, with --batch, any row
-// not computed), 2 bad usage.
+// not computed, or an output that refused what was written), 2 bad usage.
 //
 // Extension point: a tool built on this one (for instance one that also
 // writes the calculation sheet) adds its options with ajouter_option() and
@@ -63,8 +71,9 @@ public:
     // (no results) when one refuses, its code in the result.
     static Resultat calculer(const Cas& cas, CalculTorique& moteur, ListParam& record);
 
-    // The two outputs of a case. The JSON object is one line.
-    static QString json(const Cas& cas, const CalculTorique& moteur, const Resultat& r);
+    // The two outputs of a case. The JSON object is one line; it starts with
+    // "line" when a line of a file is given (from 1).
+    static QString json(const Cas& cas, const CalculTorique& moteur, const Resultat& r, qint64 ligne = 0);
     static QString texte(const Cas& cas, const CalculTorique& moteur, const Resultat& r);
     // Title and plain text of a refused check, for the terminal.
     static QString message_refus(int code, const QString& langue);
@@ -92,6 +101,9 @@ public:
         QString attendu_en;
         // Takes the value; returns an empty text, or the problem.
         std::function<QString(const QString& valeur)> lire;
+        // The option without which this one has no effect ("--pdf"): given
+        // alone, it is bad usage.
+        QString avec = QString();
     };
     void ajouter_option(const Option& option);
     // Run for a single case once computed and accepted, before anything is

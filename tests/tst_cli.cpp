@@ -12,6 +12,11 @@
 #include <QTest>
 #include <QTextStream>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 struct Sortie {
@@ -76,6 +81,9 @@ private slots:
     void programme_data();
     void programme();
     void programme_dix_mille_lignes();
+    void sortie_refusee_data();
+    void sortie_refusee();
+    void lot_ligne_longue();
 };
 
 // The object of the documented case, key by key and in order.
@@ -384,12 +392,19 @@ void TestCli::lot() {
                                   "OD,21,D,29.99,44,90\r\n"
                                   "OD,15,D,40,46,175,0.9,133,\r\n"
                                   "OD,21,D,42,44,90,,,,,\r\n"
-                                  "OS,21,,42,44,90\r\n");
+                                  "OS,21,,42,44,90\r\n"
+                                  "OD,21,D,\"42,5\",44,90\r\n"
+                                  "OD,21,D,42,44,90,,,,,,,,,,,1\r\n"
+                                  "\"OD\", \"21\" ,D,42,44,90,,\"\",\"\"\r\n");
     const Sortie s = lancer({"--batch", chemin, "--lang", "en"});
     QCOMPARE(s.statut, 1);
     QVERIFY(s.err.isEmpty());
     const QStringList lignes = s.out.split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lignes.size(), 7);
+    QCOMPARE(lignes.size(), 10);
+    // Every object names its line in the file.
+    const int numeros[] = {2, 3, 5, 6, 7, 8, 9, 10, 11, 12};
+    for (int i = 0; i < lignes.size(); ++i)
+        QCOMPARE(objet(lignes[i])["line"].toInt(), numeros[i]);
     QCOMPARE(objet(lignes[0])["chosen"].toObject()["model"].toString(), QString("VELAN T3.00"));
     QCOMPARE(objet(lignes[0])["sia"].toObject()["incision"].toInt(), 180);
     const QJsonObject mm = objet(lignes[1]);
@@ -402,15 +417,20 @@ void TestCli::lot() {
                  {{"line", 5}, {"error", "k1: value 'abc' refused; expected a number from 0.00 to 99.99"}}));
     QCOMPARE(objet(lignes[3])["check"].toObject()["code"].toInt(), 51);
     QCOMPARE(objet(lignes[4])["recommended"].toObject()["cyl"].toDouble(), 6.0);
-    QCOMPARE(objet(lignes[5])["line"].toInt(), 8);
-    QVERIFY(objet(lignes[5])["error"].toString().startsWith("11 values"));
+    // Trailing empty values count for nothing, on every line alike.
+    QCOMPARE(objet(lignes[5])["check"].toObject()["code"].toInt(), 0);
     QCOMPARE(objet(lignes[6])["unit"].toString(), QString("D"));
     QCOMPARE(objet(lignes[6])["sia"].toObject()["incision"].toInt(), 0);
+    // A comma inside quotes belongs to its value.
+    QCOMPARE(objet(lignes[7])["error"].toString(),
+             QString("k1: value '42,5' refused; expected a number from 0.00 to 99.99"));
+    QVERIFY(objet(lignes[8])["error"].toString().startsWith("17 values"));
+    QCOMPARE(objet(lignes[9])["check"].toObject()["code"].toInt(), 0);
 
     // The same rows as options give the same objects.
     const Sortie un = lancer({"--eye", "OD", "--seq", "15", "--k1", "40", "--k2", "46", "--axis", "175",
                               "--sia", "0.9", "--incision", "133", "--json"});
-    QCOMPARE(un.out.trimmed(), lignes[4]);
+    QCOMPARE(un.out.trimmed(), QString(lignes[4]).remove("\"line\":7,"));
 
     const QString bon =
         ecrire(dir, "bon.csv", "eye,seq,unit,k1,k2,axis,sia,incision,cyl\nOD,21,D,42,44,90,,,\n");
@@ -510,6 +530,19 @@ void TestCli::programme_data() {
     // --sia alone: a file of past cases (its other usage: tst_sia).
     QTest::newRow("sia file missing") << QStringList{"--sia", "/absent/x.csv", "--lang", "en"} << 2 << ""
                                       << "--sia: cannot read file '/absent/x.csv' (";
+    // A sheet written: nothing on the error output but the tool's own words.
+    QTest::newRow("sheet, no toolkit warning")
+        << EXEMPLE + QStringList{"--pdf", "/dev/null"} << 0 << "OEIL DROIT (OD)\n"
+        << "";
+    QTest::newRow("identification without a sheet")
+        << EXEMPLE + QStringList{"--patient", "P1", "--lang", "en"} << 2 << ""
+        << "--patient: not allowed without --pdf; expected --pdf a PDF file name\n";
+    QTest::newRow("sheet to -") << EXEMPLE + QStringList{"--pdf", "-", "--lang", "en"} << 2 << ""
+                                << "--pdf: value '-' refused; expected a PDF file name other than -\n";
+    // Control and format characters quoted back are replaced.
+    QTest::newRow("value quoted back")
+        << QStringList{"--eye", QString::fromUtf8("O\u202eD\x1b[2J\xc2\x9b\u2028"), "--lang", "en"} << 2 << ""
+        << "--eye: value 'O?D?[2J?" "?' refused";
 }
 
 void TestCli::programme() {
@@ -548,9 +581,118 @@ void TestCli::programme_dix_mille_lignes() {
     QVERIFY(p.waitForFinished(120000));
     const QList<QByteArray> lignes = p.readAllStandardOutput().split('\n');
     QCOMPARE(lignes.size(), 10001); // the last one empty
-    for (const QByteArray& l : lignes.mid(0, 10000))
-        QVERIFY(l.startsWith("{\"eye\":"));
+    for (int n = 0; n < 10000; ++n)
+        QVERIFY(lignes[n].startsWith(QStringLiteral("{\"line\":%1,\"eye\":").arg(n + 2).toUtf8()));
     QCOMPARE(p.exitCode(), 0);
+}
+
+void TestCli::sortie_refusee_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("sortie"); // "plein": /dev/full, "fermee": closed, else a size limit
+    QTest::addColumn<QString>("raison");
+    QTest::newRow("text, full device") << EXEMPLE << "plein"
+                                       << "No space left on device";
+    QTest::newRow("json, full device") << EXEMPLE + QStringList{"--json"} << "plein"
+                                       << "No space left on device";
+    QTest::newRow("help, full device") << QStringList{"--help"} << "plein"
+                                       << "No space left on device";
+    QTest::newRow("text, closed") << EXEMPLE << "fermee"
+                                  << "Bad file descriptor";
+    QTest::newRow("batch, full device") << QStringList{"--batch", "LOT"} << "plein"
+                                        << "No space left on device";
+    QTest::newRow("batch, closed") << QStringList{"--batch", "LOT"} << "fermee"
+                                   << "Bad file descriptor";
+    QTest::newRow("batch, file size limit") << QStringList{"--batch", "LOT"} << "limite"
+                                            << "File too large";
+}
+
+// Standard output that refuses what is written: status 1 and the reason on
+// the error output, once; a batch stops at the first refused write.
+void TestCli::sortie_refusee() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, sortie);
+    QFETCH(QString, raison);
+    QTemporaryDir dir;
+    QByteArray contenu = "eye,seq,unit,k1,k2,axis,sia,incision,cyl\n";
+    for (int n = 0; n < 2000; ++n)
+        contenu += "OD,21,D,42,44,90,,,\n";
+    args.replaceInStrings("LOT", ecrire(dir, "lot.csv", contenu));
+    const QString fichier = dir.filePath("sortie.txt");
+    QProcess p;
+    if (sortie == "plein")
+        p.setStandardOutputFile("/dev/full");
+    else if (sortie == "limite")
+        p.setStandardOutputFile(fichier);
+    p.setChildProcessModifier([sortie] {
+        if (sortie == "fermee")
+            close(1);
+        if (sortie == "limite") {
+            const struct rlimit limite = {64 * 1024, 64 * 1024};
+            setrlimit(RLIMIT_FSIZE, &limite);
+        }
+    });
+    p.start(programme_torique(), args + QStringList{"--lang", "en"});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 1);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    QCOMPARE(err, QString("The standard output could not be written. Reason: %1.\n").arg(raison));
+    if (sortie == "limite") {
+        // Stopped at the limit: what was written is the start of the answer.
+        QFile f(fichier);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray ecrit = f.readAll();
+        QVERIFY(ecrit.size() <= 64 * 1024);
+        QVERIFY(ecrit.startsWith("{\"line\":2,"));
+    }
+}
+
+// A row far longer than any case, between ordinary rows: answered as a row
+// error without being held in memory, the rows after it computed.
+void TestCli::lot_ligne_longue() {
+    QTemporaryDir dir;
+    const QString chemin = dir.filePath("longue.csv");
+    {
+        QFile f(chemin);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("eye,seq,unit,k1,k2,axis,sia,incision,cyl\nOD,21,D,42,44,90\nOD,21,D,42,");
+        const QByteArray bloc(1024 * 1024, '4');
+        for (int n = 0; n < 24; ++n)
+            f.write(bloc);
+        f.write(",90,,,\nOS,21,D,42,44,90\n");
+    }
+    const QString resultat = dir.filePath("sortie.jsonl");
+    // Run by hand to read the child's own peak of resident memory.
+    const QByteArray programme = QFile::encodeName(programme_torique());
+    const QByteArray lot = QFile::encodeName(chemin), vers = QFile::encodeName(resultat);
+    const int fd = open(vers.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    QVERIFY(fd >= 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(fd, 1);
+        const char* argv[] = {programme.constData(), "--batch", lot.constData(), "--lang", "en", nullptr};
+        execv(argv[0], const_cast<char**>(argv));
+        _exit(127);
+    }
+    close(fd);
+    int statut = 0;
+    struct rusage usage = {};
+    QCOMPARE(wait4(pid, &statut, 0, &usage), pid);
+    QVERIFY(WIFEXITED(statut));
+    QCOMPARE(WEXITSTATUS(statut), 1);
+    // A program of the toolkit needs about 20 MB; holding the row would take
+    // several times its 24 MB.
+    QVERIFY2(usage.ru_maxrss < 40 * 1024, qPrintable(QString("%1 kB").arg(usage.ru_maxrss)));
+    QFile f(resultat);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QStringList lignes = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lignes.size(), 3);
+    QCOMPARE(objet(lignes[0])["line"].toInt(), 2);
+    QCOMPARE(objet(lignes[1]),
+             QJsonObject({{"line", 3},
+                          {"error", "row longer than 65536 bytes; expected a row of at most 65536 bytes"}}));
+    QCOMPARE(objet(lignes[2])["line"].toInt(), 4);
+    QCOMPARE(objet(lignes[2])["eye"].toString(), QString("OS"));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

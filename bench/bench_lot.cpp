@@ -1,0 +1,111 @@
+// A batch file of 1,000,000 cases through the built tool, as a user runs it:
+// torique --batch FILE.csv with its answers written to a file. Reports the
+// time from start to exit and the tool's peak of resident memory, which
+// must not grow with the file (rows are read and answered one at a time).
+//
+//   cd build && ./bench/bench_lot --benchmark_repetitions=3
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int NB_LIGNES = 1000000;
+QByteArray g_torique;
+
+// Varied ordinary cases, both eyes, the whole range of powers and axes.
+bool ecrire_lot(const QString& chemin) {
+    QFile f(chemin);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray bloc = "eye,seq,unit,k1,k2,axis,sia,incision,cyl\n";
+    for (int n = 0; n < NB_LIGNES; ++n) {
+        bloc += QStringLiteral("%1,%2,D,%3,%4,%5,%6,%7,\n")
+                    .arg(n % 2 ? "OS" : "OD")
+                    .arg(10 + 0.5 * (n % 51), 0, 'f', 1)
+                    .arg(40 + 0.01 * (n % 300), 0, 'f', 2)
+                    .arg(40.5 + 0.01 * (n % 300) + 0.01 * (n % 400), 0, 'f', 2)
+                    .arg(n % 180)
+                    .arg(0.05 * (n % 7), 0, 'f', 2)
+                    .arg(n % 360)
+                    .toLatin1();
+        if (bloc.size() > (1 << 20)) {
+            f.write(bloc);
+            bloc.clear();
+        }
+    }
+    return f.write(bloc) == bloc.size() && f.flush();
+}
+
+void BM_LotMillionLignes(benchmark::State& state) {
+    QTemporaryDir dossier;
+    const QString lot = dossier.filePath("lot.csv");
+    if (!ecrire_lot(lot)) {
+        state.SkipWithError("no batch file written");
+        return;
+    }
+    const QByteArray entree = QFile::encodeName(lot);
+    const QByteArray sortie = QFile::encodeName(dossier.filePath("resultats.jsonl"));
+    long pic_ko = 0;
+    qint64 taille = 0;
+    double cpu = 0;
+    for (auto _ : state) {
+        const int fd = open(sortie.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const auto debut = std::chrono::steady_clock::now();
+        const pid_t pid = fork();
+        if (pid == 0) {
+            dup2(fd, 1);
+            const char* argv[] = {g_torique.constData(), "--batch", entree.constData(), nullptr};
+            execv(argv[0], const_cast<char**>(argv));
+            _exit(127);
+        }
+        close(fd);
+        int statut = 0;
+        struct rusage usage = {};
+        wait4(pid, &statut, 0, &usage);
+        const std::chrono::duration<double> duree = std::chrono::steady_clock::now() - debut;
+        state.SetIterationTime(duree.count());
+        if (!WIFEXITED(statut) || WEXITSTATUS(statut) != 0) {
+            state.SkipWithError("the batch did not end with status 0");
+            return;
+        }
+        pic_ko = std::max(pic_ko, usage.ru_maxrss);
+        // Processor time of the tool, all its threads: what the time would be
+        // on a machine that gave it a whole core.
+        cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+              (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        taille = QFileInfo(QFile::decodeName(sortie)).size();
+    }
+    state.counters["peak_MB"] = pic_ko / 1024.0;
+    state.counters["rows"] = NB_LIGNES;
+    state.counters["cpu_s"] = cpu;
+    state.counters["output_MB"] = taille / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_LotMillionLignes)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The tool is built next to the benchmarks' folder.
+    g_torique =
+        QFile::encodeName(QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteDir().filePath("../torique"));
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
