@@ -582,6 +582,10 @@ void ToriqueCli::ajouter_traitement(const Traitement& traitement) {
     traitements << traitement;
 }
 
+void ToriqueCli::ajouter_mode(const Mode& mode) {
+    modes << mode;
+}
+
 int ToriqueCli::executer(const QStringList& arguments, QTextStream& sortie, QTextStream& erreurs) {
     Cas cas;
     // The language of the messages first, wherever it is given.
@@ -609,7 +613,32 @@ int ToriqueCli::executer(const QStringList& arguments, QTextStream& sortie, QTex
         return 2;
     }
 
+    // A mode's option may bear the name of a case option (--sia: the
+    // incision's induced astigmatism, or a file of past cases): it starts the
+    // mode only when no other option of a case is given.
+    auto donnee = [&arguments](const QString& nom) {
+        for (const QString& a : arguments)
+            if (a == nom || a.startsWith(nom + QLatin1Char('=')))
+                return true;
+        return false;
+    };
+    const Mode* mode = nullptr;
+    for (const Mode& m : modes) {
+        bool seul = donnee(m.nom);
+        for (const QString& o : OPTIONS_CAS)
+            seul = seul && ("--" + o == m.nom || !donnee("--" + o));
+        if (seul)
+            mode = &m;
+    }
+    auto autre_mode = [&](const QString& nom) {
+        for (const Mode& m : modes)
+            if (m.nom == nom && &m != mode)
+                return true;
+        return false;
+    };
+
     QSet<QString> vues;
+    QStringList vues_dans_l_ordre;
     bool en_json = false;
     QString fichier;
     QList<const Option*> supp_vues;
@@ -630,7 +659,7 @@ int ToriqueCli::executer(const QStringList& arguments, QTextStream& sortie, QTex
         const QString option = nom.startsWith("--") ? nom.mid(2) : QString();
         const Option* supp = nullptr;
         for (const Option& o : options_supp)
-            if (o.nom == nom)
+            if (o.nom == nom && !autre_mode(nom))
                 supp = &o;
         const bool connue =
             OPTIONS_CAS.contains(option) || option == "lang" || option == "json" || option == "batch";
@@ -639,7 +668,8 @@ int ToriqueCli::executer(const QStringList& arguments, QTextStream& sortie, QTex
                 QStringLiteral("--eye, --seq, --k1, --k2, --axis, --unit, --sia, --incision, --cyl, "
                                "--lang, --json, --batch");
             for (const Option& o : options_supp)
-                liste += QStringLiteral(", ") + o.nom;
+                if (!liste.split(QStringLiteral(", ")).contains(o.nom))
+                    liste += QStringLiteral(", ") + o.nom;
             if (langue == "en")
                 return refus(QStringLiteral("%1: unknown option; expected one of %2").arg(cite(arg), liste));
             return refus(QString::fromUtf8("%1 : option inconnue ; attendu : %2").arg(cite(arg), liste));
@@ -651,6 +681,7 @@ int ToriqueCli::executer(const QStringList& arguments, QTextStream& sortie, QTex
             return refus(QString::fromUtf8("%1 : donnée plusieurs fois ; attendu : une seule fois").arg(nom));
         }
         vues.insert(cle);
+        vues_dans_l_ordre << cle;
         const bool avec_valeur = supp ? supp->avec_valeur : option != "json";
         if (!avec_valeur) {
             if (valeur_jointe)
@@ -686,6 +717,22 @@ int ToriqueCli::executer(const QStringList& arguments, QTextStream& sortie, QTex
             if (!lire(option, nom, valeur, cas, erreur))
                 return refus(erreur);
         }
+    }
+
+    for (const Mode& m : modes)
+        for (const QString& c : m.compagnes)
+            if (vues.contains(c) && &m != mode)
+                return refus(selon(langue, "%1 : seulement avec %2 et aucune option de cas ; attendu : %3",
+                                   "%1: only with %2 and no option of a case; expected %3")
+                                 .arg(c, m.nom, langue == "en" ? m.usage_en : m.usage_fr));
+    if (mode) {
+        for (const QString& o : vues_dans_l_ordre)
+            if (o != "lang" && o != "json" && o != mode->nom && !mode->compagnes.contains(o))
+                return refus(selon(langue, "%1 : sans objet avec %2 ; attendu : %3",
+                                   "%1: not allowed with %2; expected %3")
+                                 .arg(o.startsWith("--") ? o : "--" + o, mode->nom,
+                                      langue == "en" ? mode->usage_en : mode->usage_fr));
+        return mode->executer(en_json, langue, sortie, erreurs);
     }
 
     if (vues.contains("batch")) {

@@ -114,11 +114,28 @@ public:
     // printed; a status other than 0 stops the tool with that status.
     using Traitement = std::function<int(const Cas& cas, const ListParam& record, QTextStream& erreurs)>;
     void ajouter_traitement(const Traitement& traitement);
+    // A mode of its own, started by an added option (for instance a file of
+    // past cases): when that option is given without any option of a case,
+    // the options are read as usual and the mode runs instead of a case; only
+    // --lang, --json and its companion options (added too) may come with it,
+    // and a companion without it is bad usage. The option may bear the name
+    // of a case option, which it is whenever a case option is given. Its
+    // function returns the exit status.
+    struct Mode {
+        QString nom;           // its option, "--sia"
+        QStringList compagnes; // "--plot"
+        QString usage_fr;      // its usage, for the refusals
+        QString usage_en;
+        std::function<int(bool json, const QString& langue, QTextStream& sortie, QTextStream& erreurs)>
+            executer;
+    };
+    void ajouter_mode(const Mode& mode);
 
 private:
     int lot(const QString& fichier, const QString& langue, QTextStream& sortie, QTextStream& erreurs);
     QList<Option> options_supp;
     QList<Traitement> traitements;
+    QList<Mode> modes;
 };
 
 #endif

@@ -1,12 +1,15 @@
-// The command-line tool: the toric calculation without the window, and the
-// calculation sheet as a PDF file with --pdf.
+// The command-line tool: the toric calculation without the window, the
+// calculation sheet as a PDF file with --pdf, and the surgeon's induced
+// astigmatism from past cases with --sia.
 
 #include "EcritureFichier.h"
 #include "FeuilleCli.h"
+#include "SiaCli.h"
 #include "ToriqueCli.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 #include <QTextStream>
 
@@ -61,11 +64,14 @@ int main(int argc, char** argv) {
         arguments << QString::fromLocal8Bit(argv[i]);
     // The sheet draws the diagrams, which are widgets: a widget application
     // is needed, on no screen unless one is asked for.
+    // The plot of --sia needs only the fonts of a GUI application.
     const bool feuille = FeuilleCli::demande(arguments);
-    if (feuille && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    const bool graphique = SiaCli::demande_graphique(arguments);
+    if ((feuille || graphique) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::unique_ptr<QCoreApplication> app(feuille ? new QApplication(argc, argv)
-                                                  : new QCoreApplication(argc, argv));
+    std::unique_ptr<QCoreApplication> app(feuille     ? new QApplication(argc, argv)
+                                          : graphique ? new QGuiApplication(argc, argv)
+                                                      : new QCoreApplication(argc, argv));
     // Every write to the standard output is checked.
     EcritureFichier flux_sortie(STDOUT_FILENO);
     flux_sortie.open(QIODevice::WriteOnly);
@@ -74,11 +80,12 @@ int main(int argc, char** argv) {
     ToriqueCli outil;
     const QString langue = FeuilleCli::langue(arguments);
     FeuilleCli pdf(outil, langue);
+    SiaCli sia(outil, langue);
     int statut = outil.executer(app->arguments().mid(1), sortie, erreurs);
     if (arguments.contains("--help") || arguments.contains("-h"))
-        sortie << FeuilleCli::usage(langue);
+        sortie << FeuilleCli::usage(langue) << SiaCli::usage(langue);
     else if (arguments.isEmpty())
-        erreurs << FeuilleCli::usage(langue);
+        erreurs << FeuilleCli::usage(langue) << SiaCli::usage(langue);
     sortie.flush();
     if (!flux_sortie.valider()) {
         erreurs << (langue == "en"

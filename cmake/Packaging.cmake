@@ -92,7 +92,9 @@ it and the residual astigmatism it leaves, and prints a one-page A4
 calculation sheet that is also the lens order form, or saves it as PDF.
 
 The command-line tool torique gives the same calculation without the
-window, as text, JSON or a PDF sheet, for one case or a CSV file of cases.")
+window, as text, JSON or a PDF sheet, for one case or a CSV file of cases,
+and the surgeon's own induced astigmatism from the keratometry of past
+cases, with its double-angle plot as PDF, PNG or SVG.")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -111,6 +113,7 @@ if(TORIQUE_SHLIBDEPS AND TORIQUE_FILE)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   string(PREPEND CPACK_DEBIAN_PACKAGE_DEPENDS
-         "libc6, libstdc++6, libgcc-s1, libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, libfontconfig1, ")
+         "libc6, libstdc++6, libgcc-s1, libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, libqt6svg6, "
+         "libfontconfig1, ")
 endif()
 include(CPack)

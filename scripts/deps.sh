@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, running and testing need.
 # Usage: scripts/deps.sh [extra packages...]
 set -euo pipefail
-pkgs=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
+pkgs=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n
       libgl-dev libfontconfig-dev fonts-liberation fonts-crosextra-carlito libbenchmark-dev "$@")
 missing=()
 for p in "${pkgs[@]}"; do

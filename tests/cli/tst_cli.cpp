@@ -535,6 +535,9 @@ void TestCli::programme_data() {
                           << "";
     QTest::newRow("version") << QStringList{"--version"} << 0 << "torique " VERSION_TORIQUE "\n"
                              << "";
+    // --sia alone: a file of past cases (its other usage: tst_sia).
+    QTest::newRow("sia file missing") << QStringList{"--sia", "/absent/x.csv", "--lang", "en"} << 2 << ""
+                                      << "--sia: cannot read file '/absent/x.csv' (";
     // A sheet written: nothing on the error output but the tool's own words.
     QTest::newRow("sheet, no toolkit warning")
         << EXEMPLE + QStringList{"--pdf", "/dev/null"} << 0 << "OEIL DROIT (OD)\n"

@@ -24,7 +24,8 @@ using Processus::Sortie;
 // The tool of this build run on the arguments, in a folder, with a change
 // made in the child before it starts, under a system language.
 Sortie lancer(const QStringList& args, const QString& dossier = QString(),
-              const std::function<void()>& dans_l_enfant = nullptr, const QString& langue_systeme = QString()) {
+              const std::function<void()>& dans_l_enfant = nullptr,
+              const QString& langue_systeme = QString()) {
     return Processus::lancer(Processus::torique(), args, dossier, 60000, dans_l_enfant, langue_systeme);
 }
 

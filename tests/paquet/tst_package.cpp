@@ -72,8 +72,9 @@ void TstPackage::controle() {
     QStringList paquets;
     for (const QString& d : dep.split(',', Qt::SkipEmptyParts))
         paquets << d.trimmed().section(' ', 0, 0);
-    for (const char* p : {"libqt6core6", "libqt6gui6", "libqt6widgets6", "qt6-translations-l10n",
-                          "fonts-liberation", "fonts-crosextra-carlito", "libc6", "libstdc++6"})
+    for (const char* p :
+         {"libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6svg6", "qt6-translations-l10n",
+          "fonts-liberation", "fonts-crosextra-carlito", "libc6", "libstdc++6"})
         QVERIFY2(paquets.contains(p), qPrintable(QString("%1 missing from Depends: %2").arg(p, dep)));
     const Resultat a = lancer("dpkg", {"--print-architecture"});
     QVERIFY(r.sortie.contains("Architecture: " + a.sortie.trimmed() + "\n"));

@@ -1,0 +1,361 @@
+#include "SiaCli.h"
+
+#include "CalculTorique.h"
+#include "EcritureFichier.h"
+#include "FeuilleCalcul.h"
+#include "GraphiqueAstigmatismeInduit.h"
+#include "LecteurCsv.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+
+#include <cmath>
+
+namespace {
+
+const char* const COLONNES[] = {"eye", "k1_pre", "k2_pre", "axis_pre", "k1_post", "k2_post", "axis_post"};
+constexpr int NB_COLONNES = 7;
+const char* const EN_TETE = "eye,k1_pre,k2_pre,axis_pre,k1_post,k2_post,axis_post";
+// The keratometry a keratometer gives, as the calculation's checks accept it.
+constexpr double K_MIN = 30.0, K_MAX = 60.0;
+
+QString selon(const QString& langue, const char* fr, const char* en) {
+    return QString::fromUtf8(langue == "en" ? en : fr);
+}
+
+QString attendu_fichier(const QString& langue) {
+    return selon(langue, "un fichier CSV dont la première ligne est ", "a CSV file whose first line is ") +
+           QLatin1String(EN_TETE);
+}
+
+QString refus_valeur(const QString& nom, const QString& valeur, const QString& attendu,
+                     const QString& langue) {
+    if (langue == "en")
+        return QStringLiteral("%1: value '%2' refused; expected %3")
+            .arg(nom, ToriqueCli::cite(valeur), attendu);
+    return QString::fromUtf8("%1 : valeur « %2 » refusée ; attendu : %3")
+        .arg(nom, ToriqueCli::cite(valeur), attendu);
+}
+
+// A file refused as a whole: `probleme` names it with %1, then what was
+// expected.
+QString refus_fichier(const char* fr, const char* en, const QString& fichier, const QString& langue,
+                      const QString& raison = QString()) {
+    QString probleme = selon(langue, fr, en).arg(ToriqueCli::cite(fichier));
+    if (!raison.isEmpty())
+        probleme += QStringLiteral(" (") + raison + QLatin1Char(')');
+    return QStringLiteral("--sia") + (langue == "en" ? QStringLiteral(": ") : QStringLiteral(" : ")) +
+           probleme + selon(langue, " ; attendu : ", "; expected ") + attendu_fichier(langue);
+}
+
+// A series of past cases has at most this many rows; a file beyond is no
+// such series, and is not held in memory.
+constexpr int LIGNES_MAX = 100000;
+
+// A number as a spreadsheet may write it: blanks around it, a decimal
+// comma in a quoted field.
+bool nombre(QString texte, double& v) {
+    texte = texte.trimmed();
+    if (!texte.contains(QLatin1Char('.')) && texte.count(QLatin1Char(',')) == 1)
+        texte.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    v = texte.toDouble(&ok);
+    return ok && std::isfinite(v);
+}
+
+// Reads one row's values into the eye's keratometry; the first problem is
+// the row's error.
+bool lire_ligne(const QStringList& valeurs, const QString& langue, QString& oeil,
+                AstigmatismeInduit::Kerato& pre, AstigmatismeInduit::Kerato& post, QString& erreur) {
+    if (valeurs.size() > NB_COLONNES) {
+        erreur =
+            selon(langue, "%1 valeurs ; attendu : au plus %2 (%3)", "%1 values; expected at most %2 (%3)")
+                .arg(valeurs.size())
+                .arg(NB_COLONNES)
+                .arg(QLatin1String(EN_TETE));
+        return false;
+    }
+    const QString k_attendu =
+        selon(langue, "un nombre de dioptries de 30.00 à 60.00", "a number of dioptres from 30.00 to 60.00");
+    const QString axe_attendu =
+        selon(langue, "un nombre entier de 0 à 180 (180 vaut 0)", "a whole number from 0 to 180 (180 is 0)");
+    double* const k[] = {&pre.k1, &pre.k2, nullptr, &post.k1, &post.k2};
+    int* const axes[] = {&pre.axe, &post.axe};
+    for (int c = 0; c < NB_COLONNES; ++c) {
+        const QString nom = QLatin1String(COLONNES[c]);
+        const QString v = valeurs.value(c).trimmed();
+        if (v.isEmpty()) {
+            const QString attendu = c == 0       ? selon(langue, "OD ou OS", "OD or OS")
+                                    : c % 3 == 0 ? axe_attendu
+                                                 : k_attendu;
+            erreur = langue == "en"
+                         ? QStringLiteral("%1: value missing; expected %2").arg(nom, attendu)
+                         : QString::fromUtf8("%1 : valeur absente ; attendu : %2").arg(nom, attendu);
+            return false;
+        }
+        if (c == 0) {
+            // The eye as the tool's --eye reads it.
+            ToriqueCli::Cas cas;
+            cas.langue = langue;
+            if (!ToriqueCli::lire("eye", nom, v, cas, erreur))
+                return false;
+            oeil = cas.oeil;
+        } else if (c % 3 == 0) {
+            double d;
+            if (!nombre(v, d) || d != std::floor(d) || d < 0 || d > 180) {
+                erreur = refus_valeur(nom, v, axe_attendu, langue);
+                return false;
+            }
+            *axes[c / 3 - 1] = int(d) % 180;
+        } else {
+            double d;
+            if (!nombre(v, d) || d < K_MIN || d > K_MAX) {
+                erreur = refus_valeur(nom, v, k_attendu, langue);
+                return false;
+            }
+            *k[c - 1] = d;
+        }
+    }
+    // K2 is the steep meridian: below K1 the columns are swapped or a value
+    // is mistyped.
+    for (int i = 0; i < 2; ++i) {
+        const AstigmatismeInduit::Kerato& m = i == 0 ? pre : post;
+        if (m.k2 < m.k1) {
+            const QString k1 = QLatin1String(COLONNES[3 * i + 1]), k2 = QLatin1String(COLONNES[3 * i + 2]);
+            erreur = refus_valeur(k2, valeurs[3 * i + 2],
+                                  selon(langue, "au moins %1 (%2), K2 étant le méridien le plus cambré",
+                                        "at least %1 (%2), K2 being the steep meridian")
+                                      .arg(k1, valeurs[3 * i + 1].trimmed()),
+                                  langue);
+            return false;
+        }
+    }
+    return true;
+}
+
+QJsonValue nombre_json(double v) {
+    return std::isfinite(v) ? QJsonValue(v) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonObject vecteur_json(const AstigmatismeInduit::Vecteur& v) {
+    return {{"D", v.D()}, {"axis", v.axe()}, {"x", v.x}, {"y", v.y}};
+}
+
+QJsonObject kerato_json(const AstigmatismeInduit::Kerato& k) {
+    const AstigmatismeInduit::Vecteur v = AstigmatismeInduit::vecteur(k.k2 - k.k1, k.axe);
+    return {{"k1", k.k1}, {"k2", k.k2}, {"axis", k.axe}, {"D", v.D()}};
+}
+
+QJsonValue ellipse_json(const AstigmatismeInduit::Ellipse& e, double quantile) {
+    if (!e.valide)
+        return QJsonValue::Null;
+    return QJsonObject{{"x", e.x},
+                       {"y", e.y},
+                       {"semi_major", e.demi_grand},
+                       {"semi_minor", e.demi_petit},
+                       {"orientation", e.orientation},
+                       {"quantile", quantile}};
+}
+
+} // namespace
+
+SiaCli::SiaCli(ToriqueCli& outil, const QString& langue) : langue_messages(langue) {
+    outil.ajouter_option(
+        {"--sia", true, attendu_fichier("fr"), attendu_fichier("en"), [this](const QString& v) {
+             if (v.isEmpty())
+                 return refus_valeur("--sia", v, attendu_fichier(langue_messages), langue_messages);
+             fichier = v;
+             return QString();
+         }});
+    const char* const image_fr = "un nom de fichier en .pdf, .png ou .svg (PDF sans extension)";
+    const char* const image_en = "a file name ending in .pdf, .png or .svg (PDF without one)";
+    outil.ajouter_option({"--plot", true, QString::fromUtf8(image_fr), image_en, [=](const QString& v) {
+                              if (GraphiqueAstigmatismeInduit::format(v) ==
+                                  GraphiqueAstigmatismeInduit::INCONNU)
+                                  return refus_valeur("--plot", v, selon(langue_messages, image_fr, image_en),
+                                                      langue_messages);
+                              graphique = v;
+                              return QString();
+                          }});
+    outil.ajouter_mode({"--sia",
+                        {"--plot"},
+                        usage("fr").trimmed(),
+                        usage("en").trimmed(),
+                        [this](bool json, const QString& l, QTextStream& sortie, QTextStream& erreurs) {
+                            return executer(json, l, sortie, erreurs);
+                        }});
+}
+
+bool SiaCli::demande_graphique(const QStringList& arguments) {
+    for (const QString& a : arguments)
+        if (a == "--plot" || a.startsWith("--plot="))
+            return true;
+    return false;
+}
+
+QString SiaCli::usage(const QString& langue) {
+    if (langue == "en")
+        return QStringLiteral(
+            "       torique --sia FILE.csv [--plot FILE.pdf|png|svg] [--lang fr|en] [--json]\n");
+    return QStringLiteral(
+        "        torique --sia FICHIER.csv [--plot FICHIER.pdf|png|svg] [--lang fr|en] [--json]\n");
+}
+
+bool SiaCli::lire(QIODevice& source, const QString& nom, const QString& langue, AstigmatismeInduit& serie,
+                  QList<ErreurLigne>& refus, QString& erreur) {
+    LecteurCsv lecteur(&source);
+    LecteurCsv::Ligne ligne;
+    // The header, in any case, blanks around the names allowed.
+    bool en_tete = lecteur.suivante(ligne) && ligne.etat == LecteurCsv::Complete;
+    if (en_tete) {
+        QStringList noms;
+        for (const QString& c : ligne.champs)
+            noms << c.trimmed().toLower();
+        en_tete = noms.join(QLatin1Char(',')) == QLatin1String(EN_TETE);
+    }
+    if (!en_tete) {
+        erreur = lecteur.echec() ? refus_fichier("lecture de « %1 » interrompue", "reading '%1' stopped", nom,
+                                                 langue, lecteur.erreur())
+                                 : refus_fichier("la première ligne de « %1 » n'est pas l'en-tête",
+                                                 "the first line of '%1' is not the header", nom, langue);
+        return false;
+    }
+    int lignes = 0;
+    while (lecteur.suivante(ligne)) {
+        if (!ligne.champs.isEmpty() || ligne.etat != LecteurCsv::Complete)
+            if (++lignes > LIGNES_MAX) {
+                erreur = selon(langue, "--sia : plus de %1 lignes dans « %2 » ; attendu : au plus %1 yeux",
+                               "--sia: more than %1 rows in '%2'; expected at most %1 eyes")
+                             .arg(LIGNES_MAX)
+                             .arg(ToriqueCli::cite(nom));
+                return false;
+            }
+        QString probleme;
+        if (ligne.etat == LecteurCsv::TropLongue) {
+            probleme = selon(langue, "ligne de plus de %1 octets ; attendu : une ligne de %2",
+                             "line longer than %1 bytes; expected a row of %2")
+                           .arg(LecteurCsv::LONGUEUR_MAX)
+                           .arg(QLatin1String(EN_TETE));
+        } else if (ligne.etat == LecteurCsv::GuillemetNonFerme) {
+            probleme =
+                selon(langue, "guillemet non fermé ; attendu : un guillemet fermant avant la fin du fichier",
+                      "quote not closed; expected a closing quote before the end of the file");
+        } else if (ligne.champs.isEmpty()) {
+            continue; // a blank line
+        } else {
+            QString oeil;
+            AstigmatismeInduit::Kerato pre, post;
+            if (lire_ligne(ligne.champs, langue, oeil, pre, post, probleme)) {
+                serie.ajouter(ligne.numero, oeil, pre, post);
+                continue;
+            }
+        }
+        refus.append({ligne.numero, probleme});
+    }
+    if (lecteur.echec()) {
+        erreur = refus_fichier("lecture de « %1 » interrompue", "reading '%1' stopped", nom, langue,
+                               lecteur.erreur());
+        return false;
+    }
+    return true;
+}
+
+QString SiaCli::texte(const AstigmatismeInduit& serie, const QString& langue) {
+    using AI = AstigmatismeInduit;
+    const AI::Bilan b = serie.bilan();
+    const QString deux_points = QStringLiteral(" : ");
+    QStringList t;
+    t << AI::libelle(AI::TITRE, langue).toUpper();
+    t << AI::libelle(AI::YEUX, langue) + deux_points + QString::number(b.n);
+    t << AI::libelle(AI::CENTROIDE, langue) + deux_points + AI::texte_vecteur(b.centroide);
+    t << AI::libelle(AI::ECARTS_TYPES, langue) + deux_points + "x " +
+             AI::texte_ecart(b.ecart_type_x, langue) + ", y " + AI::texte_ecart(b.ecart_type_y, langue);
+    t << AI::libelle(AI::MOYENNE, langue) + deux_points + CalculTorique::texte_D(b.moyenne_D) + " D (" +
+             AI::libelle(AI::ECART_TYPE, langue) + " " + AI::texte_ecart(b.ecart_type_D, langue) + ")";
+    if (b.ellipse_centroide.valide) {
+        t << AI::libelle(AI::ELLIPSE_CENTROIDE, langue) + deux_points +
+                 AI::texte_ellipse(b.ellipse_centroide, langue);
+        t << AI::libelle(AI::ELLIPSE_DONNEES, langue) + deux_points +
+                 AI::texte_ellipse(b.ellipse_donnees, langue);
+    } else {
+        t << AI::libelle(AI::SANS_ELLIPSE, langue);
+    }
+    t << QString() << AI::libelle(AI::PAR_OEIL, langue).toUpper() + QStringLiteral(" :");
+    for (const AI::Oeil& o : serie.yeux())
+        t << AI::libelle(AI::LIGNE, langue) + QStringLiteral(" %1 (%2)").arg(o.ligne).arg(o.oeil) +
+                 deux_points + AI::texte_vecteur(o.induit);
+    return t.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QString SiaCli::json(const AstigmatismeInduit& serie, const QList<ErreurLigne>& refus) {
+    const AstigmatismeInduit::Bilan b = serie.bilan();
+    QJsonObject centroide = vecteur_json(b.centroide);
+    centroide["sd_x"] = nombre_json(b.ecart_type_x);
+    centroide["sd_y"] = nombre_json(b.ecart_type_y);
+    QJsonArray yeux;
+    for (const AstigmatismeInduit::Oeil& o : serie.yeux())
+        yeux.append(QJsonObject{{"line", o.ligne},
+                                {"eye", o.oeil},
+                                {"preop", kerato_json(o.pre)},
+                                {"postop", kerato_json(o.post)},
+                                {"sia", vecteur_json(o.induit)}});
+    QJsonArray erreurs;
+    for (const ErreurLigne& e : refus)
+        erreurs.append(QJsonObject{{"line", e.ligne}, {"error", e.erreur}});
+    const QJsonObject o{
+        {"count", b.n},
+        {"mean", QJsonObject{{"D", b.moyenne_D}, {"sd", nombre_json(b.ecart_type_D)}}},
+        {"centroid", centroide},
+        {"ellipses", QJsonObject{{"centroid", ellipse_json(b.ellipse_centroide, b.quantile_centroide)},
+                                 {"data", ellipse_json(b.ellipse_donnees, b.quantile_donnees)}}},
+        {"eyes", yeux},
+        {"errors", erreurs},
+    };
+    return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
+}
+
+int SiaCli::executer(bool en_json, const QString& langue, QTextStream& sortie, QTextStream& erreurs) {
+    QFile f(fichier);
+    if (!f.open(QIODevice::ReadOnly)) {
+        erreurs << refus_fichier("fichier « %1 » illisible", "cannot read file '%1'", fichier, langue,
+                                 f.errorString())
+                << '\n';
+        return 2;
+    }
+    AstigmatismeInduit serie;
+    QList<ErreurLigne> refus;
+    QString erreur;
+    if (!lire(f, fichier, langue, serie, refus, erreur)) {
+        erreurs << erreur << '\n';
+        return 2;
+    }
+    if (!en_json)
+        for (const ErreurLigne& e : refus)
+            erreurs << selon(langue, "ligne %1 : %2", "line %1: %2").arg(e.ligne).arg(e.erreur) << '\n';
+    if (serie.yeux().isEmpty()) {
+        erreurs
+            << selon(langue,
+                     "--sia : aucune ligne valide dans « %1 » ; attendu : au moins un oeil sous l'en-tête %2",
+                     "--sia: no valid row in '%1'; expected at least one eye under the header %2")
+                   .arg(ToriqueCli::cite(fichier), QLatin1String(EN_TETE))
+            << '\n';
+        if (en_json)
+            sortie << json(serie, refus) << '\n';
+        return 1;
+    }
+    if (!graphique.isEmpty()) {
+        const QByteArray octets = GraphiqueAstigmatismeInduit::rendre(
+            GraphiqueAstigmatismeInduit::format(graphique), serie, langue);
+        QString pourquoi;
+        if (octets.isEmpty() || !EcritureFichier::ecrire(graphique, octets, &pourquoi)) {
+            erreurs << FeuilleCalcul::message_non_ecrit(ToriqueCli::cite(graphique, -1), langue, pourquoi)
+                    << '\n';
+            return 1;
+        }
+    }
+    sortie << (en_json ? json(serie, refus) + QLatin1Char('\n') : texte(serie, langue));
+    return refus.isEmpty() ? 0 : 1;
+}

@@ -1,0 +1,310 @@
+#include "GraphiqueAstigmatismeInduit.h"
+
+#include "CalculTorique.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using Bilan = AstigmatismeInduit::Bilan;
+using Ellipse = AstigmatismeInduit::Ellipse;
+
+constexpr double PAS_D = 0.25; // one ring every 0.25 D
+
+// The plot's circle in drawing units, below the title.
+constexpr double CX = GraphiqueAstigmatismeInduit::LARGEUR / 2;
+constexpr double CY = 455;
+constexpr double R = 305;
+// The legend, below the circle.
+constexpr double LEGENDE_X = 40;
+constexpr double LEGENDE_Y = 812;
+constexpr double LEGENDE_PAS = 26;
+
+const QColor BLEU_PANNEAU(0x00, 0xA0, 0xC2);
+const QColor BLEU_TITRE(0x00, 0x64, 0x82);
+const QColor ROSE(0xF3, 0x3D, 0x6B);
+const QColor GRIS(0x7B, 0x7B, 0x7B);
+const QColor GRIS_CLAIR(0xD2, 0xD2, 0xD2);
+
+QFont police(double pixels, bool gras = false) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(int(std::lround(pixels)));
+    f.setBold(gras);
+    return f;
+}
+
+// Farthest reach of an ellipse from the origin: its centre's distance plus
+// its semi-major axis.
+double portee(const Ellipse& e) {
+    return e.valide ? std::hypot(e.x, e.y) + e.demi_grand : 0.0;
+}
+
+QPen stylo_ellipse_centroide() {
+    return QPen(ROSE, 2.5);
+}
+
+QPen stylo_ellipse_donnees() {
+    return QPen(BLEU_TITRE, 2.0, Qt::DashLine);
+}
+
+void point_oeil(QPainter& p, const QPointF& c) {
+    p.setPen(QPen(BLEU_TITRE, 1.0));
+    QColor remplissage = BLEU_PANNEAU;
+    remplissage.setAlpha(190);
+    p.setBrush(remplissage);
+    p.drawEllipse(c, 5.5, 5.5);
+}
+
+void losange_centroide(QPainter& p, const QPointF& c) {
+    const double a = 9;
+    const QPointF sommets[] = {c + QPointF(0, -a), c + QPointF(a, 0), c + QPointF(0, a), c + QPointF(-a, 0)};
+    p.setPen(QPen(Qt::black, 1.5));
+    p.setBrush(ROSE);
+    p.drawPolygon(sommets, 4);
+}
+
+// Where the segment from a (inside the outer ring) to b (outside) crosses it.
+QPointF bord(const QPointF& a, const QPointF& b) {
+    const QPointF f = a - QPointF(CX, CY), d = b - a;
+    const double dd = QPointF::dotProduct(d, d), fd = QPointF::dotProduct(f, d);
+    const double ff = QPointF::dotProduct(f, f);
+    const double t = (-fd + std::sqrt(std::max(0.0, fd * fd - dd * (ff - R * R)))) / dd;
+    return a + std::clamp(t, 0.0, 1.0) * d;
+}
+
+// The ellipse as a polygon of many sides, cut by hand at the outer ring: the
+// centroid's ellipse of a small series can reach far beyond it, and clip
+// paths do not survive in an SVG drawing.
+void ellipse(QPainter& p, const Ellipse& e, double echelle, const QPen& stylo) {
+    if (!e.valide)
+        return;
+    constexpr int COTES = 720;
+    const double o = e.orientation * M_PI / 180.0;
+    const double co = std::cos(o), so = std::sin(o);
+    QPainterPath chemin;
+    QPointF avant;
+    bool dedans_avant = false;
+    for (int i = 0; i <= COTES; ++i) {
+        const double t = 2 * M_PI * (i % COTES) / COTES;
+        const double u = e.demi_grand * std::cos(t), v = e.demi_petit * std::sin(t);
+        // Counter-clockwise on the plane, on a device whose y axis points down.
+        const QPointF q(CX + (e.x + u * co - v * so) * echelle, CY - (e.y + u * so + v * co) * echelle);
+        const bool dedans = std::hypot(q.x() - CX, q.y() - CY) <= R;
+        if (i == 0) {
+            if (dedans)
+                chemin.moveTo(q);
+        } else if (dedans && dedans_avant) {
+            chemin.lineTo(q);
+        } else if (dedans) {
+            chemin.moveTo(bord(q, avant));
+            chemin.lineTo(q);
+        } else if (dedans_avant) {
+            chemin.lineTo(bord(avant, q));
+        }
+        avant = q;
+        dedans_avant = dedans;
+    }
+    p.strokePath(chemin, stylo);
+}
+
+} // namespace
+
+GraphiqueAstigmatismeInduit::Format GraphiqueAstigmatismeInduit::format(const QString& fichier) {
+    const QFileInfo info(fichier);
+    if (info.fileName().isEmpty()) // a folder
+        return INCONNU;
+    const QString suffixe = info.suffix().toLower();
+    if (suffixe.isEmpty() || suffixe == "pdf")
+        return PDF;
+    if (suffixe == "png")
+        return PNG;
+    if (suffixe == "svg")
+        return SVG;
+    return INCONNU;
+}
+
+double GraphiqueAstigmatismeInduit::rayon_D(const AstigmatismeInduit& serie, const Bilan& b) {
+    double etendue = 0;
+    for (const AstigmatismeInduit::Oeil& o : serie.yeux())
+        etendue = std::max(etendue, o.induit.D());
+    etendue = std::max(etendue, portee(b.ellipse_donnees));
+    // The centroid's ellipse of a very small series can be many times wider
+    // than the eyes themselves; beyond twice their reach it is cut at the
+    // circle rather than crushing the points into the middle.
+    etendue = std::max(etendue, std::min(portee(b.ellipse_centroide), 2 * etendue));
+    // A little room so that no point sits on the outer ring.
+    const double anneaux = std::ceil(etendue * 1.04 / PAS_D - 1e-9);
+    return std::max(2.0, anneaux) * PAS_D;
+}
+
+void GraphiqueAstigmatismeInduit::dessiner(QPainter& p, const AstigmatismeInduit& serie,
+                                           const QString& langue) {
+    using AI = AstigmatismeInduit;
+    const Bilan b = serie.bilan();
+    const double rayon = rayon_D(serie, b);
+    const double echelle = R / rayon; // units per dioptre
+    const int nb_anneaux = int(std::lround(rayon / PAS_D));
+
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.fillRect(QRectF(0, 0, LARGEUR, HAUTEUR), Qt::white);
+
+    // Title.
+    p.setPen(BLEU_TITRE);
+    p.setFont(police(26, true));
+    p.drawText(QRectF(0, 14, LARGEUR, 36), Qt::AlignCenter, AI::libelle(AI::TITRE, langue));
+    p.setPen(Qt::black);
+    p.setFont(police(15));
+    p.drawText(QRectF(0, 52, LARGEUR, 24), Qt::AlignCenter, AI::libelle(AI::SOUS_TITRE, langue));
+
+    // Rings every 0.25 D; labelled ones far enough apart to be read, and
+    // the unlabelled ones left out where they would merge into grey.
+    const double ecart = R / nb_anneaux;
+    int pas_etiquette = 1;
+    while (ecart * pas_etiquette < 48)
+        pas_etiquette *= 2;
+    const int pas_anneau = ecart >= 4 ? 1 : pas_etiquette;
+    p.setBrush(Qt::NoBrush);
+    p.setFont(police(12));
+    for (int i = 1; i <= nb_anneaux; ++i) {
+        const bool exterieur = i == nb_anneaux, etiquete = i % pas_etiquette == 0;
+        if (!exterieur && !etiquete && i % pas_anneau != 0)
+            continue;
+        const double r = i * ecart;
+        p.setPen(QPen(exterieur  ? GRIS
+                      : etiquete ? QColor(0xAF, 0xAF, 0xAF)
+                                 : GRIS_CLAIR,
+                      exterieur ? 1.5 : 1.0));
+        p.drawEllipse(QPointF(CX, CY), r, r);
+        if (etiquete) {
+            p.setPen(GRIS);
+            p.drawText(QRectF(CX + r - 48, CY + 2, 46, 16), Qt::AlignRight | Qt::AlignTop,
+                       CalculTorique::texte_D(i * PAS_D) + QStringLiteral(" D"));
+        }
+    }
+    // The axes: astigmatism axis a is drawn at the double angle 2a.
+    p.setPen(QPen(GRIS, 1.0));
+    p.drawLine(QPointF(CX - R, CY), QPointF(CX + R, CY));
+    p.drawLine(QPointF(CX, CY - R), QPointF(CX, CY + R));
+    p.setPen(Qt::black);
+    p.setFont(police(17, true));
+    const QString deg = QString::fromUtf8(" °");
+    p.drawText(QRectF(CX + R + 6, CY - 12, 70, 24), Qt::AlignLeft | Qt::AlignVCenter, "0" + deg);
+    p.drawText(QRectF(CX - 40, CY - R - 30, 80, 24), Qt::AlignCenter, "45" + deg);
+    p.drawText(QRectF(CX - R - 76, CY - 12, 70, 24), Qt::AlignRight | Qt::AlignVCenter, "90" + deg);
+    p.drawText(QRectF(CX - 40, CY + R + 6, 80, 24), Qt::AlignCenter, "135" + deg);
+
+    // The eyes, the ellipses and the centroid.
+    for (const AI::Oeil& o : serie.yeux())
+        point_oeil(p, QPointF(CX + o.induit.x * echelle, CY - o.induit.y * echelle));
+    ellipse(p, b.ellipse_donnees, echelle, stylo_ellipse_donnees());
+    ellipse(p, b.ellipse_centroide, echelle, stylo_ellipse_centroide());
+    if (b.n > 0)
+        losange_centroide(p, QPointF(CX + b.centroide.x * echelle, CY - b.centroide.y * echelle));
+
+    // The legend: one line per element, its mark on the left.
+    p.setFont(police(15));
+    const double xt = LEGENDE_X + 40;
+    double y = LEGENDE_Y;
+    auto ligne = [&](const QString& texte) {
+        p.setPen(Qt::black);
+        p.drawText(QRectF(xt, y - LEGENDE_PAS / 2, LARGEUR - xt - 20, LEGENDE_PAS),
+                   Qt::AlignLeft | Qt::AlignVCenter, texte);
+        y += LEGENDE_PAS;
+    };
+    const QPointF marque(LEGENDE_X + 16, 0);
+    point_oeil(p, marque + QPointF(0, y));
+    ligne(AI::libelle(AI::YEUX, langue) + QStringLiteral(" : %1").arg(b.n));
+    losange_centroide(p, marque + QPointF(0, y));
+    ligne(AI::libelle(AI::CENTROIDE, langue) + QStringLiteral(" : ") + AI::texte_vecteur(b.centroide));
+    ligne(AI::libelle(AI::ECARTS_TYPES, langue) + QStringLiteral(" : x ") +
+          AI::texte_ecart(b.ecart_type_x, langue) + QStringLiteral(", y ") +
+          AI::texte_ecart(b.ecart_type_y, langue));
+    ligne(AI::libelle(AI::MOYENNE, langue) + QStringLiteral(" : ") + CalculTorique::texte_D(b.moyenne_D) +
+          QStringLiteral(" D (") + AI::libelle(AI::ECART_TYPE, langue) + QStringLiteral(" ") +
+          AI::texte_ecart(b.ecart_type_D, langue) + QStringLiteral(")"));
+    if (b.ellipse_centroide.valide) {
+        p.setPen(stylo_ellipse_centroide());
+        p.drawLine(QPointF(LEGENDE_X, y), QPointF(LEGENDE_X + 32, y));
+        ligne(AI::libelle(AI::ELLIPSE_CENTROIDE, langue) + QStringLiteral(" : ") +
+              AI::texte_ellipse(b.ellipse_centroide, langue));
+        p.setPen(stylo_ellipse_donnees());
+        p.drawLine(QPointF(LEGENDE_X, y), QPointF(LEGENDE_X + 32, y));
+        ligne(AI::libelle(AI::ELLIPSE_DONNEES, langue) + QStringLiteral(" : ") +
+              AI::texte_ellipse(b.ellipse_donnees, langue));
+    } else {
+        p.setPen(Qt::black);
+        p.drawText(QRectF(xt, y - LEGENDE_PAS / 2 + 4, LARGEUR - xt - 20, 2 * LEGENDE_PAS),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, AI::libelle(AI::SANS_ELLIPSE, langue));
+    }
+    p.restore();
+}
+
+QByteArray GraphiqueAstigmatismeInduit::rendre(Format format, const AstigmatismeInduit& serie,
+                                               const QString& langue) {
+    // Text needs the fonts of a GUI application.
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return QByteArray();
+    QByteArray octets;
+    QBuffer tampon(&octets);
+    tampon.open(QIODevice::WriteOnly);
+    const QString titre = AstigmatismeInduit::libelle(AstigmatismeInduit::TITRE, langue);
+    QPainter p;
+    bool dessine = false;
+    switch (format) {
+    case PDF: {
+        // 150 mm wide, the drawing's proportions.
+        QPdfWriter pdf(&tampon);
+        pdf.setPageSize(QPageSize(QSizeF(150, 150 * HAUTEUR / LARGEUR), QPageSize::Millimeter));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setTitle(titre);
+        pdf.setCreator(QStringLiteral("torique"));
+        if (p.begin(&pdf)) {
+            p.scale(pdf.width() / LARGEUR, pdf.height() / HAUTEUR);
+            dessiner(p, serie, langue);
+            dessine = p.end();
+        }
+        break;
+    }
+    case PNG: {
+        // One and a half pixels per unit: 1200 pixels wide.
+        constexpr double ZOOM = 1.5;
+        QImage image(int(LARGEUR * ZOOM), int(HAUTEUR * ZOOM), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        if (p.begin(&image)) {
+            p.scale(ZOOM, ZOOM);
+            dessiner(p, serie, langue);
+            dessine = p.end() && image.save(&tampon, "PNG");
+        }
+        break;
+    }
+    case SVG: {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&tampon);
+        svg.setSize(QSize(int(LARGEUR), int(HAUTEUR)));
+        svg.setViewBox(QRectF(0, 0, LARGEUR, HAUTEUR));
+        svg.setResolution(135); // 150 mm wide, as the PDF page
+        svg.setTitle(titre);
+        svg.setDescription(AstigmatismeInduit::libelle(AstigmatismeInduit::SOUS_TITRE, langue));
+        if (p.begin(&svg)) {
+            dessiner(p, serie, langue);
+            dessine = p.end();
+        }
+        break;
+    }
+    case INCONNU:
+        break;
+    }
+    return dessine ? octets : QByteArray();
+}

@@ -1,0 +1,46 @@
+#ifndef GRAPHIQUEASTIGMATISMEINDUIT_H
+#define GRAPHIQUEASTIGMATISMEINDUIT_H
+
+#include "AstigmatismeInduit.h"
+
+#include <QByteArray>
+#include <QRectF>
+#include <QString>
+
+class QPainter;
+
+// The double-angle plot of the induced astigmatism, as refractive-surgery
+// journals draw it: each eye a point at (C cos 2a, C sin 2a), rings every
+// 0.25 D, the astigmatism axes 0, 45, 90 and 135 degrees marked at the right,
+// top, left and bottom of the circle (the double angles 0, 90, 180, 270),
+// the centroid with the 95 % confidence ellipses of the centroid (solid) and
+// of the data set (dashed), and a legend with the centroid and the mean in
+// the language. Drawn with the toolkit's painter into a PDF page
+// (QPdfWriter), a PNG picture (QImage) or an SVG drawing (QSvgGenerator);
+// needs a QGuiApplication for the fonts, no widgets.
+class GraphiqueAstigmatismeInduit {
+public:
+    enum Format { INCONNU, PDF, PNG, SVG };
+    // The format named by the file's extension (.pdf, .png, .svg, in any
+    // case); PDF for a name without one (such as a device); INCONNU for
+    // another extension or a folder's name.
+    static Format format(const QString& fichier);
+
+    // Size of the drawing in its own units: a square plot over its legend.
+    static constexpr double LARGEUR = 800;
+    static constexpr double HAUTEUR = 980;
+
+    // Draws the plot of the series into a painter whose coordinates run
+    // over LARGEUR x HAUTEUR units (the caller scales to its device).
+    static void dessiner(QPainter& p, const AstigmatismeInduit& serie, const QString& langue);
+
+    // The content of the file in the format; empty when it could not be
+    // drawn (no QGuiApplication, unknown format).
+    static QByteArray rendre(Format format, const AstigmatismeInduit& serie, const QString& langue);
+
+    // Radius of the outer ring, in dioptres: the next multiple of 0.25 D
+    // that holds every point and both ellipses (at least 0.50 D).
+    static double rayon_D(const AstigmatismeInduit& serie, const AstigmatismeInduit::Bilan& b);
+};
+
+#endif
