@@ -82,16 +82,46 @@ public:
     // Title and plain text of a refused check, for the terminal.
     static QString message_refus(int code, const QString& langue);
 
-    // A value as quoted in a message on the terminal: its control and format
-    // characters (line breaks, escapes, bidirectional overrides) replaced by
-    // "?", cut after `longueur_max` characters (none when negative).
-    static QString cite(const QString& valeur, int longueur_max = 40);
-
     // Reads one option's value into the case. `nom` is the option as the
     // user wrote it ("--k1", or the column "k1" of a CSV file); the error is
     // one line naming it and the accepted values.
     static bool lire(const QString& option, const QString& nom, const QString& valeur, Cas& cas,
                      QString& erreur);
+
+    // --- messages, shared with the tools built on this one ----------------
+    // The language of the messages: the value of --lang wherever it is given
+    // ("--lang en" or "--lang=en", any case, blanks around), "fr" when it is
+    // absent or neither "fr" nor "en".
+    static QString langue_demandee(const QStringList& arguments);
+    // One line telling what was refused and what is expected:
+    //   "--k1 : <problème> ; attendu : <attendu>"
+    //   "--k1: <problem>; expected <expected>"
+    // Without a name (a row of a file), the problem starts the line.
+    static QString erreur(const QString& nom, const QString& probleme, const QString& attendu,
+                          const QString& langue);
+    // A value refused: "--k1 : valeur « x » refusée ; attendu : ...".
+    static QString refus_valeur(const QString& nom, const QString& valeur, const QString& attendu,
+                                const QString& langue);
+    // An option or a column without its value.
+    static QString valeur_absente(const QString& nom, const QString& attendu, const QString& langue);
+    // A row of a file with more values than its header has columns.
+    static QString trop_de_valeurs(qsizetype valeurs, int colonnes, const char* en_tete,
+                                   const QString& langue);
+    // What a CSV file given to an option must be: "un fichier CSV dont la
+    // première ligne est <en-tête>".
+    static QString fichier_csv(const char* en_tete, const QString& langue);
+    // What an option of a case (or the column of that name) accepts:
+    // "eye", "seq", "unit", "k1", "k2", "axis", "sia", "incision", "cyl",
+    // "lang", "batch"; empty for another name.
+    static QString attendu(const QString& option, const QString& langue);
+    // A value of the user quoted in a message: « x » in French, 'x' in
+    // English (Textes::cite).
+    static QString citation(const QString& valeur, const QString& langue);
+    // One line of the usage. The command is written in English, with FILE,
+    // YYYY-MM-DD and NAME for what the user gives (FICHIER, AAAA-MM-JJ and
+    // PAYS in French); the first line starts with "usage : " ("usage: "),
+    // the others stand under it.
+    static QString ligne_usage(const QString& commande, const QString& langue, bool premiere = false);
 
     // Runs the tool on its arguments (without the program name); returns the
     // exit status.
@@ -132,6 +162,11 @@ public:
     void ajouter_mode(const Mode& mode);
 
 private:
+    struct Lecture; // the arguments as read
+    const Mode* mode_demande(const QStringList& arguments) const;
+    QString lire_arguments(const QStringList& arguments, Lecture& l) const;
+    QString refus_ensemble(const Lecture& l) const;
+    int calculer_cas(const Lecture& l, QTextStream& sortie, QTextStream& erreurs) const;
     int lot(const QString& fichier, const QString& langue, QTextStream& sortie, QTextStream& erreurs);
     QList<Option> options_supp;
     QList<Traitement> traitements;
