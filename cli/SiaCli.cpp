@@ -62,8 +62,7 @@ bool lire_ligne(const QStringList& valeurs, const QString& langue, QString& oeil
     }
     const QString k_attendu = Textes::selon(langue, "un nombre de dioptries de 30.00 à 60.00",
                                             "a number of dioptres from 30.00 to 60.00");
-    const QString axe_attendu = Textes::selon(langue, "un nombre entier de 0 à 180 (180 vaut 0)",
-                                              "a whole number from 0 to 180 (180 is 0)");
+    const QString axe_attendu = ToriqueCli::attendu("axis", langue);
     double* const k[] = {&pre.k1, &pre.k2, nullptr, &post.k1, &post.k2};
     int* const axes[] = {&pre.axe, &post.axe};
     for (int c = 0; c < NB_COLONNES; ++c) {

@@ -199,9 +199,9 @@ QString ToriqueCli::attendu(const QString& option, const QString& langue) {
         {"unit", "D ou mm", "D or mm"},
         {"k1", "un nombre de 0.00 à 99.99", "a number from 0.00 to 99.99"},
         {"k2", "un nombre de 0.00 à 99.99", "a number from 0.00 to 99.99"},
-        {"axis", "un nombre entier de 0 à 179", "a whole number from 0 to 179"},
+        {"axis", "un nombre entier de 0 à 180 (180 vaut 0)", "a whole number from 0 to 180 (180 is 0)"},
         {"sia", "un nombre de 0.00 à 5.00", "a number from 0.00 to 5.00"},
-        {"incision", "un nombre entier de 0 à 359", "a whole number from 0 to 359"},
+        {"incision", "un nombre entier de 0 à 360 (360 vaut 0)", "a whole number from 0 to 360 (360 is 0)"},
         {"cyl", "une puissance de la gamme : 0.75, 1.50, 2.25, 3.00, 3.75, 4.50, 5.25 ou 6.00",
          "a power of the range: 0.75, 1.50, 2.25, 3.00, 3.75, 4.50, 5.25 or 6.00"},
         {"lang", "fr ou en", "fr or en"},
@@ -322,11 +322,16 @@ bool ToriqueCli::lire(const QString& option, const QString& nom, const QString& 
     } else if (option == QLatin1String("k2")) {
         ok = saisie(v, 99.99, cas.k2);
     } else if (option == QLatin1String("axis")) {
-        ok = entier(v, 0, 179, cas.axe);
+        // The full turn is the meridian 0, as in the steep-axis entry.
+        ok = entier(v, 0, 180, cas.axe);
+        if (ok)
+            cas.axe %= 180;
     } else if (option == QLatin1String("sia")) {
         ok = saisie(v, 5.0, cas.sia);
     } else if (option == QLatin1String("incision")) {
-        ok = entier(v, 0, 359, cas.incision);
+        ok = entier(v, 0, 360, cas.incision);
+        if (ok)
+            cas.incision %= 360;
     } else if (option == QLatin1String("cyl")) {
         double d;
         if (nombre(v, d))

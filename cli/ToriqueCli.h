@@ -51,9 +51,9 @@ public:
         int sph_ind = 0;       // its index in the page's list (1 = 10.0)
         int unite = 1;         // 1 dioptres, 2 millimetres
         double k1 = 0, k2 = 0; // in the unit, to 0.01
-        int axe = 90;          // steep axis K2; K1 follows at 90
+        int axe = 90;          // steep axis K2, 0 to 179; K1 follows at 90
         double sia = 0;        // induced astigmatism, to 0.01
-        int incision = -1;     // -1: 180 for OD, 0 for OS
+        int incision = -1;     // 0 to 359; -1: 180 for OD, 0 for OS
         double cyl = 0;        // 0: the recommended cylinder
         QString langue = "fr";
         int axe_K1() const;
