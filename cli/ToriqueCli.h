@@ -22,9 +22,10 @@ class QTextStream;
 //   torique --version
 //
 // The inputs are held as the entry boxes of the page hold them (keratometry
-// and induced astigmatism to 0.01, the spherical power as the list's text),
-// go through the checks of the Calculate button, and the result is printed
-// with the page's labels and number formats, or as one JSON object.
+// and induced astigmatism to 0.01, the spherical power as the list's text,
+// 180 for the steep axis and 360 for the incision as the meridian 0), go
+// through the checks of the Calculate button, and the result is printed
+// with the page's labels (Textes) and number formats, or as one JSON object.
 //
 // A CSV file is read and answered one row at a time (LecteurCsv), in
 // constant memory whatever its size: one JSON object per row that is not

@@ -81,6 +81,8 @@ public:
 
     // A text of the table in a language, in a form.
     static QString texte(Cle cle, const QString& langue, Forme forme = TEXTE);
+    // Any text in a form (a text of the table made longer, for instance).
+    static QString forme(const QString& texte, Forme forme);
 
     // What a table of texts elsewhere holds (the screen reader's names, the
     // check messages): a text of this table, or one written there in both
@@ -96,8 +98,6 @@ public:
         // is not known.
         QString dans(const QString& langue) const;
     };
-    // Any text in a form (a text of the table made longer, for instance).
-    static QString forme(const QString& texte, Forme forme);
 
     // The one language helper: `fr` for "fr", `en` for "en", a null text for
     // any other code. The texts are UTF-8.
