@@ -2,28 +2,14 @@
 
 #include "FeuilleCalcul.h"
 #include "Identification.h"
+#include "LecteurImages.h"
 #include "ListParam.h"
+#include "Textes.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
-
-namespace {
-
-QString selon(const QString& langue, const char* fr, const char* en) {
-    return QString::fromUtf8(langue == "en" ? en : fr);
-}
-
-QString refus(const QString& nom, const QString& valeur, const QString& attendu, const QString& langue) {
-    if (langue == "en")
-        return QStringLiteral("%1: value '%2' refused; expected %3")
-            .arg(nom, ToriqueCli::cite(valeur), attendu);
-    return QString::fromUtf8("%1 : valeur « %2 » refusée ; attendu : %3")
-        .arg(nom, ToriqueCli::cite(valeur), attendu);
-}
-
-} // namespace
 
 bool FeuilleCli::demande(const QStringList& arguments) {
     for (const QString& a : arguments)
@@ -32,31 +18,12 @@ bool FeuilleCli::demande(const QStringList& arguments) {
     return false;
 }
 
-QString FeuilleCli::langue(const QStringList& arguments) {
-    QString langue = "fr";
-    for (int i = 0; i < arguments.size(); ++i) {
-        QString valeur;
-        if (arguments[i] == "--lang" && i + 1 < arguments.size())
-            valeur = arguments[i + 1];
-        else if (arguments[i].startsWith("--lang="))
-            valeur = arguments[i].mid(7);
-        valeur = valeur.trimmed().toLower();
-        if (valeur == "fr" || valeur == "en")
-            langue = valeur;
-    }
-    return langue;
-}
-
 QString FeuilleCli::usage(const QString& langue) {
-    if (langue == "en")
-        return QStringLiteral(
-            "       torique --eye ... --pdf FILE.pdf [--surgeon T] [--clinic T] [--patient T] "
-            "[--date YYYY-MM-DD] [--address1 T] [--address2 T] [--postcode T] [--city T] "
-            "[--country NAME]\n");
-    return QStringLiteral(
-        "        torique --eye ... --pdf FICHIER.pdf [--surgeon T] [--clinic T] [--patient T] "
-        "[--date AAAA-MM-JJ] [--address1 T] [--address2 T] [--postcode T] [--city T] "
-        "[--country PAYS]\n");
+    return ToriqueCli::ligne_usage(
+        "torique --eye ... --pdf FILE.pdf [--surgeon T] [--clinic T] [--patient T] "
+        "[--date YYYY-MM-DD] [--address1 T] [--address2 T] [--postcode T] [--city T] "
+        "[--country NAME]",
+        langue);
 }
 
 FeuilleCli::FeuilleCli(ToriqueCli& outil, const QString& langue) : langue_messages(langue) {
@@ -65,10 +32,11 @@ FeuilleCli::FeuilleCli(ToriqueCli& outil, const QString& langue) : langue_messag
              // "-" is no file: the sheet is not written to the standard
              // output, which carries the result.
              if (v.isEmpty() || v == "-")
-                 return refus("--pdf", v,
-                              selon(langue_messages, "un nom de fichier PDF autre que -",
-                                    "a PDF file name other than -"),
-                              langue_messages);
+                 return ToriqueCli::refus_valeur("--pdf", v,
+                                                 Textes::selon(langue_messages,
+                                                               "un nom de fichier PDF autre que -",
+                                                               "a PDF file name other than -"),
+                                                 langue_messages);
              fichier = v;
              return QString();
          }});
@@ -94,43 +62,43 @@ FeuilleCli::FeuilleCli(ToriqueCli& outil, const QString& langue) : langue_messag
                                   // On one line, as the dialog keeps it.
                                   const QString propre = Identification::texte_propre(v);
                                   if (propre.size() > max)
-                                      return refus(nom, v, langue_messages == "en" ? attendu_en : attendu_fr,
-                                                   langue_messages);
+                                      return ToriqueCli::refus_valeur(
+                                          nom, v, langue_messages == "en" ? attendu_en : attendu_fr,
+                                          langue_messages);
                                   *champ = propre;
                                   return QString();
                               },
                               "--pdf"});
     }
 
-    outil.ajouter_option(
-        {"--date", true, "une date AAAA-MM-JJ", "a date YYYY-MM-DD",
-         [this](const QString& v) {
-             const QDate d = QDate::fromString(v.trimmed(), "yyyy-MM-dd");
-             if (!d.isValid())
-                 return refus("--date", v, selon(langue_messages, "une date AAAA-MM-JJ", "a date YYYY-MM-DD"),
-                              langue_messages);
-             date = d;
-             return QString();
-         },
-         "--pdf"});
+    const char* const date_fr = "une date AAAA-MM-JJ";
+    const char* const date_en = "a date YYYY-MM-DD";
+    outil.ajouter_option({"--date", true, date_fr, date_en,
+                          [=](const QString& v) {
+                              const QDate d = QDate::fromString(v.trimmed(), "yyyy-MM-dd");
+                              if (!d.isValid())
+                                  return ToriqueCli::refus_valeur(
+                                      "--date", v, Textes::selon(langue_messages, date_fr, date_en),
+                                      langue_messages);
+                              date = d;
+                              return QString();
+                          },
+                          "--pdf"});
 
-    const QStringList& liste = Identification::liste_pays();
-    const QString noms = liste.join(", ");
-    outil.ajouter_option({"--country", true, QString::fromUtf8("un pays de la liste : ") + noms,
-                          "a country of the list: " + noms,
-                          [this, noms](const QString& v) {
+    const QString noms = Identification::liste_pays().join(", ");
+    const QString pays_fr = QString::fromUtf8("un pays de la liste : ") + noms;
+    const QString pays_en = "a country of the list: " + noms;
+    outil.ajouter_option({"--country", true, pays_fr, pays_en,
+                          [=](const QString& v) {
                               const QStringList& liste = Identification::liste_pays();
                               for (int i = 0; i < liste.size(); ++i)
                                   if (liste[i].compare(v.trimmed(), Qt::CaseInsensitive) == 0) {
                                       pays = i;
                                       return QString();
                                   }
-                              return refus("--country", v,
-                                           (langue_messages == "en"
-                                                ? QString("a country of the list: ")
-                                                : QString::fromUtf8("un pays de la liste : ")) +
-                                               noms,
-                                           langue_messages);
+                              return ToriqueCli::refus_valeur("--country", v,
+                                                              langue_messages == "en" ? pays_en : pays_fr,
+                                                              langue_messages);
                           },
                           "--pdf"});
 
@@ -142,7 +110,7 @@ FeuilleCli::FeuilleCli(ToriqueCli& outil, const QString& langue) : langue_messag
 int FeuilleCli::ecrire(const ToriqueCli::Cas& cas, QTextStream& erreurs) {
     if (fichier.isEmpty())
         return 0;
-    const QString nom = ToriqueCli::cite(fichier, -1);
+    const QString nom = Textes::cite(fichier, -1);
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
         erreurs << FeuilleCalcul::message_non_ecrit(nom, cas.langue) << '\n';
         return 1;
@@ -170,8 +138,8 @@ int FeuilleCli::ecrire(const ToriqueCli::Cas& cas, QTextStream& erreurs) {
     const QString sortie = QDir::current().absoluteFilePath(fichier);
     const QString dossier_outil = QCoreApplication::applicationDirPath();
     const QString dossier_courant = QDir::currentPath();
-    const bool deplacer =
-        !QFileInfo::exists("logohorz_2.png") && QFileInfo::exists(dossier_outil + "/logohorz_2.png");
+    const bool deplacer = !QFileInfo::exists(LecteurImages::LOGO) &&
+                          QFileInfo::exists(dossier_outil + "/" + LecteurImages::LOGO);
     if (deplacer)
         QDir::setCurrent(dossier_outil);
     QString raison;

@@ -32,10 +32,8 @@ public:
     // in `langue` ("fr" or "en").
     FeuilleCli(ToriqueCli& outil, const QString& langue);
 
-    // Whether the arguments ask for a sheet (--pdf), and their language (the
-    // value of --lang, "fr" when absent or unknown).
+    // Whether the arguments ask for a sheet (--pdf).
     static bool demande(const QStringList& arguments);
-    static QString langue(const QStringList& arguments);
     // The usage line of the sheet's options.
     static QString usage(const QString& langue);
 

@@ -5,6 +5,7 @@
 #include "FeuilleCalcul.h"
 #include "GraphiqueAstigmatismeInduit.h"
 #include "LecteurCsv.h"
+#include "Textes.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -22,33 +23,18 @@ const char* const EN_TETE = "eye,k1_pre,k2_pre,axis_pre,k1_post,k2_post,axis_pos
 // The keratometry a keratometer gives, as the calculation's checks accept it.
 constexpr double K_MIN = 30.0, K_MAX = 60.0;
 
-QString selon(const QString& langue, const char* fr, const char* en) {
-    return QString::fromUtf8(langue == "en" ? en : fr);
-}
-
 QString attendu_fichier(const QString& langue) {
-    return selon(langue, "un fichier CSV dont la première ligne est ", "a CSV file whose first line is ") +
-           QLatin1String(EN_TETE);
-}
-
-QString refus_valeur(const QString& nom, const QString& valeur, const QString& attendu,
-                     const QString& langue) {
-    if (langue == "en")
-        return QStringLiteral("%1: value '%2' refused; expected %3")
-            .arg(nom, ToriqueCli::cite(valeur), attendu);
-    return QString::fromUtf8("%1 : valeur « %2 » refusée ; attendu : %3")
-        .arg(nom, ToriqueCli::cite(valeur), attendu);
+    return ToriqueCli::fichier_csv(EN_TETE, langue);
 }
 
 // A file refused as a whole: `probleme` names it with %1, then what was
 // expected.
 QString refus_fichier(const char* fr, const char* en, const QString& fichier, const QString& langue,
                       const QString& raison = QString()) {
-    QString probleme = selon(langue, fr, en).arg(ToriqueCli::cite(fichier));
+    QString probleme = Textes::selon(langue, fr, en).arg(ToriqueCli::citation(fichier, langue));
     if (!raison.isEmpty())
         probleme += QStringLiteral(" (") + raison + QLatin1Char(')');
-    return QStringLiteral("--sia") + (langue == "en" ? QStringLiteral(": ") : QStringLiteral(" : ")) +
-           probleme + selon(langue, " ; attendu : ", "; expected ") + attendu_fichier(langue);
+    return ToriqueCli::erreur("--sia", probleme, attendu_fichier(langue), langue);
 }
 
 // A series of past cases has at most this many rows; a file beyond is no
@@ -71,29 +57,22 @@ bool nombre(QString texte, double& v) {
 bool lire_ligne(const QStringList& valeurs, const QString& langue, QString& oeil,
                 AstigmatismeInduit::Kerato& pre, AstigmatismeInduit::Kerato& post, QString& erreur) {
     if (valeurs.size() > NB_COLONNES) {
-        erreur =
-            selon(langue, "%1 valeurs ; attendu : au plus %2 (%3)", "%1 values; expected at most %2 (%3)")
-                .arg(valeurs.size())
-                .arg(NB_COLONNES)
-                .arg(QLatin1String(EN_TETE));
+        erreur = ToriqueCli::trop_de_valeurs(valeurs.size(), NB_COLONNES, EN_TETE, langue);
         return false;
     }
-    const QString k_attendu =
-        selon(langue, "un nombre de dioptries de 30.00 à 60.00", "a number of dioptres from 30.00 to 60.00");
-    const QString axe_attendu =
-        selon(langue, "un nombre entier de 0 à 180 (180 vaut 0)", "a whole number from 0 to 180 (180 is 0)");
+    const QString k_attendu = Textes::selon(langue, "un nombre de dioptries de 30.00 à 60.00",
+                                            "a number of dioptres from 30.00 to 60.00");
+    const QString axe_attendu = ToriqueCli::attendu("axis", langue);
     double* const k[] = {&pre.k1, &pre.k2, nullptr, &post.k1, &post.k2};
     int* const axes[] = {&pre.axe, &post.axe};
     for (int c = 0; c < NB_COLONNES; ++c) {
         const QString nom = QLatin1String(COLONNES[c]);
         const QString v = valeurs.value(c).trimmed();
         if (v.isEmpty()) {
-            const QString attendu = c == 0       ? selon(langue, "OD ou OS", "OD or OS")
+            const QString attendu = c == 0       ? ToriqueCli::attendu("eye", langue)
                                     : c % 3 == 0 ? axe_attendu
                                                  : k_attendu;
-            erreur = langue == "en"
-                         ? QStringLiteral("%1: value missing; expected %2").arg(nom, attendu)
-                         : QString::fromUtf8("%1 : valeur absente ; attendu : %2").arg(nom, attendu);
+            erreur = ToriqueCli::valeur_absente(nom, attendu, langue);
             return false;
         }
         if (c == 0) {
@@ -106,14 +85,14 @@ bool lire_ligne(const QStringList& valeurs, const QString& langue, QString& oeil
         } else if (c % 3 == 0) {
             double d;
             if (!nombre(v, d) || d != std::floor(d) || d < 0 || d > 180) {
-                erreur = refus_valeur(nom, v, axe_attendu, langue);
+                erreur = ToriqueCli::refus_valeur(nom, v, axe_attendu, langue);
                 return false;
             }
             *axes[c / 3 - 1] = int(d) % 180;
         } else {
             double d;
             if (!nombre(v, d) || d < K_MIN || d > K_MAX) {
-                erreur = refus_valeur(nom, v, k_attendu, langue);
+                erreur = ToriqueCli::refus_valeur(nom, v, k_attendu, langue);
                 return false;
             }
             *k[c - 1] = d;
@@ -125,11 +104,12 @@ bool lire_ligne(const QStringList& valeurs, const QString& langue, QString& oeil
         const AstigmatismeInduit::Kerato& m = i == 0 ? pre : post;
         if (m.k2 < m.k1) {
             const QString k1 = QLatin1String(COLONNES[3 * i + 1]), k2 = QLatin1String(COLONNES[3 * i + 2]);
-            erreur = refus_valeur(k2, valeurs[3 * i + 2],
-                                  selon(langue, "au moins %1 (%2), K2 étant le méridien le plus cambré",
-                                        "at least %1 (%2), K2 being the steep meridian")
-                                      .arg(k1, valeurs[3 * i + 1].trimmed()),
-                                  langue);
+            erreur = ToriqueCli::refus_valeur(
+                k2, valeurs[3 * i + 2],
+                Textes::selon(langue, "au moins %1 (%2), K2 étant le méridien le plus cambré",
+                              "at least %1 (%2), K2 being the steep meridian")
+                    .arg(k1, valeurs[3 * i + 1].trimmed()),
+                langue);
             return false;
         }
     }
@@ -166,20 +146,21 @@ SiaCli::SiaCli(ToriqueCli& outil, const QString& langue) : langue_messages(langu
     outil.ajouter_option(
         {"--sia", true, attendu_fichier("fr"), attendu_fichier("en"), [this](const QString& v) {
              if (v.isEmpty())
-                 return refus_valeur("--sia", v, attendu_fichier(langue_messages), langue_messages);
+                 return ToriqueCli::refus_valeur("--sia", v, attendu_fichier(langue_messages),
+                                                 langue_messages);
              fichier = v;
              return QString();
          }});
     const char* const image_fr = "un nom de fichier en .pdf, .png ou .svg (PDF sans extension)";
     const char* const image_en = "a file name ending in .pdf, .png or .svg (PDF without one)";
-    outil.ajouter_option({"--plot", true, QString::fromUtf8(image_fr), image_en, [=](const QString& v) {
-                              if (GraphiqueAstigmatismeInduit::format(v) ==
-                                  GraphiqueAstigmatismeInduit::INCONNU)
-                                  return refus_valeur("--plot", v, selon(langue_messages, image_fr, image_en),
-                                                      langue_messages);
-                              graphique = v;
-                              return QString();
-                          }});
+    outil.ajouter_option(
+        {"--plot", true, QString::fromUtf8(image_fr), image_en, [=](const QString& v) {
+             if (GraphiqueAstigmatismeInduit::format(v) == GraphiqueAstigmatismeInduit::INCONNU)
+                 return ToriqueCli::refus_valeur(
+                     "--plot", v, Textes::selon(langue_messages, image_fr, image_en), langue_messages);
+             graphique = v;
+             return QString();
+         }});
     outil.ajouter_mode({"--sia",
                         {"--plot"},
                         usage("fr").trimmed(),
@@ -197,11 +178,8 @@ bool SiaCli::demande_graphique(const QStringList& arguments) {
 }
 
 QString SiaCli::usage(const QString& langue) {
-    if (langue == "en")
-        return QStringLiteral(
-            "       torique --sia FILE.csv [--plot FILE.pdf|png|svg] [--lang fr|en] [--json]\n");
-    return QStringLiteral(
-        "        torique --sia FICHIER.csv [--plot FICHIER.pdf|png|svg] [--lang fr|en] [--json]\n");
+    return ToriqueCli::ligne_usage("torique --sia FILE.csv [--plot FILE.pdf|png|svg] [--lang fr|en] [--json]",
+                                   langue);
 }
 
 bool SiaCli::lire(QIODevice& source, const QString& nom, const QString& langue, AstigmatismeInduit& serie,
@@ -217,32 +195,37 @@ bool SiaCli::lire(QIODevice& source, const QString& nom, const QString& langue, 
         en_tete = noms.join(QLatin1Char(',')) == QLatin1String(EN_TETE);
     }
     if (!en_tete) {
-        erreur = lecteur.echec() ? refus_fichier("lecture de « %1 » interrompue", "reading '%1' stopped", nom,
+        erreur = lecteur.echec() ? refus_fichier("lecture de %1 interrompue", "reading %1 stopped", nom,
                                                  langue, lecteur.erreur())
-                                 : refus_fichier("la première ligne de « %1 » n'est pas l'en-tête",
-                                                 "the first line of '%1' is not the header", nom, langue);
+                                 : refus_fichier("la première ligne de %1 n'est pas l'en-tête",
+                                                 "the first line of %1 is not the header", nom, langue);
         return false;
     }
     int lignes = 0;
     while (lecteur.suivante(ligne)) {
         if (!ligne.champs.isEmpty() || ligne.etat != LecteurCsv::Complete)
             if (++lignes > LIGNES_MAX) {
-                erreur = selon(langue, "--sia : plus de %1 lignes dans « %2 » ; attendu : au plus %1 yeux",
-                               "--sia: more than %1 rows in '%2'; expected at most %1 eyes")
-                             .arg(LIGNES_MAX)
-                             .arg(ToriqueCli::cite(nom));
+                erreur = ToriqueCli::erreur(
+                    "--sia",
+                    Textes::selon(langue, "plus de %1 lignes dans %2", "more than %1 rows in %2")
+                        .arg(LIGNES_MAX)
+                        .arg(ToriqueCli::citation(nom, langue)),
+                    Textes::selon(langue, "au plus %1 yeux", "at most %1 eyes").arg(LIGNES_MAX), langue);
                 return false;
             }
         QString probleme;
         if (ligne.etat == LecteurCsv::TropLongue) {
-            probleme = selon(langue, "ligne de plus de %1 octets ; attendu : une ligne de %2",
-                             "line longer than %1 bytes; expected a row of %2")
-                           .arg(LecteurCsv::LONGUEUR_MAX)
-                           .arg(QLatin1String(EN_TETE));
+            probleme = ToriqueCli::erreur(
+                QString(),
+                Textes::selon(langue, "ligne de plus de %1 octets", "line longer than %1 bytes")
+                    .arg(LecteurCsv::LONGUEUR_MAX),
+                Textes::selon(langue, "une ligne de %1", "a row of %1").arg(QLatin1String(EN_TETE)), langue);
         } else if (ligne.etat == LecteurCsv::GuillemetNonFerme) {
-            probleme =
-                selon(langue, "guillemet non fermé ; attendu : un guillemet fermant avant la fin du fichier",
-                      "quote not closed; expected a closing quote before the end of the file");
+            probleme = ToriqueCli::erreur(
+                QString(), Textes::selon(langue, "guillemet non fermé", "quote not closed"),
+                Textes::selon(langue, "un guillemet fermant avant la fin du fichier",
+                              "a closing quote before the end of the file"),
+                langue);
         } else if (ligne.champs.isEmpty()) {
             continue; // a blank line
         } else {
@@ -256,8 +239,8 @@ bool SiaCli::lire(QIODevice& source, const QString& nom, const QString& langue, 
         refus.append({ligne.numero, probleme});
     }
     if (lecteur.echec()) {
-        erreur = refus_fichier("lecture de « %1 » interrompue", "reading '%1' stopped", nom, langue,
-                               lecteur.erreur());
+        erreur =
+            refus_fichier("lecture de %1 interrompue", "reading %1 stopped", nom, langue, lecteur.erreur());
         return false;
     }
     return true;
@@ -320,7 +303,7 @@ QString SiaCli::json(const AstigmatismeInduit& serie, const QList<ErreurLigne>& 
 int SiaCli::executer(bool en_json, const QString& langue, QTextStream& sortie, QTextStream& erreurs) {
     QFile f(fichier);
     if (!f.open(QIODevice::ReadOnly)) {
-        erreurs << refus_fichier("fichier « %1 » illisible", "cannot read file '%1'", fichier, langue,
+        erreurs << refus_fichier("fichier %1 illisible", "cannot read file %1", fichier, langue,
                                  f.errorString())
                 << '\n';
         return 2;
@@ -334,14 +317,18 @@ int SiaCli::executer(bool en_json, const QString& langue, QTextStream& sortie, Q
     }
     if (!en_json)
         for (const ErreurLigne& e : refus)
-            erreurs << selon(langue, "ligne %1 : %2", "line %1: %2").arg(e.ligne).arg(e.erreur) << '\n';
+            erreurs << Textes::selon(langue, "ligne %1 : %2", "line %1: %2").arg(e.ligne).arg(e.erreur)
+                    << '\n';
     if (serie.yeux().isEmpty()) {
-        erreurs
-            << selon(langue,
-                     "--sia : aucune ligne valide dans « %1 » ; attendu : au moins un oeil sous l'en-tête %2",
-                     "--sia: no valid row in '%1'; expected at least one eye under the header %2")
-                   .arg(ToriqueCli::cite(fichier), QLatin1String(EN_TETE))
-            << '\n';
+        erreurs << ToriqueCli::erreur(
+                       "--sia",
+                       Textes::selon(langue, "aucune ligne valide dans %1", "no valid row in %1")
+                           .arg(ToriqueCli::citation(fichier, langue)),
+                       Textes::selon(langue, "au moins un oeil sous l'en-tête %1",
+                                     "at least one eye under the header %1")
+                           .arg(QLatin1String(EN_TETE)),
+                       langue)
+                << '\n';
         if (en_json)
             sortie << json(serie, refus) << '\n';
         return 1;
@@ -351,7 +338,7 @@ int SiaCli::executer(bool en_json, const QString& langue, QTextStream& sortie, Q
             GraphiqueAstigmatismeInduit::format(graphique), serie, langue);
         QString pourquoi;
         if (octets.isEmpty() || !EcritureFichier::ecrire(graphique, octets, &pourquoi)) {
-            erreurs << FeuilleCalcul::message_non_ecrit(ToriqueCli::cite(graphique, -1), langue, pourquoi)
+            erreurs << FeuilleCalcul::message_non_ecrit(Textes::cite(graphique, -1), langue, pourquoi)
                     << '\n';
             return 1;
         }

@@ -3,6 +3,7 @@
 #include "ChoixPuissance.h"
 #include "LecteurCsv.h"
 #include "ListParam.h"
+#include "Textes.h"
 #include "Verification.h"
 #include "Version.h"
 
@@ -30,73 +31,17 @@ const char* const EN_TETE = "eye,seq,unit,k1,k2,axis,sia,incision,cyl";
 // Options that describe one case, not allowed with --batch.
 const QStringList OPTIONS_CAS{"eye", "seq", "unit", "k1", "k2", "axis", "sia", "incision", "cyl"};
 const QStringList OBLIGATOIRES{"eye", "seq", "k1", "k2", "axis"};
+const char* const USAGE_LOT = "torique --batch FILE.csv [--lang fr|en]";
 
-QString selon(const QString& langue, const char* fr, const char* en) {
-    return QString::fromUtf8(langue == "en" ? en : fr);
-}
-
-// The values an option accepts, for its error line.
-QString attendu(const QString& option, const QString& langue) {
-    struct Ligne {
-        const char* option;
-        const char* fr;
-        const char* en;
-    };
-    static const Ligne LIGNES[] = {
-        {"eye", "OD ou OS", "OD or OS"},
-        {"seq", "une valeur de la liste, de 10.0 à 35.0 par pas de 0.5",
-         "one of the list's values, 10.0 to 35.0 in steps of 0.5"},
-        {"unit", "D ou mm", "D or mm"},
-        {"k1", "un nombre de 0.00 à 99.99", "a number from 0.00 to 99.99"},
-        {"k2", "un nombre de 0.00 à 99.99", "a number from 0.00 to 99.99"},
-        {"axis", "un nombre entier de 0 à 179", "a whole number from 0 to 179"},
-        {"sia", "un nombre de 0.00 à 5.00", "a number from 0.00 to 5.00"},
-        {"incision", "un nombre entier de 0 à 359", "a whole number from 0 to 359"},
-        {"cyl", "une puissance de la gamme : 0.75, 1.50, 2.25, 3.00, 3.75, 4.50, 5.25 ou 6.00",
-         "a power of the range: 0.75, 1.50, 2.25, 3.00, 3.75, 4.50, 5.25 or 6.00"},
-        {"lang", "fr ou en", "fr or en"},
-        {"batch", "un fichier CSV dont la première ligne est eye,seq,unit,k1,k2,axis,sia,incision,cyl",
-         "a CSV file whose first line is eye,seq,unit,k1,k2,axis,sia,incision,cyl"},
-    };
-    for (const Ligne& l : LIGNES)
-        if (option == QLatin1String(l.option))
-            return selon(langue, l.fr, l.en);
-    return QString();
-}
-
-QString erreur_valeur(const QString& nom, const QString& valeur, const QString& accepte,
-                      const QString& langue) {
-    if (langue == "en")
-        return QStringLiteral("%1: value '%2' refused; expected %3")
-            .arg(nom, ToriqueCli::cite(valeur), accepte);
-    return QString::fromUtf8("%1 : valeur « %2 » refusée ; attendu : %3")
-        .arg(nom, ToriqueCli::cite(valeur), accepte);
-}
-
-QString erreur_absente(const QString& nom, const QString& accepte, const QString& langue) {
-    if (langue == "en")
-        return QStringLiteral("%1: value missing; expected %2").arg(nom, accepte);
-    return QString::fromUtf8("%1 : valeur absente ; attendu : %2").arg(nom, accepte);
-}
-
-QString erreur_obligatoire(const QString& nom, const QString& accepte, const QString& langue) {
-    if (langue == "en")
-        return QStringLiteral("%1: required option missing; expected %2").arg(nom, accepte);
-    return QString::fromUtf8("%1 : option obligatoire absente ; attendu : %2").arg(nom, accepte);
-}
+// The lens of the tool: the range of the calculation page.
+const char* const MODELE = "VELAN";
 
 QString usage(const QString& langue) {
-    if (langue == "en")
-        return QStringLiteral(
-            "usage: torique --eye OD|OS --seq P --k1 V --k2 V --axis A [--unit D|mm] [--sia V] "
-            "[--incision A] [--cyl C] [--lang fr|en] [--json]\n"
-            "       torique --batch FILE.csv [--lang fr|en]\n"
-            "       torique --version\n");
-    return QStringLiteral(
-        "usage : torique --eye OD|OS --seq P --k1 V --k2 V --axis A [--unit D|mm] [--sia V] "
-        "[--incision A] [--cyl C] [--lang fr|en] [--json]\n"
-        "        torique --batch FICHIER.csv [--lang fr|en]\n"
-        "        torique --version\n");
+    return ToriqueCli::ligne_usage(
+               "torique --eye OD|OS --seq P --k1 V --k2 V --axis A [--unit D|mm] [--sia V] "
+               "[--incision A] [--cyl C] [--lang fr|en] [--json]",
+               langue, true) +
+           ToriqueCli::ligne_usage(USAGE_LOT, langue) + ToriqueCli::ligne_usage("torique --version", langue);
 }
 
 bool nombre(const QString& texte, double& v) {
@@ -241,38 +186,100 @@ void kerato(const ToriqueCli::Cas& cas, double valeur, double& D, double& mm) {
 
 } // namespace
 
-QString ToriqueCli::cite(const QString& valeur, int longueur_max) {
-    QString v = longueur_max >= 0 ? valeur.left(longueur_max) : valeur;
-    if (v.size() < valeur.size() && v.back().isHighSurrogate())
-        v.chop(1);
-    // Each character, those beyond the first plane as one: a control, a
-    // format (bidirectional overrides among them), a line or paragraph
-    // separator or half a pair becomes "?".
-    QString cite;
-    cite.reserve(v.size() + 3);
-    for (qsizetype i = 0; i < v.size(); ++i) {
-        char32_t u = v[i].unicode();
-        qsizetype n = 1;
-        if (v[i].isHighSurrogate() && i + 1 < v.size() && v[i + 1].isLowSurrogate()) {
-            u = QChar::surrogateToUcs4(v[i], v[i + 1]);
-            n = 2;
-        }
-        switch (QChar::category(u)) {
-        case QChar::Other_Control:
-        case QChar::Other_Format:
-        case QChar::Other_Surrogate:
-        case QChar::Separator_Line:
-        case QChar::Separator_Paragraph:
-            cite += QLatin1Char('?');
-            break;
-        default:
-            cite += QStringView(v).mid(i, n);
-        }
-        i += n - 1;
+QString ToriqueCli::attendu(const QString& option, const QString& langue) {
+    struct Ligne {
+        const char* option;
+        const char* fr;
+        const char* en;
+    };
+    static const Ligne LIGNES[] = {
+        {"eye", "OD ou OS", "OD or OS"},
+        {"seq", "une valeur de la liste, de 10.0 à 35.0 par pas de 0.5",
+         "one of the list's values, 10.0 to 35.0 in steps of 0.5"},
+        {"unit", "D ou mm", "D or mm"},
+        {"k1", "un nombre de 0.00 à 99.99", "a number from 0.00 to 99.99"},
+        {"k2", "un nombre de 0.00 à 99.99", "a number from 0.00 to 99.99"},
+        {"axis", "un nombre entier de 0 à 180 (180 vaut 0)", "a whole number from 0 to 180 (180 is 0)"},
+        {"sia", "un nombre de 0.00 à 5.00", "a number from 0.00 to 5.00"},
+        {"incision", "un nombre entier de 0 à 360 (360 vaut 0)", "a whole number from 0 to 360 (360 is 0)"},
+        {"cyl", "une puissance de la gamme : 0.75, 1.50, 2.25, 3.00, 3.75, 4.50, 5.25 ou 6.00",
+         "a power of the range: 0.75, 1.50, 2.25, 3.00, 3.75, 4.50, 5.25 or 6.00"},
+        {"lang", "fr ou en", "fr or en"},
+    };
+    if (option == QLatin1String("batch"))
+        return fichier_csv(EN_TETE, langue);
+    for (const Ligne& l : LIGNES)
+        if (option == QLatin1String(l.option))
+            return Textes::selon(langue, l.fr, l.en);
+    return QString();
+}
+
+QString ToriqueCli::fichier_csv(const char* en_tete, const QString& langue) {
+    return Textes::selon(langue, "un fichier CSV dont la première ligne est ",
+                         "a CSV file whose first line is ") +
+           QLatin1String(en_tete);
+}
+
+QString ToriqueCli::langue_demandee(const QStringList& arguments) {
+    QString langue = "fr";
+    for (int i = 0; i < arguments.size(); ++i) {
+        QString valeur;
+        if (arguments[i] == "--lang" && i + 1 < arguments.size())
+            valeur = arguments[i + 1];
+        else if (arguments[i].startsWith("--lang="))
+            valeur = arguments[i].mid(7);
+        valeur = valeur.trimmed().toLower();
+        if (Textes::langue_connue(valeur))
+            langue = valeur;
     }
-    if (v.size() < valeur.size())
-        cite += QStringLiteral("...");
-    return cite;
+    return langue;
+}
+
+QString ToriqueCli::erreur(const QString& nom, const QString& probleme, const QString& attendu,
+                           const QString& langue) {
+    const bool en = langue == "en";
+    QString ligne;
+    if (!nom.isEmpty())
+        ligne = nom + (en ? QStringLiteral(": ") : QStringLiteral(" : "));
+    return ligne + probleme + (en ? QStringLiteral("; expected ") : QStringLiteral(" ; attendu : ")) +
+           attendu;
+}
+
+QString ToriqueCli::citation(const QString& valeur, const QString& langue) {
+    if (langue == "en")
+        return QLatin1Char('\'') + Textes::cite(valeur) + QLatin1Char('\'');
+    return QString::fromUtf8("« ") + Textes::cite(valeur) + QString::fromUtf8(" »");
+}
+
+QString ToriqueCli::refus_valeur(const QString& nom, const QString& valeur, const QString& attendu,
+                                 const QString& langue) {
+    return erreur(
+        nom, Textes::selon(langue, "valeur %1 refusée", "value %1 refused").arg(citation(valeur, langue)),
+        attendu, langue);
+}
+
+QString ToriqueCli::valeur_absente(const QString& nom, const QString& attendu, const QString& langue) {
+    return erreur(nom, Textes::selon(langue, "valeur absente", "value missing"), attendu, langue);
+}
+
+QString ToriqueCli::trop_de_valeurs(qsizetype valeurs, int colonnes, const char* en_tete,
+                                    const QString& langue) {
+    return erreur(
+        QString(), Textes::selon(langue, "%1 valeurs", "%1 values").arg(valeurs),
+        Textes::selon(langue, "au plus %1 (%2)", "at most %1 (%2)").arg(colonnes).arg(QLatin1String(en_tete)),
+        langue);
+}
+
+QString ToriqueCli::ligne_usage(const QString& commande, const QString& langue, bool premiere) {
+    const bool en = langue == "en";
+    const QString debut = en ? QStringLiteral("usage: ") : QStringLiteral("usage : ");
+    QString ligne = commande;
+    if (!en) {
+        ligne.replace(QStringLiteral("FILE"), QStringLiteral("FICHIER"));
+        ligne.replace(QStringLiteral("YYYY-MM-DD"), QStringLiteral("AAAA-MM-JJ"));
+        ligne.replace(QStringLiteral("NAME"), QStringLiteral("PAYS"));
+    }
+    return (premiere ? debut : QString(debut.size(), QLatin1Char(' '))) + ligne + QLatin1Char('\n');
 }
 
 int ToriqueCli::Cas::axe_K1() const {
@@ -315,11 +322,16 @@ bool ToriqueCli::lire(const QString& option, const QString& nom, const QString& 
     } else if (option == QLatin1String("k2")) {
         ok = saisie(v, 99.99, cas.k2);
     } else if (option == QLatin1String("axis")) {
-        ok = entier(v, 0, 179, cas.axe);
+        // The full turn is the meridian 0, as in the steep-axis entry.
+        ok = entier(v, 0, 180, cas.axe);
+        if (ok)
+            cas.axe %= 180;
     } else if (option == QLatin1String("sia")) {
         ok = saisie(v, 5.0, cas.sia);
     } else if (option == QLatin1String("incision")) {
-        ok = entier(v, 0, 359, cas.incision);
+        ok = entier(v, 0, 360, cas.incision);
+        if (ok)
+            cas.incision %= 360;
     } else if (option == QLatin1String("cyl")) {
         double d;
         if (nombre(v, d))
@@ -335,7 +347,7 @@ bool ToriqueCli::lire(const QString& option, const QString& nom, const QString& 
             cas.langue = l;
     }
     if (!ok)
-        erreur = erreur_valeur(nom, valeur, attendu(option, cas.langue), cas.langue);
+        erreur = refus_valeur(nom, valeur, attendu(option, cas.langue), cas.langue);
     return ok;
 }
 
@@ -354,7 +366,7 @@ ToriqueCli::Resultat ToriqueCli::calculer(const Cas& cas, CalculTorique& m, List
 
     // The snapshot taken when Calculate is pressed (step 7).
     p.langue_t = cas.langue;
-    p.modele_iol_t = QStringLiteral("VELAN");
+    p.modele_iol_t = QLatin1String(MODELE);
     const bool droit = cas.oeil != "OS";
     p.oeil_t = std::make_shared<const QString>(droit ? QStringLiteral("droit") : QStringLiteral("gauche"));
     p.enab_od_t = droit;
@@ -471,7 +483,7 @@ QByteArray ToriqueCli::json_utf8(const Cas& cas, const CalculTorique& m, const R
         }
         s += ']';
         cle(",\"chosen\":{\"model\":");
-        s += chaine_json(QStringLiteral("VELAN T") + CalculTorique::texte_D(r.choix));
+        s += chaine_json(Textes::implant(QLatin1String(MODELE), r.choix));
         cle(",\"cyl\":");
         ajouter_nombre(s, r.choix);
         cle(",\"residual\":");
@@ -491,87 +503,75 @@ QByteArray ToriqueCli::json_utf8(const Cas& cas, const CalculTorique& m, const R
         cle(",\"title\":");
         s += chaine_json(msg.titre);
         cle(",\"message\":");
-        s += chaine_json(Verification::texte_brut(msg.texte));
+        s += chaine_json(Textes::brut(msg.texte));
         cle("}}");
     }
     return s;
 }
 
 QString ToriqueCli::texte(const Cas& cas, const CalculTorique& m, const Resultat& r) {
+    using T = Textes;
     const QString& l = cas.langue;
-    const QString D = QStringLiteral(" D");
-    const QString deg = QString::fromUtf8(" °");
-    const QString unite = cas.unite == 2 ? QStringLiteral(" mm") : D;
+    const QString unite = cas.unite == 2 ? QStringLiteral(" mm") : QStringLiteral(" D");
+    // A row as the page and the sheet name it, then its value.
+    auto rangee = [&l](T::Cle cle, const QString& valeur) {
+        return T::texte(cle, l, T::LIBELLE) + QLatin1Char(' ') + valeur;
+    };
+    auto cylindre = [](double dioptries, int axe) { return T::D(dioptries) + " x " + T::degres(axe); };
     QStringList t;
-    if (cas.oeil == "OS")
-        t << selon(l, "OEIL GAUCHE (OS)", "LEFT EYE (OS)");
-    else
-        t << selon(l, "OEIL DROIT (OD)", "RIGHT EYE (OD)");
+    t << T::texte(cas.oeil == "OS" ? T::OEIL_GAUCHE_OS : T::OEIL_DROIT_OD, l);
     t << QString();
-    t << selon(l, "INFORMATIONS PRÉ-OPÉRATOIRES :", "PRE-OPERATIVE INFORMATION :");
-    t << selon(l, "Puissance sphérique de l'implant (SEQ) :", "IOL spherical power (SEQ) :") + " " +
-             cas.seq_texte + D;
-    t << selon(l, "Axe plat :", "Flat axis :") + " K1 " + CalculTorique::texte_D(cas.k1) + unite + " @ " +
-             QString::number(cas.axe_K1()) + deg;
-    t << selon(l, "Axe élévé :", "Steep axis :") + " K2 " + CalculTorique::texte_D(cas.k2) + unite + " @ " +
-             QString::number(cas.axe) + deg;
-    t << selon(l, "Astigmatisme pré-opératoire :", "Pre-operative astigmatism :") + " " +
-             CalculTorique::texte_D(m.astpre_D) + D + " x " + QString::number(m.astpre_axe) + deg;
-    t << selon(l, "Astigmatisme induit chirurgicalement :", "Surgically induced astigmatism :") + " - " +
-             CalculTorique::texte_D(cas.sia) + D;
-    t << selon(l, "Position de l'incision :", "Incision location :") + " " +
-             QString::number(cas.axe_incision()) + deg;
-    t << selon(l, "Cylindre croisé (au plan cornéen) :", "Crossed cylinder (at corneal plane) :") + " " +
-             CalculTorique::texte_D(m.astcross_D) + D + " x " + QString::number(m.astcross_axe) + deg;
+    t << T::texte(T::INFORMATIONS_PREOP, l, T::TITRE);
+    t << rangee(T::PUISSANCE_SEQ, cas.seq_texte + " D");
+    t << rangee(T::AXE_PLAT,
+                "K1 " + CalculTorique::texte_D(cas.k1) + unite + " @ " + T::degres(cas.axe_K1()));
+    t << rangee(T::AXE_ELEVE_SAISIE,
+                "K2 " + CalculTorique::texte_D(cas.k2) + unite + " @ " + T::degres(cas.axe));
+    t << rangee(T::ASTIGMATISME_PREOP, cylindre(m.astpre_D, m.astpre_axe));
+    t << rangee(T::ASTIGMATISME_INDUIT, "- " + T::D(cas.sia));
+    t << rangee(T::POSITION_INCISION, T::degres(cas.axe_incision()));
+    t << rangee(T::CYLINDRE_CROISE, cylindre(m.astcross_D, m.astcross_axe));
     t << QString();
-    t << selon(l, "IMPLANT TORIQUE CALCULÉ :", "COMPUTED TORIC IOL :");
-    t << selon(l, "Puissance cylindrique conseillée :", "Recommended cylindrical power :") + " " +
-             CalculTorique::texte_D(m.tcalc_D) + D + " " + selon(l, "(idéale : ", "(ideal : ") +
-             CalculTorique::texte_tperfect(m.tperfect_D) + " D)";
-    t << selon(l, "Orientation des marques de l'implant :", "IOL axis of placement :") + " " +
-             QString::number(m.tcalc_axe) + deg;
+    t << T::texte(T::IMPLANT_CALCULE, l, T::TITRE);
+    t << rangee(T::PUISSANCE_CONSEILLEE, T::D(m.tcalc_D) + " " + T::texte(T::IDEALE_OUVERTURE, l) +
+                                             CalculTorique::texte_tperfect(m.tperfect_D) + " D)");
+    t << rangee(T::ORIENTATION_MARQUES, T::degres(m.tcalc_axe));
     t << QString();
-    t << selon(l, "PRÉVISIONS POST-OPÉRATOIRES :", "POST-OPERATIVE PREDICTIONS :");
-    t << selon(l, "Implant torique Brevanta :", "Brevanta toric IOL :") + " VELAN T" +
-             CalculTorique::texte_D(r.choix);
-    t << selon(l, "Astigmatisme résiduel prévu :", "Estimated residual astigmatism :") + " " +
-             CalculTorique::texte_D(m.residuel_D(r.choix)) + D + " x " +
-             QString::number(m.residuel_axe(r.choix)) + deg;
+    t << T::texte(T::PREVISIONS_POSTOP, l, T::TITRE);
+    t << rangee(T::IMPLANT_BREVANTA, T::implant(QLatin1String(MODELE), r.choix));
+    t << rangee(T::ASTIGMATISME_RESIDUEL, cylindre(m.residuel_D(r.choix), m.residuel_axe(r.choix)));
     if (r.alerte == CalculTorique::INVERSION)
-        t << selon(l, "Attention à l'inversion de l'astigmatisme (sur-correction)",
-                   "Be careful of astigmatism inversion (over-correcting)");
+        t << T::texte(T::INVERSION, l);
     else if (r.alerte == CalculTorique::ELEVE)
-        t << selon(l, "Attention, l'astigmatisme résiduel est élevé (sous-correction)",
-                   "Be careful, residual astigmatism is high (sub-correction)");
+        t << T::texte(T::RESIDUEL_ELEVE, l);
     // Every power of the range side by side: its residual, and the larger
     // residual left if the lens turns by 5 or 10 degrees either way.
     t << QString();
-    t << selon(l, "TOUTES LES PUISSANCES (résiduel prévu ; résiduel si l'implant tourne de 5° ou de 10°) :",
-               "ALL POWERS (estimated residual; residual if the lens turns by 5° or 10°) :");
-    t << selon(l, "Cylindre", "Cylinder").leftJustified(10) +
-             selon(l, "Résiduel", "Residual").leftJustified(18) + QString::fromUtf8("5°").leftJustified(10) +
-             QString::fromUtf8("10°");
+    t << Textes::selon(
+        l, "TOUTES LES PUISSANCES (résiduel prévu ; résiduel si l'implant tourne de 5° ou de 10°) :",
+        "ALL POWERS (estimated residual; residual if the lens turns by 5° or 10°) :");
+    t << Textes::selon(l, "Cylindre", "Cylinder").leftJustified(10) +
+             Textes::selon(l, "Résiduel", "Residual").leftJustified(18) +
+             QString::fromUtf8("5°").leftJustified(10) + QString::fromUtf8("10°");
     for (int n = 0; n < m.nb_essais(); ++n) {
         QString ligne = m.gamme_tot.value(n).leftJustified(10) +
-                        (CalculTorique::texte_D(m.tab_astpost_plancornee[n]) + D + " x " +
-                         QString::number(m.tab_astpost_axe[n]) + deg)
-                            .leftJustified(18) +
-                        (CalculTorique::texte_D(m.residuel_tourne_max(n, 5)) + D).leftJustified(10) +
-                        CalculTorique::texte_D(m.residuel_tourne_max(n, 10)) + D;
+                        cylindre(m.tab_astpost_plancornee[n], m.tab_astpost_axe[n]).leftJustified(18) +
+                        T::D(m.residuel_tourne_max(n, 5)).leftJustified(10) +
+                        T::D(m.residuel_tourne_max(n, 10));
         if (m.tab_cyl[n] == m.tcalc_D)
             ligne += QStringLiteral("   ") + ChoixPuissance::marque(l);
         t << ligne;
     }
     if (r.faible) {
         const Verification::Message q = Verification::question_astigmatisme_faible(l);
-        t << QString() << q.titre << Verification::texte_brut(q.texte);
+        t << QString() << q.titre << Textes::brut(q.texte);
     }
     return t.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
 QString ToriqueCli::message_refus(int code, const QString& langue) {
     const Verification::Message msg = Verification::message(code, langue);
-    return msg.titre + QLatin1Char('\n') + Verification::texte_brut(msg.texte) + QLatin1Char('\n');
+    return msg.titre + QLatin1Char('\n') + Textes::brut(msg.texte) + QLatin1Char('\n');
 }
 
 void ToriqueCli::ajouter_option(const Option& option) {
@@ -586,20 +586,22 @@ void ToriqueCli::ajouter_mode(const Mode& mode) {
     modes << mode;
 }
 
-int ToriqueCli::executer(const QStringList& arguments, QTextStream& sortie, QTextStream& erreurs) {
+// The arguments as read: the case, and what came with it.
+struct ToriqueCli::Lecture {
     Cas cas;
+    const Mode* mode = nullptr; // the mode asked for, if any
+    QSet<QString> vues;         // options given: "k1" for --k1, an added option by its name
+    QStringList vues_dans_l_ordre;
+    bool en_json = false;
+    QString fichier;                // of --batch
+    QList<const Option*> supp_vues; // added options given
+};
+
+int ToriqueCli::executer(const QStringList& arguments, QTextStream& sortie, QTextStream& erreurs) {
+    Lecture l;
     // The language of the messages first, wherever it is given.
-    for (int i = 0; i < arguments.size(); ++i) {
-        QString valeur;
-        if (arguments[i] == "--lang" && i + 1 < arguments.size())
-            valeur = arguments[i + 1];
-        else if (arguments[i].startsWith("--lang="))
-            valeur = arguments[i].mid(7);
-        valeur = valeur.trimmed().toLower();
-        if (valeur == "fr" || valeur == "en")
-            cas.langue = valeur;
-    }
-    const QString& langue = cas.langue;
+    l.cas.langue = langue_demandee(arguments);
+    const QString& langue = l.cas.langue;
     if (arguments.contains("--help") || arguments.contains("-h")) {
         sortie << usage(langue);
         return 0;
@@ -612,7 +614,22 @@ int ToriqueCli::executer(const QStringList& arguments, QTextStream& sortie, QTex
         erreurs << usage(langue);
         return 2;
     }
+    l.mode = mode_demande(arguments);
+    QString refus = lire_arguments(arguments, l);
+    if (refus.isEmpty())
+        refus = refus_ensemble(l);
+    if (!refus.isEmpty()) {
+        erreurs << refus << '\n';
+        return 2;
+    }
+    if (l.mode)
+        return l.mode->executer(l.en_json, langue, sortie, erreurs);
+    if (l.vues.contains("batch"))
+        return lot(l.fichier, langue, sortie, erreurs);
+    return calculer_cas(l, sortie, erreurs);
+}
 
+const ToriqueCli::Mode* ToriqueCli::mode_demande(const QStringList& arguments) const {
     // A mode's option may bear the name of a case option (--sia: the
     // incision's induced astigmatism, or a file of past cases): it starts the
     // mode only when no other option of a case is given.
@@ -630,21 +647,18 @@ int ToriqueCli::executer(const QStringList& arguments, QTextStream& sortie, QTex
         if (seul)
             mode = &m;
     }
+    return mode;
+}
+
+// Reads every option and its value into `l`; returns the line that refuses
+// the first one not understood, or an empty text.
+QString ToriqueCli::lire_arguments(const QStringList& arguments, Lecture& l) const {
+    const QString& langue = l.cas.langue;
     auto autre_mode = [&](const QString& nom) {
         for (const Mode& m : modes)
-            if (m.nom == nom && &m != mode)
+            if (m.nom == nom && &m != l.mode)
                 return true;
         return false;
-    };
-
-    QSet<QString> vues;
-    QStringList vues_dans_l_ordre;
-    bool en_json = false;
-    QString fichier;
-    QList<const Option*> supp_vues;
-    auto refus = [&erreurs](const QString& ligne) {
-        erreurs << ligne << '\n';
-        return 2;
     };
     for (int i = 0; i < arguments.size(); ++i) {
         const QString arg = arguments[i];
@@ -670,117 +684,123 @@ int ToriqueCli::executer(const QStringList& arguments, QTextStream& sortie, QTex
             for (const Option& o : options_supp)
                 if (!liste.split(QStringLiteral(", ")).contains(o.nom))
                     liste += QStringLiteral(", ") + o.nom;
-            if (langue == "en")
-                return refus(QStringLiteral("%1: unknown option; expected one of %2").arg(cite(arg), liste));
-            return refus(QString::fromUtf8("%1 : option inconnue ; attendu : %2").arg(cite(arg), liste));
+            return erreur(Textes::cite(arg), Textes::selon(langue, "option inconnue", "unknown option"),
+                          Textes::selon(langue, "", "one of ") + liste, langue);
         }
         const QString cle = supp ? nom : option;
-        if (vues.contains(cle)) {
-            if (langue == "en")
-                return refus(QStringLiteral("%1: given more than once; expected it once").arg(nom));
-            return refus(QString::fromUtf8("%1 : donnée plusieurs fois ; attendu : une seule fois").arg(nom));
-        }
-        vues.insert(cle);
-        vues_dans_l_ordre << cle;
+        if (l.vues.contains(cle))
+            return erreur(nom, Textes::selon(langue, "donnée plusieurs fois", "given more than once"),
+                          Textes::selon(langue, "une seule fois", "it once"), langue);
+        l.vues.insert(cle);
+        l.vues_dans_l_ordre << cle;
         const bool avec_valeur = supp ? supp->avec_valeur : option != "json";
         if (!avec_valeur) {
             if (valeur_jointe)
-                return refus(erreur_valeur(nom, valeur, selon(langue, "aucune valeur", "no value"), langue));
+                return refus_valeur(nom, valeur, Textes::selon(langue, "aucune valeur", "no value"), langue);
             if (option == "json")
-                en_json = true;
+                l.en_json = true;
             else
-                supp_vues << supp;
+                l.supp_vues << supp;
             if (supp) {
                 const QString probleme = supp->lire(QString());
                 if (!probleme.isEmpty())
-                    return refus(probleme);
+                    return probleme;
             }
             continue;
         }
         if (!valeur_jointe) {
             if (i + 1 >= arguments.size())
-                return refus(erreur_absente(nom,
-                                            supp ? (langue == "en" ? supp->attendu_en : supp->attendu_fr)
-                                                 : attendu(option, langue),
-                                            langue));
+                return valeur_absente(nom,
+                                      supp ? (langue == "en" ? supp->attendu_en : supp->attendu_fr)
+                                           : attendu(option, langue),
+                                      langue);
             valeur = arguments[++i];
         }
+        QString probleme;
         if (supp) {
-            const QString probleme = supp->lire(valeur);
-            if (!probleme.isEmpty())
-                return refus(probleme);
-            supp_vues << supp;
+            probleme = supp->lire(valeur);
+            l.supp_vues << supp;
         } else if (option == "batch") {
-            fichier = valeur;
+            l.fichier = valeur;
         } else {
-            QString erreur;
-            if (!lire(option, nom, valeur, cas, erreur))
-                return refus(erreur);
+            lire(option, nom, valeur, l.cas, probleme);
         }
+        if (!probleme.isEmpty())
+            return probleme;
     }
+    return QString();
+}
 
+// The line that refuses options given together that do not go together, or
+// a case with an option missing; an empty text when they may run.
+QString ToriqueCli::refus_ensemble(const Lecture& l) const {
+    const QString& langue = l.cas.langue;
     for (const Mode& m : modes)
         for (const QString& c : m.compagnes)
-            if (vues.contains(c) && &m != mode)
-                return refus(selon(langue, "%1 : seulement avec %2 et aucune option de cas ; attendu : %3",
-                                   "%1: only with %2 and no option of a case; expected %3")
-                                 .arg(c, m.nom, langue == "en" ? m.usage_en : m.usage_fr));
-    if (mode) {
-        for (const QString& o : vues_dans_l_ordre)
-            if (o != "lang" && o != "json" && o != mode->nom && !mode->compagnes.contains(o))
-                return refus(selon(langue, "%1 : sans objet avec %2 ; attendu : %3",
-                                   "%1: not allowed with %2; expected %3")
-                                 .arg(o.startsWith("--") ? o : "--" + o, mode->nom,
-                                      langue == "en" ? mode->usage_en : mode->usage_fr));
-        return mode->executer(en_json, langue, sortie, erreurs);
+            if (l.vues.contains(c) && &m != l.mode)
+                return erreur(c,
+                              Textes::selon(langue, "seulement avec %1 et aucune option de cas",
+                                            "only with %1 and no option of a case")
+                                  .arg(m.nom),
+                              langue == "en" ? m.usage_en : m.usage_fr, langue);
+    auto sans_objet = [&langue](const QString& nom, const QString& avec, const QString& usage) {
+        return erreur(nom, Textes::selon(langue, "sans objet avec %1", "not allowed with %1").arg(avec),
+                      usage, langue);
+    };
+    if (l.mode) {
+        for (const QString& o : l.vues_dans_l_ordre)
+            if (o != "lang" && o != "json" && o != l.mode->nom && !l.mode->compagnes.contains(o))
+                return sans_objet(o.startsWith("--") ? o : "--" + o, l.mode->nom,
+                                  langue == "en" ? l.mode->usage_en : l.mode->usage_fr);
+        return QString();
     }
-
-    if (vues.contains("batch")) {
-        const QString seul_lot = selon(langue, "torique --batch FICHIER.csv [--lang fr|en]",
-                                       "torique --batch FILE.csv [--lang fr|en]");
+    if (l.vues.contains("batch")) {
+        const QString seul_lot = ligne_usage(USAGE_LOT, langue).trimmed();
         for (const QString& o : OPTIONS_CAS)
-            if (vues.contains(o))
-                return refus(selon(langue, "--%1 : sans objet avec --batch ; attendu : %2",
-                                   "--%1: not allowed with --batch; expected %2")
-                                 .arg(o, seul_lot));
-        if (!supp_vues.isEmpty())
-            return refus(selon(langue, "%1 : sans objet avec --batch ; attendu : %2",
-                               "%1: not allowed with --batch; expected %2")
-                             .arg(supp_vues.first()->nom, seul_lot));
-        return lot(fichier, langue, sortie, erreurs);
+            if (l.vues.contains(o))
+                return sans_objet("--" + o, "--batch", seul_lot);
+        if (!l.supp_vues.isEmpty())
+            return sans_objet(l.supp_vues.first()->nom, "--batch", seul_lot);
+        return QString();
     }
     for (const QString& o : OBLIGATOIRES)
-        if (!vues.contains(o))
-            return refus(erreur_obligatoire("--" + o, attendu(o, langue), langue));
+        if (!l.vues.contains(o))
+            return erreur("--" + o,
+                          Textes::selon(langue, "option obligatoire absente", "required option missing"),
+                          attendu(o, langue), langue);
     // An option that only acts with another one is not ignored without it.
-    for (const Option* o : supp_vues)
-        if (!o->avec.isEmpty() && !vues.contains(o->avec)) {
+    for (const Option* o : l.supp_vues)
+        if (!o->avec.isEmpty() && !l.vues.contains(o->avec)) {
             const Option* autre = nullptr;
             for (const Option& x : options_supp)
                 if (x.nom == o->avec)
                     autre = &x;
             const QString suite =
                 autre ? o->avec + " " + (langue == "en" ? autre->attendu_en : autre->attendu_fr) : o->avec;
-            return refus(selon(langue, "%1 : sans objet sans %2 ; attendu : %3",
-                               "%1: not allowed without %2; expected %3")
-                             .arg(o->nom, o->avec, suite));
+            return erreur(o->nom,
+                          Textes::selon(langue, "sans objet sans %1", "not allowed without %1").arg(o->avec),
+                          suite, langue);
         }
+    return QString();
+}
 
+// Computes the case read, runs the treatments added, and prints the result.
+int ToriqueCli::calculer_cas(const Lecture& l, QTextStream& sortie, QTextStream& erreurs) const {
     CalculTorique moteur;
     ListParam record;
-    const Resultat r = calculer(cas, moteur, record);
+    const Resultat r = calculer(l.cas, moteur, record);
     if (r.code != 0) {
-        erreurs << message_refus(r.code, langue);
-        if (en_json)
-            sortie << json(cas, moteur, r) << '\n';
+        erreurs << message_refus(r.code, l.cas.langue);
+        if (l.en_json)
+            sortie << json(l.cas, moteur, r) << '\n';
         return 1;
     }
     for (const Traitement& t : traitements) {
-        const int statut = t(cas, record, erreurs);
+        const int statut = t(l.cas, record, erreurs);
         if (statut != 0)
             return statut;
     }
-    sortie << (en_json ? json(cas, moteur, r) + QLatin1Char('\n') : texte(cas, moteur, r));
+    sortie << (l.en_json ? json(l.cas, moteur, r) + QLatin1Char('\n') : texte(l.cas, moteur, r));
     return 0;
 }
 
@@ -811,18 +831,19 @@ void repondre(Rangee& r, const QString& langue, CalculTorique& moteur, ListParam
     r.refus_a_ecrire = false;
     QString erreur;
     if (r.lue.etat == LecteurCsv::TropLongue) {
-        erreur = selon(langue, "ligne de plus de %1 octets ; attendu : une ligne de %1 octets au plus",
-                       "row longer than %1 bytes; expected a row of at most %1 bytes")
-                     .arg(LecteurCsv::LONGUEUR_MAX);
+        erreur = ToriqueCli::erreur(
+            QString(),
+            Textes::selon(langue, "ligne de plus de %1 octets", "row longer than %1 bytes")
+                .arg(LecteurCsv::LONGUEUR_MAX),
+            Textes::selon(langue, "une ligne de %1 octets au plus", "a row of at most %1 bytes")
+                .arg(LecteurCsv::LONGUEUR_MAX),
+            langue);
     } else if (r.lue.etat == LecteurCsv::GuillemetNonFerme) {
-        erreur = selon(langue, "valeur entre guillemets non fermée ; attendu : un guillemet fermant",
-                       "quoted value not closed; expected a closing double quote");
+        erreur = ToriqueCli::erreur(
+            QString(), Textes::selon(langue, "valeur entre guillemets non fermée", "quoted value not closed"),
+            Textes::selon(langue, "un guillemet fermant", "a closing double quote"), langue);
     } else if (valeurs.size() > NB_COLONNES) {
-        erreur =
-            selon(langue, "%1 valeurs ; attendu : au plus %2 (%3)", "%1 values; expected at most %2 (%3)")
-                .arg(valeurs.size())
-                .arg(NB_COLONNES)
-                .arg(QLatin1String(EN_TETE));
+        erreur = ToriqueCli::trop_de_valeurs(valeurs.size(), NB_COLONNES, EN_TETE, langue);
     }
     r.cas = ToriqueCli::Cas();
     r.cas.langue = langue;
@@ -830,7 +851,8 @@ void repondre(Rangee& r, const QString& langue, CalculTorique& moteur, ListParam
         const QString valeur = valeurs.value(c).trimmed();
         if (valeur.isEmpty()) {
             if (obligatoire[c])
-                erreur = erreur_absente(colonne(c), attendu(colonne(c), langue), langue);
+                erreur =
+                    ToriqueCli::valeur_absente(colonne(c), ToriqueCli::attendu(colonne(c), langue), langue);
             continue; // the default of the option
         }
         ToriqueCli::lire(colonne(c), colonne(c), valeur, r.cas, erreur);
@@ -852,9 +874,10 @@ void repondre(Rangee& r, const QString& langue, CalculTorique& moteur, ListParam
 int ToriqueCli::lot(const QString& fichier, const QString& langue, QTextStream& sortie,
                     QTextStream& erreurs) {
     auto illisible = [&](const QString& raison) {
-        erreurs << selon(langue, "--batch : fichier « %1 » illisible (%2) ; attendu : %3",
-                         "--batch: cannot read file '%1' (%2); expected %3")
-                       .arg(cite(fichier), raison, attendu("batch", langue))
+        erreurs << erreur("--batch",
+                          Textes::selon(langue, "fichier %1 illisible (%2)", "cannot read file %1 (%2)")
+                              .arg(citation(fichier, langue), raison),
+                          attendu("batch", langue), langue)
                 << '\n';
     };
     QFile f(fichier);
@@ -879,9 +902,11 @@ int ToriqueCli::lot(const QString& fichier, const QString& langue, QTextStream& 
             illisible(lecteur.erreur());
             return 2;
         }
-        erreurs << selon(langue, "--batch : la première ligne de « %1 » n'est pas l'en-tête ; attendu : %2",
-                         "--batch: the first line of '%1' is not the header; expected %2")
-                       .arg(cite(fichier), attendu("batch", langue))
+        erreurs << erreur("--batch",
+                          Textes::selon(langue, "la première ligne de %1 n'est pas l'en-tête",
+                                        "the first line of %1 is not the header")
+                              .arg(citation(fichier, langue)),
+                          attendu("batch", langue), langue)
                 << '\n';
         return 2;
     }

@@ -22,9 +22,10 @@ class QTextStream;
 //   torique --version
 //
 // The inputs are held as the entry boxes of the page hold them (keratometry
-// and induced astigmatism to 0.01, the spherical power as the list's text),
-// go through the checks of the Calculate button, and the result is printed
-// with the page's labels and number formats, or as one JSON object.
+// and induced astigmatism to 0.01, the spherical power as the list's text,
+// 180 for the steep axis and 360 for the incision as the meridian 0), go
+// through the checks of the Calculate button, and the result is printed
+// with the page's labels (Textes) and number formats, or as one JSON object.
 //
 // A CSV file is read and answered one row at a time (LecteurCsv), in
 // constant memory whatever its size: one JSON object per row that is not
@@ -51,9 +52,9 @@ public:
         int sph_ind = 0;       // its index in the page's list (1 = 10.0)
         int unite = 1;         // 1 dioptres, 2 millimetres
         double k1 = 0, k2 = 0; // in the unit, to 0.01
-        int axe = 90;          // steep axis K2; K1 follows at 90
+        int axe = 90;          // steep axis K2, 0 to 179; K1 follows at 90
         double sia = 0;        // induced astigmatism, to 0.01
-        int incision = -1;     // -1: 180 for OD, 0 for OS
+        int incision = -1;     // 0 to 359; -1: 180 for OD, 0 for OS
         double cyl = 0;        // 0: the recommended cylinder
         QString langue = "fr";
         int axe_K1() const;
@@ -82,16 +83,46 @@ public:
     // Title and plain text of a refused check, for the terminal.
     static QString message_refus(int code, const QString& langue);
 
-    // A value as quoted in a message on the terminal: its control and format
-    // characters (line breaks, escapes, bidirectional overrides) replaced by
-    // "?", cut after `longueur_max` characters (none when negative).
-    static QString cite(const QString& valeur, int longueur_max = 40);
-
     // Reads one option's value into the case. `nom` is the option as the
     // user wrote it ("--k1", or the column "k1" of a CSV file); the error is
     // one line naming it and the accepted values.
     static bool lire(const QString& option, const QString& nom, const QString& valeur, Cas& cas,
                      QString& erreur);
+
+    // --- messages, shared with the tools built on this one ----------------
+    // The language of the messages: the value of --lang wherever it is given
+    // ("--lang en" or "--lang=en", any case, blanks around), "fr" when it is
+    // absent or neither "fr" nor "en".
+    static QString langue_demandee(const QStringList& arguments);
+    // One line telling what was refused and what is expected:
+    //   "--k1 : <problème> ; attendu : <attendu>"
+    //   "--k1: <problem>; expected <expected>"
+    // Without a name (a row of a file), the problem starts the line.
+    static QString erreur(const QString& nom, const QString& probleme, const QString& attendu,
+                          const QString& langue);
+    // A value refused: "--k1 : valeur « x » refusée ; attendu : ...".
+    static QString refus_valeur(const QString& nom, const QString& valeur, const QString& attendu,
+                                const QString& langue);
+    // An option or a column without its value.
+    static QString valeur_absente(const QString& nom, const QString& attendu, const QString& langue);
+    // A row of a file with more values than its header has columns.
+    static QString trop_de_valeurs(qsizetype valeurs, int colonnes, const char* en_tete,
+                                   const QString& langue);
+    // What a CSV file given to an option must be: "un fichier CSV dont la
+    // première ligne est <en-tête>".
+    static QString fichier_csv(const char* en_tete, const QString& langue);
+    // What an option of a case (or the column of that name) accepts:
+    // "eye", "seq", "unit", "k1", "k2", "axis", "sia", "incision", "cyl",
+    // "lang", "batch"; empty for another name.
+    static QString attendu(const QString& option, const QString& langue);
+    // A value of the user quoted in a message: « x » in French, 'x' in
+    // English (Textes::cite).
+    static QString citation(const QString& valeur, const QString& langue);
+    // One line of the usage. The command is written in English, with FILE,
+    // YYYY-MM-DD and NAME for what the user gives (FICHIER, AAAA-MM-JJ and
+    // PAYS in French); the first line starts with "usage : " ("usage: "),
+    // the others stand under it.
+    static QString ligne_usage(const QString& commande, const QString& langue, bool premiere = false);
 
     // Runs the tool on its arguments (without the program name); returns the
     // exit status.
@@ -132,6 +163,11 @@ public:
     void ajouter_mode(const Mode& mode);
 
 private:
+    struct Lecture; // the arguments as read
+    const Mode* mode_demande(const QStringList& arguments) const;
+    QString lire_arguments(const QStringList& arguments, Lecture& l) const;
+    QString refus_ensemble(const Lecture& l) const;
+    int calculer_cas(const Lecture& l, QTextStream& sortie, QTextStream& erreurs) const;
     int lot(const QString& fichier, const QString& langue, QTextStream& sortie, QTextStream& erreurs);
     QList<Option> options_supp;
     QList<Traitement> traitements;

@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     QTextStream sortie(&flux_sortie);
     QTextStream erreurs(stderr);
     ToriqueCli outil;
-    const QString langue = FeuilleCli::langue(arguments);
+    const QString langue = ToriqueCli::langue_demandee(arguments);
     FeuilleCli pdf(outil, langue);
     SiaCli sia(outil, langue);
     int statut = outil.executer(app->arguments().mid(1), sortie, erreurs);

@@ -2,6 +2,7 @@
 
 #include "BoutonImage.h"
 #include "BoutonStyle.h"
+#include "Textes.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -17,191 +18,187 @@
 
 namespace {
 
-struct Textes {
-    const char* nom_fr;
-    const char* nom_en;
-    const char* desc_fr;
-    const char* desc_en;
+// What a screen reader says of a widget, known by its object name: its
+// name and description in French and in English, or a text that the page,
+// the sheet and the terminal show too (Textes). No name leaves the widget's
+// own text as its name (the value labels); no description sets none.
+struct Nom {
+    const char* objet;
+    Textes::Paire nom;
+    Textes::Paire description;
 };
 
-// Object name -> name and description in French and in English. A null name
-// leaves the widget's own text as its name (the value labels); a null
-// description sets none.
-const QHash<QString, Textes>& table() {
-    static const QHash<QString, Textes> t{
-        // Top band: each flag is named in its own language too, so that a
-        // user who does not read the language on screen still finds it.
-        {"francais",
-         {"Français", "Français (French)", "Afficher le calculateur en français",
-          "Show the calculator in French"}},
-        {"anglais",
-         {"Anglais (English)", "English", "Afficher le calculateur en anglais",
-          "Show the calculator in English"}},
+const Nom NOMS[] = {
+    // Top band: each flag is named in its own language too, so that a
+    // user who does not read the language on screen still finds it.
+    {"francais",
+     {"Français", "Français (French)"},
+     {"Afficher le calculateur en français", "Show the calculator in French"}},
+    {"anglais",
+     {"Anglais (English)", "English"},
+     {"Afficher le calculateur en anglais", "Show the calculator in English"}},
 
-        // Bands and their buttons.
-        {"aide", {"Aide", "Help", "Ouvrir la fenêtre d'aide", "Open the help window"}},
-        {"exit_accueil", {"Quitter", "Exit", "Fermer le calculateur", "Close the calculator"}},
-        {"exit_implant", {"Quitter", "Exit", "Fermer le calculateur", "Close the calculator"}},
-        {"exit_calcul", {"Quitter", "Exit", "Fermer le calculateur", "Close the calculator"}},
-        {"accepter",
-         {"Commencer le calcul", "Start calculation",
-          "Accepter les conditions d'utilisation et ouvrir la page de calcul",
-          "Accept the conditions of use and open the calculation page"}},
-        {"retour1",
-         {"Page précédente", "Previous page", "Revenir à la page d'accueil", "Back to the welcome page"}},
-        {"retour2",
-         {"Page précédente", "Previous page", "Revenir à la page d'accueil ; le calcul est conservé",
-          "Back to the welcome page; the calculation is kept"}},
-        {"nouveau",
-         {"Nouveau calcul", "New calculation", "Effacer toutes les données et recommencer",
-          "Clear all data and start again"}},
-        {"imprimer",
-         {"Imprimer", "Print",
-          "Identification du patient, puis aperçu, impression ou enregistrement de la fiche de calcul",
-          "Patient identification, then preview, printing or saving of the calculation sheet"}},
+    // Bands and their buttons.
+    {"aide", {"Aide", "Help"}, {"Ouvrir la fenêtre d'aide", "Open the help window"}},
+    {"exit_accueil", {"Quitter", "Exit"}, {"Fermer le calculateur", "Close the calculator"}},
+    {"exit_implant", {"Quitter", "Exit"}, {"Fermer le calculateur", "Close the calculator"}},
+    {"exit_calcul", {"Quitter", "Exit"}, {"Fermer le calculateur", "Close the calculator"}},
+    {"accepter",
+     {"Commencer le calcul", "Start calculation"},
+     {"Accepter les conditions d'utilisation et ouvrir la page de calcul",
+      "Accept the conditions of use and open the calculation page"}},
+    {"retour1",
+     {"Page précédente", "Previous page"},
+     {"Revenir à la page d'accueil", "Back to the welcome page"}},
+    {"retour2",
+     {"Page précédente", "Previous page"},
+     {"Revenir à la page d'accueil ; le calcul est conservé",
+      "Back to the welcome page; the calculation is kept"}},
+    {"nouveau",
+     {"Nouveau calcul", "New calculation"},
+     {"Effacer toutes les données et recommencer", "Clear all data and start again"}},
+    {"imprimer",
+     {"Imprimer", "Print"},
+     {"Identification du patient, puis aperçu, impression ou enregistrement de la fiche de calcul",
+      "Patient identification, then preview, printing or saving of the calculation sheet"}},
 
-        // Welcome and model pages.
-        {"intro3",
-         {"Conditions d'utilisation", "Conditions of use",
-          "Commencer le calcul vaut acceptation de ces conditions",
-          "Starting the calculation means agreeing to these conditions"}},
-        {"velan",
-         {"Implant torique VELAN T", "VELAN T toric IOL", "Choisir ce modèle et ouvrir la page de calcul",
-          "Select this model and open the calculation page"}},
+    // Welcome and model pages.
+    {"intro3",
+     {"Conditions d'utilisation", "Conditions of use"},
+     {"Commencer le calcul vaut acceptation de ces conditions",
+      "Starting the calculation means agreeing to these conditions"}},
+    {"velan",
+     {"Implant torique VELAN T", "VELAN T toric IOL"},
+     {"Choisir ce modèle et ouvrir la page de calcul", "Select this model and open the calculation page"}},
 
-        // Calculation page: the inputs in the order of the guided steps.
-        {"oeil_droit",
-         {"Œil droit (OD)", "Right eye (OD)", "Choisir l'œil opéré : l'œil droit",
-          "Choose the operated eye: the right eye"}},
-        {"oeil_gauche",
-         {"Œil gauche (OS)", "Left eye (OS)", "Choisir l'œil opéré : l'œil gauche",
-          "Choose the operated eye: the left eye"}},
-        {"od",
-         {"Œil droit", "Right eye", "Grisé tant que l'œil droit n'est pas choisi",
-          "Greyed until the right eye is chosen"}},
-        {"og",
-         {"Œil gauche", "Left eye", "Grisé tant que l'œil gauche n'est pas choisi",
-          "Greyed until the left eye is chosen"}},
-        {"combo_sph",
-         {"Puissance sphérique de l'implant (SEQ)", "IOL spherical power (SEQ)",
-          "Équivalent sphérique en dioptries, de 10.0 à 35.0, le même que pour un implant non torique",
-          "Spherical equivalent in dioptres, 10.0 to 35.0, the same as for a non-toric IOL"}},
-        {"unites", {"Unité des données kératométriques", "Keratometry data unit", nullptr, nullptr}},
-        {"diop",
-         {"Dioptries (D)", "Diopter (D)", "K1 et K2 en puissance, en dioptries",
-          "K1 and K2 as powers, in dioptres"}},
-        {"mili",
-         {"Millimètres (mm)", "Millimeter (mm)", "K1 et K2 en rayon de courbure, en millimètres",
-          "K1 and K2 as radii of curvature, in millimetres"}},
-        {"spin_K1", {"K1", "K1", "Axe plat K1", "Flat axis K1"}},
-        {"spin_K2", {"K2", "K2", "Axe élevé K2", "Steep axis K2"}},
-        {"spinaxe_K2",
-         {"Axe de K2", "K2 axis", "Axe élevé en degrés ; l'axe plat suit à 90 degrés",
-          "Steep axis in degrees; the flat axis follows at 90 degrees"}},
-        {"spinaxe_K1",
-         {"Axe de K1", "K1 axis", "Suit l'axe de K2 à 90 degrés", "Follows the K2 axis at 90 degrees"}},
-        {"spinaxe_inc", {"Position de l'incision", "Incision location", "En degrés", "In degrees"}},
-        {"spin_inc",
-         {"Astigmatisme induit chirurgicalement", "Surgically induced astigmatism", "En dioptries",
-          "In dioptres"}},
-        {"calculer_bouton",
-         {"Calculer", "Calculation", "Vérifier les données et calculer l'implant torique",
-          "Check the data and compute the toric IOL"}},
-        {"plus",
-         {"Autre puissance cylindrique", "Other cylindrical power",
-          "Choisir une puissance cylindrique différente de celle proposée",
-          "Select a different cylindrical power from the suggestion"}},
+    // Calculation page: the inputs in the order of the guided steps.
+    {"oeil_droit",
+     {"Œil droit (OD)", "Right eye (OD)"},
+     {"Choisir l'œil opéré : l'œil droit", "Choose the operated eye: the right eye"}},
+    {"oeil_gauche",
+     {"Œil gauche (OS)", "Left eye (OS)"},
+     {"Choisir l'œil opéré : l'œil gauche", "Choose the operated eye: the left eye"}},
+    {"od",
+     {"Œil droit", "Right eye"},
+     {"Grisé tant que l'œil droit n'est pas choisi", "Greyed until the right eye is chosen"}},
+    {"og",
+     {"Œil gauche", "Left eye"},
+     {"Grisé tant que l'œil gauche n'est pas choisi", "Greyed until the left eye is chosen"}},
+    {"combo_sph",
+     Textes::PUISSANCE_SEQ,
+     {"Équivalent sphérique en dioptries, de 10.0 à 35.0, le même que pour un implant non torique",
+      "Spherical equivalent in dioptres, 10.0 to 35.0, the same as for a non-toric IOL"}},
+    {"unites", {"Unité des données kératométriques", "Keratometry data unit"}, {}},
+    {"diop", Textes::DIOPTRIES, {"K1 et K2 en puissance, en dioptries", "K1 and K2 as powers, in dioptres"}},
+    {"mili",
+     Textes::MILLIMETRES,
+     {"K1 et K2 en rayon de courbure, en millimètres", "K1 and K2 as radii of curvature, in millimetres"}},
+    {"spin_K1", {"K1", "K1"}, Textes::AXE_PLAT_K1},
+    {"spin_K2", {"K2", "K2"}, Textes::AXE_ELEVE_K2},
+    {"spinaxe_K2",
+     Textes::AXE_K2,
+     {"Axe élevé en degrés ; l'axe plat suit à 90 degrés",
+      "Steep axis in degrees; the flat axis follows at 90 degrees"}},
+    {"spinaxe_K1",
+     {"Axe de K1", "K1 axis"},
+     {"Suit l'axe de K2 à 90 degrés", "Follows the K2 axis at 90 degrees"}},
+    {"spinaxe_inc", Textes::POSITION_INCISION, {"En degrés", "In degrees"}},
+    {"spin_inc", Textes::ASTIGMATISME_INDUIT, {"En dioptries", "In dioptres"}},
+    {"calculer_bouton",
+     Textes::CALCULER,
+     {"Vérifier les données et calculer l'implant torique", "Check the data and compute the toric IOL"}},
+    {"plus",
+     {"Autre puissance cylindrique", "Other cylindrical power"},
+     {"Choisir une puissance cylindrique différente de celle proposée",
+      "Select a different cylindrical power from the suggestion"}},
 
-        // Calculation page: the value boxes, then the labels that hold the
-        // values.
-        {"astpre_D_frame",
-         {"Astigmatisme pré-opératoire", "Pre-operative astigmatism", "Puissance, en dioptries",
-          "Power, in dioptres"}},
-        {"astpre_axe_frame",
-         {"Axe de l'astigmatisme pré-opératoire", "Pre-operative astigmatism axis", "En degrés",
-          "In degrees"}},
-        {"astcross_D_frame",
-         {"Cylindre croisé (au plan cornéen)", "Crossed cylinder (at corneal plane)",
-          "Astigmatisme cornéen combiné à celui de l'incision, en dioptries",
-          "Corneal astigmatism combined with the one of the incision, in dioptres"}},
-        {"astcross_axe_frame",
-         {"Axe du cylindre croisé", "Crossed cylinder axis", "En degrés", "In degrees"}},
-        {"tcalc_D_frame",
-         {"Puissance cylindrique conseillée", "Recommended cylindrical power",
-          "Puissance de la gamme torique proposée pour l'implant",
-          "Power of the toric range suggested for the IOL"}},
-        {"tcalc_axe_frame",
-         {"Orientation des marques de l'implant", "IOL axis of placement",
-          "Axe sur lequel placer les marques de l'implant, en degrés",
-          "Axis on which the IOL marks are placed, in degrees"}},
-        {"modele_frame",
-         {"Implant torique Brevanta", "Brevanta toric IOL", "Modèle et puissance cylindrique",
-          "Model and cylindrical power"}},
-        {"astpost_D_frame",
-         {"Astigmatisme résiduel prévu", "Estimated residual astigmatism", "Au plan cornéen, en dioptries",
-          "At the corneal plane, in dioptres"}},
-        {"astpost_axe_frame",
-         {"Axe de l'astigmatisme résiduel prévu", "Estimated residual astigmatism axis", "En degrés",
-          "In degrees"}},
-        {"label_astpre_D", {nullptr, nullptr, "Astigmatisme pré-opératoire", "Pre-operative astigmatism"}},
-        {"label_astpre_axe",
-         {nullptr, nullptr, "Axe de l'astigmatisme pré-opératoire", "Pre-operative astigmatism axis"}},
-        {"label_astcross_D",
-         {nullptr, nullptr, "Cylindre croisé (au plan cornéen)", "Crossed cylinder (at corneal plane)"}},
-        {"label_astcross_axe", {nullptr, nullptr, "Axe du cylindre croisé", "Crossed cylinder axis"}},
-        {"label_tcalc_D",
-         {nullptr, nullptr, "Puissance cylindrique conseillée", "Recommended cylindrical power"}},
-        {"label_tcalc_axe",
-         {nullptr, nullptr, "Orientation des marques de l'implant", "IOL axis of placement"}},
-        {"label_tperfect_D", {nullptr, nullptr, "Puissance cylindrique idéale", "Ideal cylindrical power"}},
-        {"label_iolpost_3", {nullptr, nullptr, "Implant torique Brevanta", "Brevanta toric IOL"}},
-        {"label_astpost_D",
-         {nullptr, nullptr, "Astigmatisme résiduel prévu", "Estimated residual astigmatism"}},
-        {"label_astpost_axe",
-         {nullptr, nullptr, "Axe de l'astigmatisme résiduel prévu", "Estimated residual astigmatism axis"}},
+    // Calculation page: the value boxes, then the labels that hold the
+    // values.
+    {"astpre_D_frame", Textes::ASTIGMATISME_PREOP, {"Puissance, en dioptries", "Power, in dioptres"}},
+    {"astpre_axe_frame",
+     {"Axe de l'astigmatisme pré-opératoire", "Pre-operative astigmatism axis"},
+     {"En degrés", "In degrees"}},
+    {"astcross_D_frame",
+     Textes::CYLINDRE_CROISE,
+     {"Astigmatisme cornéen combiné à celui de l'incision, en dioptries",
+      "Corneal astigmatism combined with the one of the incision, in dioptres"}},
+    {"astcross_axe_frame", {"Axe du cylindre croisé", "Crossed cylinder axis"}, {"En degrés", "In degrees"}},
+    {"tcalc_D_frame",
+     Textes::PUISSANCE_CONSEILLEE,
+     {"Puissance de la gamme torique proposée pour l'implant",
+      "Power of the toric range suggested for the IOL"}},
+    {"tcalc_axe_frame",
+     Textes::ORIENTATION_MARQUES,
+     {"Axe sur lequel placer les marques de l'implant, en degrés",
+      "Axis on which the IOL marks are placed, in degrees"}},
+    {"modele_frame",
+     Textes::IMPLANT_BREVANTA,
+     {"Modèle et puissance cylindrique", "Model and cylindrical power"}},
+    {"astpost_D_frame",
+     Textes::ASTIGMATISME_RESIDUEL,
+     {"Au plan cornéen, en dioptries", "At the corneal plane, in dioptres"}},
+    {"astpost_axe_frame",
+     {"Axe de l'astigmatisme résiduel prévu", "Estimated residual astigmatism axis"},
+     {"En degrés", "In degrees"}},
+    {"label_astpre_D", {}, Textes::ASTIGMATISME_PREOP},
+    {"label_astpre_axe", {}, {"Axe de l'astigmatisme pré-opératoire", "Pre-operative astigmatism axis"}},
+    {"label_astcross_D", {}, Textes::CYLINDRE_CROISE},
+    {"label_astcross_axe", {}, {"Axe du cylindre croisé", "Crossed cylinder axis"}},
+    {"label_tcalc_D", {}, Textes::PUISSANCE_CONSEILLEE},
+    {"label_tcalc_axe", {}, Textes::ORIENTATION_MARQUES},
+    {"label_tperfect_D", {}, Textes::PUISSANCE_IDEALE},
+    {"label_iolpost_3", {}, Textes::IMPLANT_BREVANTA},
+    {"label_astpost_D", {}, Textes::ASTIGMATISME_RESIDUEL},
+    {"label_astpost_axe",
+     {},
+     {"Axe de l'astigmatisme résiduel prévu", "Estimated residual astigmatism axis"}},
 
-        // Calculation page: warnings and diagram.
-        {"warning", {"Attention", "Warning", nullptr, nullptr}},
-        {"warning_2", {"Attention", "Warning", nullptr, nullptr}},
-        {"label_attention",
-         {"Attention à l'inversion de l'astigmatisme (sur-correction)",
-          "Be careful of astigmatism inversion (over-correcting)", "Avertissement", "Warning"}},
-        {"label_attention_high",
-         {"Attention, l'astigmatisme résiduel est élevé (sous-correction)",
-          "Be careful, residual astigmatism is high (sub-correction)", "Avertissement", "Warning"}},
-        {"dessin",
-         {"Schéma bilan", "Summary diagram",
-          "Rapporteur de l'œil opéré avec l'axe plat K1, l'axe élevé K2, l'incision et l'implant",
-          "Protractor of the operated eye with the flat axis K1, the steep axis K2, the incision and the "
-          "IOL"}},
-        {"bouton_iol", {"Afficher ou masquer l'implant", "Show or hide the IOL", nullptr, nullptr}},
+    // Calculation page: warnings and diagram.
+    {"warning", {"Attention", "Warning"}, {}},
+    {"warning_2", {"Attention", "Warning"}, {}},
+    {"label_attention", Textes::INVERSION, {"Avertissement", "Warning"}},
+    {"label_attention_high", Textes::RESIDUEL_ELEVE, {"Avertissement", "Warning"}},
+    {"dessin",
+     {"Schéma bilan", "Summary diagram"},
+     {"Rapporteur de l'œil opéré avec l'axe plat K1, l'axe élevé K2, l'incision et l'implant",
+      "Protractor of the operated eye with the flat axis K1, the steep axis K2, the incision and the "
+      "IOL"}},
+    {"bouton_iol", {"Afficher ou masquer l'implant", "Show or hide the IOL"}, {}},
 
-        // Help window.
-        {"aide_precedente",
-         {"Page précédente", "Previous page", "Page d'aide précédente", "Previous help page"}},
-        {"aide_suivante", {"Page suivante", "Next page", "Page d'aide suivante", "Next help page"}},
-        {"sortie_aide", {"Fermer l'aide", "Close help", nullptr, nullptr}},
-        {"pixaide_lab", {"Page d'aide", "Help page", nullptr, nullptr}},
+    // Help window.
+    {"aide_precedente",
+     {"Page précédente", "Previous page"},
+     {"Page d'aide précédente", "Previous help page"}},
+    {"aide_suivante", {"Page suivante", "Next page"}, {"Page d'aide suivante", "Next help page"}},
+    {"sortie_aide", {"Fermer l'aide", "Close help"}, {}},
+    {"pixaide_lab", {"Page d'aide", "Help page"}, {}},
 
-        // Identification form.
-        {"edit_nom_chir", {"Nom du chirurgien", "Surgeon name", nullptr, nullptr}},
-        {"edit_clinique", {"Etablissement", "Establishment", nullptr, nullptr}},
-        {"edit_nom_pat",
-         {"ID ou n° patient", "Patient ID or n°", "Nécessaire au traitement de la commande",
-          "Necessary to the order treatment"}},
-        {"edit_date", {"Date de chirurgie prévue", "Surgery planned date", nullptr, nullptr}},
-        {"calend", {"Calendrier de la date de chirurgie", "Surgery date calendar", nullptr, nullptr}},
-        {"edit_adresse1", {"Adresse de livraison", "Delivery address", nullptr, nullptr}},
-        {"edit_adresse2",
-         {"Adresse de livraison, deuxième ligne", "Delivery address, second line", nullptr, nullptr}},
-        {"edit_ville", {"Ville", "City", nullptr, nullptr}},
-        {"edit_codepost", {"Code postal", "Postcode", nullptr, nullptr}},
-        {"combo_codepays", {"Pays", "Country", nullptr, nullptr}},
-        {"boutonOK",
-         {"OK", "OK", "Afficher l'aperçu de la fiche de calcul",
-          "Show the preview of the calculation sheet"}},
-        {"boutonCancel", {"Annuler", "Cancel", "Fermer sans imprimer", "Close without printing"}},
-    };
+    // Identification form.
+    {"edit_nom_chir", {"Nom du chirurgien", "Surgeon name"}, {}},
+    {"edit_clinique", Textes::ETABLISSEMENT, {}},
+    {"edit_nom_pat",
+     Textes::PATIENT,
+     {"Nécessaire au traitement de la commande", "Necessary to the order treatment"}},
+    {"edit_date", {"Date de chirurgie prévue", "Surgery planned date"}, {}},
+    {"calend", {"Calendrier de la date de chirurgie", "Surgery date calendar"}, {}},
+    {"edit_adresse1", Textes::ADRESSE_LIVRAISON, {}},
+    {"edit_adresse2", {"Adresse de livraison, deuxième ligne", "Delivery address, second line"}, {}},
+    {"edit_ville", {"Ville", "City"}, {}},
+    {"edit_codepost", {"Code postal", "Postcode"}, {}},
+    {"combo_codepays", {"Pays", "Country"}, {}},
+    {"boutonOK",
+     {"OK", "OK"},
+     {"Afficher l'aperçu de la fiche de calcul", "Show the preview of the calculation sheet"}},
+    {"boutonCancel", {"Annuler", "Cancel"}, {"Fermer sans imprimer", "Close without printing"}},
+};
+
+const QHash<QString, const Nom*>& table() {
+    static const QHash<QString, const Nom*> t = [] {
+        QHash<QString, const Nom*> h;
+        for (const Nom& n : NOMS)
+            h.insert(QString::fromLatin1(n.objet), &n);
+        return h;
+    }();
     return t;
 }
 
@@ -320,15 +317,6 @@ QAccessibleInterface* fabrique(const QString& classe, QObject* objet) {
     return nullptr;
 }
 
-bool langue_connue(const QString& langue) {
-    return langue == QLatin1String("fr") || langue == QLatin1String("en");
-}
-
-QString choisir(const char* fr, const char* en, const QString& langue) {
-    const char* t = langue == QLatin1String("en") ? en : fr;
-    return t ? QString::fromUtf8(t) : QString();
-}
-
 bool cache_expres(const QWidget* w) {
     return w->isHidden() && w->testAttribute(Qt::WA_WState_ExplicitShowHide);
 }
@@ -370,10 +358,10 @@ void nommer(QWidget* w, const QString& langue) {
     const auto it = table().constFind(w->objectName());
     if (it == table().constEnd())
         return;
-    const QString nom = choisir(it->nom_fr, it->nom_en, langue);
+    const QString nom = (*it)->nom.dans(langue);
     if (!nom.isNull())
         w->setAccessibleName(nom);
-    w->setAccessibleDescription(choisir(it->desc_fr, it->desc_en, langue));
+    w->setAccessibleDescription((*it)->description.dans(langue));
     if (est_alerte(w) || est_bouton(w))
         w->installEventFilter(VeilleurAccessibilite::instance());
     if (qobject_cast<QComboBox*>(w)) {
@@ -410,7 +398,7 @@ void Accessibilite::installer() {
 
 void Accessibilite::appliquer(QWidget* racine, const QString& langue) {
     installer();
-    if (!racine || !langue_connue(langue))
+    if (!racine || !Textes::langue_connue(langue))
         return;
     nommer(racine, langue);
     for (QWidget* w : racine->findChildren<QWidget*>())
@@ -459,14 +447,10 @@ QStringList Accessibilite::ordre(const QString& classe) {
 
 QString Accessibilite::nom(const QString& objet, const QString& langue) {
     const auto it = table().constFind(objet);
-    if (it == table().constEnd() || !langue_connue(langue))
-        return QString();
-    return choisir(it->nom_fr, it->nom_en, langue);
+    return it == table().constEnd() ? QString() : (*it)->nom.dans(langue);
 }
 
 QString Accessibilite::description(const QString& objet, const QString& langue) {
     const auto it = table().constFind(objet);
-    if (it == table().constEnd() || !langue_connue(langue))
-        return QString();
-    return choisir(it->desc_fr, it->desc_en, langue);
+    return it == table().constEnd() ? QString() : (*it)->description.dans(langue);
 }

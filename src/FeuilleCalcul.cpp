@@ -5,6 +5,7 @@
 #include "EcritureFichier.h"
 #include "Identification.h"
 #include "ListParam.h"
+#include "Textes.h"
 #include "Version.h"
 #include "ZoneDessin.h"
 
@@ -72,13 +73,6 @@ Polices polices(int niveau) {
     p.contact = police(taille(9, 8, 7), false, false, 110);
     p.mention = police(taille(7, 6, 5), false, true, 125);
     return p;
-}
-
-QString D(double v) {
-    return CalculTorique::texte_D(v);
-}
-QString deg(int a) {
-    return QString::number(a) + QString::fromUtf8(" °");
 }
 
 // One of the two protractor diagrams, built off screen and grabbed without
@@ -181,119 +175,62 @@ bool FeuilleCalcul::dessiner(QPrinter* printer, const ListParam& param, int test
     return painter.end();
 }
 
-void FeuilleCalcul::peindre(QPainter& painter, const ListParam& p, int test_police, int W) {
-    const Polices f = polices(test_police);
-    const bool fr = p.langue_t == "fr";
-    const bool en = p.langue_t == "en";
+namespace {
+
+// What the zones of the sheet share while it is drawn: the painter, the
+// record, the fonts, the colours and pens, and the ways of writing.
+struct Feuille {
+    QPainter& painter;
+    const ListParam& p;
+    const Polices f;
+    const int W;
+    const bool france;
+
+    const QColor blanc{255, 255, 255};
+    const QColor bleuci_2{0, 160, 194};
+    QLinearGradient grad_bleuci{0, 0, 440, 0};
+    const QPen penLigne{QBrush(Qt::black), 1, Qt::SolidLine};
+
+    Feuille(QPainter& pt, const ListParam& param, int test_police, int largeur)
+        : painter(pt), p(param), f(polices(test_police)), W(largeur),
+          france(param.codepays_str_t == "France") {
+        grad_bleuci.setColorAt(0, bleuci_2);
+        grad_bleuci.setColorAt(0.5, bleuci_2);
+        grad_bleuci.setColorAt(1, blanc);
+    }
+
     // Text of the language; any other code leaves the text out.
-    auto t = [fr, en](const char* francais, const char* anglais) {
-        return QString::fromUtf8(fr ? francais : (en ? anglais : ""));
-    };
-    const bool france = p.codepays_str_t == "France";
-    const int gauche = Qt::AlignLeft | Qt::AlignVCenter;
-    auto texte = [&painter, gauche](const QFont& police, int x, int y, int w, int h, const QString& s,
-                                    int alignement = 0) {
+    QString t(const char* francais, const char* anglais) const {
+        return Textes::selon(p.langue_t, francais, anglais);
+    }
+    QString t(Textes::Cle cle, Textes::Forme forme = Textes::LIBELLE) const {
+        return Textes::texte(cle, p.langue_t, forme);
+    }
+
+    void texte(const QFont& police, int x, int y, int w, int h, const QString& s, int alignement = 0) {
         painter.setFont(police);
-        painter.drawText(QRect(x, y, w, h), alignement ? alignement : gauche, s);
-    };
+        painter.drawText(QRect(x, y, w, h), alignement ? alignement : int(Qt::AlignLeft | Qt::AlignVCenter),
+                         s);
+    }
+
     // An identification text, which the order desk reads: on one line and
     // whole inside its box, in a smaller size of its font when it is too
     // wide for it.
-    auto identite = [&painter, gauche](const QFont& police, int x, int y, int w, int h, const QString& brut) {
+    void identite(const QFont& police, int x, int y, int w, int h, const QString& brut) {
         const QString s = Identification::texte_propre(brut);
-        QFont f = police;
-        qreal largeur = QFontMetricsF(f, painter.device()).horizontalAdvance(s);
+        QFont fi = police;
+        qreal largeur = QFontMetricsF(fi, painter.device()).horizontalAdvance(s);
         for (int essai = 0; largeur > w && essai < 8; ++essai) {
-            f.setPointSizeF(f.pointSizeF() * w / largeur * 0.98);
-            largeur = QFontMetricsF(f, painter.device()).horizontalAdvance(s);
+            fi.setPointSizeF(fi.pointSizeF() * w / largeur * 0.98);
+            largeur = QFontMetricsF(fi, painter.device()).horizontalAdvance(s);
         }
-        painter.setFont(f);
-        painter.drawText(QRect(x, y, w, h), gauche | Qt::TextSingleLine | Qt::TextDontClip, s);
-    };
-
-    const QColor blanc(255, 255, 255);
-    const QColor bleuci_2(0, 160, 194);
-    const QColor bleuprod_fonce(30, 157, 186);
-    const QColor roseactu_fonce(243, 61, 107);
-    const QColor rouge(190, 0, 0);
-    QLinearGradient grad_bleuci(0, 0, 440, 0);
-    grad_bleuci.setColorAt(0, bleuci_2);
-    grad_bleuci.setColorAt(0.5, bleuci_2);
-    grad_bleuci.setColorAt(1, blanc);
-    const QPen penLigne(QBrush(Qt::black), 1, Qt::SolidLine);
-    QPen penK1(QBrush(bleuprod_fonce), 3, Qt::DashLine, Qt::RoundCap);
-    penK1.setDashOffset(1.5);
-    const QPen penK2(QBrush(roseactu_fonce), 3, Qt::SolidLine, Qt::RoundCap);
-    const QPen penInc(QBrush(rouge), 4, Qt::SolidLine, Qt::RoundCap);
-
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.setPen(QColor(Qt::black));
-
-    // --- Header: how to order, logo, title, date, contact, conditions of use
-    if (france) {
-        texte(f.unites, 50, 34, 330, 17,
-              t("Pour effectuer une commande, veuillez retourner cette",
-                "To make an order, please return this form"));
-        texte(
-            f.unites, 50, 48, 330, 17,
-            t("feuille de calcul à Brevanta, par fax ou par e-mail :", "to Brevanta, by fax or by e-mail :"));
-        dessiner_image(painter, 50, 70, "fax.png", 14);
-        dessiner_image(painter, 50, 90, "arobase.png", 12);
-        dessiner_image(painter, 51, 107, "tel.png", 12);
+        painter.setFont(fi);
+        painter.drawText(QRect(x, y, w, h),
+                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip, s);
     }
-    {
-        const QPixmap logo = LecteurImages::pixmap("logohorz_2.png");
-        painter.save();
-        painter.scale(0.55, 0.55);
-        painter.drawPixmap(900, 75, logo);
-        painter.restore();
-    }
-    texte(f.unites, 495, 69, 330, 17,
-          t("Calculateur Torique Brevanta v" VERSION_TORIQUE, "Brevanta Toric Calculator v" VERSION_TORIQUE));
-    texte(f.unites, 495, 87, 330, 17,
-          t("Date du calcul : ", "Calculation date : ") +
-              Identification::texte_date_calcul(QDate::currentDate(), p.langue_t));
-    texte(f.unites, 495, 104, 330, 17, QString::fromUtf8(SITE_WEB));
-    if (france) {
-        texte(f.contact, 75, 69, 330, 17, QString("fax : ") + FAX);
-        texte(f.contact, 75, 87, 330, 17, QString("e-mail : ") + EMAIL);
-        texte(f.contact, 75, 104, 330, 17, QString("tel : ") + TELEPHONE);
-    } else {
-        texte(f.contact, 50, 69, 380, 17,
-              t("Pour effectuer une commande, renseignez-vous auprès de",
-                "To make an order, please contact your"));
-        texte(f.contact, 50, 87, 380, 17,
-              t("votre distributeur local d'implants toriques Brevanta.",
-                "local distributor of Brevanta toric IOLs."));
-    }
-    texte(f.mention, 50, 127, W - 100, 17,
-          t("L'utilisateur du calculateur confirme avoir pris connaissance des conditions de son utilisation "
-            "mentionnées en page d'accueil",
-            "The user of this calculator confirms to be aware of conditions of use mentioned on the home "
-            "page and "
-            "confirms to accept these,"));
-    texte(f.mention, 50, 139, W - 100, 17,
-          t("et les accepter, notamment la destination exclusive du calcul à l'implant Brevanta VELAN T.",
-            "in particular the exclusive destination of this calculation to the Brevanta VELAN T intraocular "
-            "lens."));
-    painter.setPen(penLigne);
-    painter.drawLine(42, 161, W - 42, 161);
-
-    // --- Identification: the identifier and the date end before the labels
-    // of the right-hand column (x 410).
-    texte(f.Knormal, 50, 173, 155, 26, t("ID ou n° patient :", "Patient ID or n° :"));
-    identite(f.importantes, 195, 173, 210, 26, p.nom_pat_str_t);
-    texte(f.Knormal, 50, 202, 155, 26, t("Date de la chirurgie :", "Surgery planned date :"));
-    identite(f.Kgras, 195, 202, 210, 26, p.date_str_t);
-    texte(f.Knormal, 410, 173, largeurText, 26, t("Chirurgien :", "Surgeon :"));
-    identite(f.Kgras, 515, 173, 215, 26, p.nom_chir_str_t);
-    texte(f.Knormal, 410, 202, largeurText, 26, t("Etablissement :", "Establishment :"));
-    identite(f.Kgras, 515, 202, 215, 26, p.clinique_str_t);
-    painter.drawLine(42, 238, W - 42, 238);
 
     // Blue title bar fading to white, with its title in white.
-    auto barre = [&](int y, const QString& titre) {
+    void barre(int y, const QString& titre) {
         painter.setBrush(grad_bleuci);
         painter.setPen(Qt::NoPen);
         painter.drawRoundedRect(QRect(decalGauche - 8, y, colDroite, hauteurTitre), 5, 5, Qt::AbsoluteSize);
@@ -301,122 +238,212 @@ void FeuilleCalcul::peindre(QPainter& painter, const ListParam& p, int test_poli
         texte(f.titre, decalGauche, y, 440, hauteurTitre, titre);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QColor(Qt::black));
-    };
+    }
 
-    // --- Pre-operative information
-    barre(265, t("Informations pré-opératoires :", "Pre-operative information :"));
-    if (p.enab_od_t) {
-        texte(f.OD, 560, 251, largeurText_2, hauteurTitre, "OD");
-        texte(f.Kgras, 630, 251, largeurText_2, hauteurTitre, t("(oeil droit)", "(right eye)"));
-    }
-    if (p.enab_og_t) {
-        texte(f.OD, 560, 251, largeurText_2, hauteurTitre, "OS");
-        texte(f.Kgras, 630, 251, largeurText_2, hauteurTitre, t("(oeil gauche)", "(left eye)"));
-    }
-    auto rangee = [&](int k, const QString& label, const QString& valeur) {
+    // A row of the pre-operative information: its label, then its value.
+    void rangee(int k, const QString& label, const QString& valeur) {
         const int y = rapproche + (k + 6) * hauteurLigne + decalHaut;
         texte(f.Knormal, decalGauche, y, largeurText_2, hauteurLigne, label);
         texte(f.Kgras, 310, y, largeurText_2, hauteurLigne, valeur);
-    };
-    auto kerato = [&](double kD, double kmm, int axe) {
+    }
+
+    QString modele_choisi() const { return Textes::implant(p.modele_iol_t, p.choix_torique_t); }
+};
+
+// How to order, logo, title, date, contact, conditions of use.
+void entete(Feuille& d) {
+    const Polices& f = d.f;
+    if (d.france) {
+        d.texte(f.unites, 50, 34, 330, 17,
+                d.t("Pour effectuer une commande, veuillez retourner cette",
+                    "To make an order, please return this form"));
+        d.texte(f.unites, 50, 48, 330, 17,
+                d.t("feuille de calcul à Brevanta, par fax ou par e-mail :",
+                    "to Brevanta, by fax or by e-mail :"));
+        dessiner_image(d.painter, 50, 70, "fax.png", 14);
+        dessiner_image(d.painter, 50, 90, "arobase.png", 12);
+        dessiner_image(d.painter, 51, 107, "tel.png", 12);
+    }
+    {
+        const QPixmap logo = LecteurImages::pixmap(LecteurImages::LOGO);
+        d.painter.save();
+        d.painter.scale(0.55, 0.55);
+        d.painter.drawPixmap(900, 75, logo);
+        d.painter.restore();
+    }
+    const QString calculateur = d.t(Textes::CALCULATEUR, Textes::TEXTE);
+    d.texte(f.unites, 495, 69, 330, 17,
+            calculateur.isNull() ? calculateur : calculateur + QStringLiteral(" v" VERSION_TORIQUE));
+    d.texte(f.unites, 495, 87, 330, 17,
+            d.t("Date du calcul : ", "Calculation date : ") +
+                Identification::texte_date_calcul(QDate::currentDate(), d.p.langue_t));
+    d.texte(f.unites, 495, 104, 330, 17, QString::fromUtf8(FeuilleCalcul::SITE_WEB));
+    if (d.france) {
+        d.texte(f.contact, 75, 69, 330, 17, QString("fax : ") + FeuilleCalcul::FAX);
+        d.texte(f.contact, 75, 87, 330, 17, QString("e-mail : ") + FeuilleCalcul::EMAIL);
+        d.texte(f.contact, 75, 104, 330, 17, QString("tel : ") + FeuilleCalcul::TELEPHONE);
+    } else {
+        d.texte(f.contact, 50, 69, 380, 17,
+                d.t("Pour effectuer une commande, renseignez-vous auprès de",
+                    "To make an order, please contact your"));
+        d.texte(f.contact, 50, 87, 380, 17,
+                d.t("votre distributeur local d'implants toriques Brevanta.",
+                    "local distributor of Brevanta toric IOLs."));
+    }
+    d.texte(
+        f.mention, 50, 127, d.W - 100, 17,
+        d.t("L'utilisateur du calculateur confirme avoir pris connaissance des conditions de son utilisation "
+            "mentionnées en page d'accueil",
+            "The user of this calculator confirms to be aware of conditions of use mentioned on the home "
+            "page and "
+            "confirms to accept these,"));
+    d.texte(
+        f.mention, 50, 139, d.W - 100, 17,
+        d.t("et les accepter, notamment la destination exclusive du calcul à l'implant Brevanta VELAN T.",
+            "in particular the exclusive destination of this calculation to the Brevanta VELAN T intraocular "
+            "lens."));
+    d.painter.setPen(d.penLigne);
+    d.painter.drawLine(42, 161, d.W - 42, 161);
+}
+
+// The identifier and the date end before the labels of the right-hand
+// column (x 410).
+void identification(Feuille& d) {
+    const Polices& f = d.f;
+    d.texte(f.Knormal, 50, 173, 155, 26, d.t(Textes::PATIENT));
+    d.identite(f.importantes, 195, 173, 210, 26, d.p.nom_pat_str_t);
+    d.texte(f.Knormal, 50, 202, 155, 26, d.t("Date de la chirurgie :", "Surgery planned date :"));
+    d.identite(f.Kgras, 195, 202, 210, 26, d.p.date_str_t);
+    d.texte(f.Knormal, 410, 173, largeurText, 26, d.t("Chirurgien :", "Surgeon :"));
+    d.identite(f.Kgras, 515, 173, 215, 26, d.p.nom_chir_str_t);
+    d.texte(f.Knormal, 410, 202, largeurText, 26, d.t(Textes::ETABLISSEMENT));
+    d.identite(f.Kgras, 515, 202, 215, 26, d.p.clinique_str_t);
+    d.painter.drawLine(42, 238, d.W - 42, 238);
+}
+
+// The eye, the inputs and the pre-operative astigmatism, then the diagram
+// of K1, K2 and the incision with its legend.
+void preoperatoire(Feuille& d) {
+    const Polices& f = d.f;
+    const ListParam& p = d.p;
+    QPainter& painter = d.painter;
+    d.barre(265, d.t(Textes::INFORMATIONS_PREOP));
+    if (p.enab_od_t) {
+        d.texte(f.OD, 560, 251, largeurText_2, hauteurTitre, "OD");
+        d.texte(f.Kgras, 630, 251, largeurText_2, hauteurTitre, d.t(Textes::OEIL_DROIT, Textes::PARENTHESES));
+    }
+    if (p.enab_og_t) {
+        d.texte(f.OD, 560, 251, largeurText_2, hauteurTitre, "OS");
+        d.texte(f.Kgras, 630, 251, largeurText_2, hauteurTitre,
+                d.t(Textes::OEIL_GAUCHE, Textes::PARENTHESES));
+    }
+    auto kerato = [&p](double kD, double kmm, int axe) {
         if (p.unit_ind_t == 1)
-            return D(kD) + " D     @  " + deg(axe);
+            return CalculTorique::texte_D(kD) + " D     @  " + Textes::degres(axe);
         if (p.unit_ind_t == 2)
-            return D(kmm) + " mm     @  " + deg(axe);
+            return CalculTorique::texte_D(kmm) + " mm     @  " + Textes::degres(axe);
         return QString();
     };
-    rangee(0, t("Puissance sphérique de l'implant (SEQ) :", "IOL spherical power (SEQ) :"),
-           p.puiss_sph_t + " D");
-    rangee(1, t("Axe plat K1 :", "Flat axis K1 :"), kerato(p.K1D_t, p.K1mm_t, p.K1axe_t));
-    rangee(2, t("Axe élevé K2 :", "Steep axis K2 :"), kerato(p.K2D_t, p.K2mm_t, p.K2axe_t));
-    rangee(3, t("Astigmatisme pré-opératoire :", "Pre-operative astigmatism :"),
-           D(p.astpre_D_t) + " D      x   " + deg(p.astpre_axe_t));
-    rangee(4, t("Position de l'incision :", "Incision location :"), deg(p.incaxe_t));
-    rangee(5, t("Astigmatisme induit chirurgicalement :", "Surgically induced astigmatism :"),
-           "- " + D(p.incD_t) + " D");
-    rangee(6, t("Cylindre croisé (au plan cornéen) :", "Crossed cylinder (at corneal plane) :"),
-           D(p.astcross_D_t) + " D   x   " + deg(p.astcross_axe_t));
+    d.rangee(0, d.t(Textes::PUISSANCE_SEQ), p.puiss_sph_t + " D");
+    d.rangee(1, d.t(Textes::AXE_PLAT_K1), kerato(p.K1D_t, p.K1mm_t, p.K1axe_t));
+    d.rangee(2, d.t(Textes::AXE_ELEVE_K2), kerato(p.K2D_t, p.K2mm_t, p.K2axe_t));
+    d.rangee(3, d.t(Textes::ASTIGMATISME_PREOP),
+             Textes::D(p.astpre_D_t) + "      x   " + Textes::degres(p.astpre_axe_t));
+    d.rangee(4, d.t(Textes::POSITION_INCISION), Textes::degres(p.incaxe_t));
+    d.rangee(5, d.t(Textes::ASTIGMATISME_INDUIT), "- " + Textes::D(p.incD_t));
+    d.rangee(6, d.t(Textes::CYLINDRE_CROISE),
+             Textes::D(p.astcross_D_t) + "   x   " + Textes::degres(p.astcross_axe_t));
 
-    // Pre-operative diagram (K1, K2, incision) and its legend
     dessiner_schema(painter, schema(p, true), 580, 352);
+    QPen penK1(QBrush(QColor(30, 157, 186)), 3, Qt::DashLine, Qt::RoundCap);
+    penK1.setDashOffset(1.5);
+    const QPen penK2(QBrush(QColor(243, 61, 107)), 3, Qt::SolidLine, Qt::RoundCap);
+    const QPen penInc(QBrush(QColor(190, 0, 0)), 4, Qt::SolidLine, Qt::RoundCap);
     painter.setPen(penK1);
     painter.drawLine(legX, legY, legX + 38, legY);
     painter.setPen(QColor(Qt::black));
-    texte(f.legende_2, legX + 50, legY - 10, 200, 20, t("Axe plat K1", "Flat axis K1"));
+    d.texte(f.legende_2, legX + 50, legY - 10, 200, 20, d.t(Textes::AXE_PLAT_K1, Textes::TEXTE));
     painter.setPen(penK2);
     painter.drawLine(legX + 1, legY + 20, legX + 36, legY + 20);
     painter.setPen(QColor(Qt::black));
-    texte(f.legende_2, legX + 50, legY + 10, 200, 20, t("Axe élevé K2", "Steep axis K2"));
+    d.texte(f.legende_2, legX + 50, legY + 10, 200, 20, d.t(Textes::AXE_ELEVE_K2, Textes::TEXTE));
     painter.setPen(penInc);
     painter.drawArc(QRect(legX + decalInc - 2, legY + 2, 43, 20), -45 * 16, -90 * 16);
     painter.setPen(QColor(Qt::black));
-    texte(f.legende_2, legX + 185, legY + 10, 200, 20, "Incision");
+    d.texte(f.legende_2, legX + 185, legY + 10, 200, 20, "Incision");
+}
 
-    // --- Computed toric lens
-    barre(565, t("Implant torique calculé :", "Computed toric IOL :"));
-    texte(f.legende, decalGauche, 600, largeurText_2, hauteurLigne,
-          t("Puissance cylindrique idéale :", "Ideal cylindrical power :"));
-    texte(f.legende, 312, 600, largeurText_2, hauteurLigne,
-          CalculTorique::texte_tperfect(p.tperfect_D_t) + " D");
-    texte(f.Knormal, decalGauche, 635, largeurText_2, hauteurLigne,
-          t("Puissance cylindrique conseillée :", "Recommended cylindrical power :"));
-    texte(f.importantes, 310, 635, largeurText_2, hauteurLigne, D(p.tcalc_D_t) + " D");
-    texte(f.Knormal, decalGauche, 670, largeurText_2, hauteurLigne,
-          t("Orientation des marques de l'implant :", "IOL axis of placement :"));
-    texte(f.importantes, 310, 670, largeurText_2, hauteurLigne, deg(p.tcalc_axe_t));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(QRect(470, 282, 292, 297), 10, 10);
+// The ideal and the recommended cylinder and the axis of the lens marks;
+// then the frame of the pre-operative diagram.
+void implant_calcule(Feuille& d) {
+    const Polices& f = d.f;
+    const ListParam& p = d.p;
+    d.barre(565, d.t(Textes::IMPLANT_CALCULE));
+    d.texte(f.legende, decalGauche, 600, largeurText_2, hauteurLigne, d.t(Textes::PUISSANCE_IDEALE));
+    d.texte(f.legende, 312, 600, largeurText_2, hauteurLigne,
+            CalculTorique::texte_tperfect(p.tperfect_D_t) + " D");
+    d.texte(f.Knormal, decalGauche, 635, largeurText_2, hauteurLigne, d.t(Textes::PUISSANCE_CONSEILLEE));
+    d.texte(f.importantes, 310, 635, largeurText_2, hauteurLigne, Textes::D(p.tcalc_D_t));
+    d.texte(f.Knormal, decalGauche, 670, largeurText_2, hauteurLigne, d.t(Textes::ORIENTATION_MARQUES));
+    d.texte(f.importantes, 310, 670, largeurText_2, hauteurLigne, Textes::degres(p.tcalc_axe_t));
+    d.painter.setBrush(Qt::NoBrush);
+    d.painter.drawRoundedRect(QRect(470, 282, 292, 297), 10, 10);
+}
 
-    // --- Post-operative predictions
-    barre(725, t("Prévisions post-opératoires :", "Post-operative predictions :"));
-    const QString modele_choisi = p.modele_iol_t + " T" + D(p.choix_torique_t);
-    texte(f.Knormal, decalGauche, 760, largeurText_2, hauteurLigne,
-          t("Implant torique Brevanta choisi :", "Selected Brevanta toric IOL :"));
-    texte(f.importantes, 310, 760, largeurText_2, hauteurLigne, modele_choisi);
-    texte(f.Knormal, decalGauche, 795, largeurText_2, hauteurLigne,
-          t("Astigmatisme post-opératoire :", "Post-operative astigmatism :"));
-    texte(f.importantes, 310, 795, largeurText_2, hauteurLigne,
-          D(p.astpost_D_t) + " D   x   " + deg(p.astpost_axe_t));
+// The lens chosen and the residual it leaves, its warning, and the diagram
+// of the incision and the lens.
+void postoperatoire(Feuille& d) {
+    const Polices& f = d.f;
+    const ListParam& p = d.p;
+    QPainter& painter = d.painter;
+    d.barre(725, d.t(Textes::PREVISIONS_POSTOP));
+    d.texte(f.Knormal, decalGauche, 760, largeurText_2, hauteurLigne,
+            d.t("Implant torique Brevanta choisi :", "Selected Brevanta toric IOL :"));
+    d.texte(f.importantes, 310, 760, largeurText_2, hauteurLigne, d.modele_choisi());
+    d.texte(f.Knormal, decalGauche, 795, largeurText_2, hauteurLigne,
+            d.t("Astigmatisme post-opératoire :", "Post-operative astigmatism :"));
+    d.texte(f.importantes, 310, 795, largeurText_2, hauteurLigne,
+            Textes::D(p.astpost_D_t) + "   x   " + Textes::degres(p.astpost_axe_t));
 
     // Warnings: the axes are compared on the 180-degree circle, as on the page.
     const CalculTorique::Avertissement alerte =
         CalculTorique::avertissement(p.astcross_axe_t, p.astpost_axe_t, p.astpost_D_t);
     if (alerte != CalculTorique::AUCUN) {
-        const QPixmap attention = LecteurImages::pixmap("attention_20.png");
+        const QPixmap attention = LecteurImages::pixmap(LecteurImages::ATTENTION);
         if (!attention.isNull())
             painter.drawPixmap(decalGauche, 832, attention);
-        if (alerte == CalculTorique::INVERSION)
-            texte(f.unites, 78, 830, 520, hauteurTitre,
-                  t("Attention à l'inversion de l'astigmatisme (sur-correction)",
-                    "Be careful of astigmatism inversion (over-correcting)"));
-        else
-            texte(f.unites, 78, 830, 520, hauteurTitre,
-                  t("Attention, l'astigmatisme résiduel est élevé (sous-correction)",
-                    "Be careful, residual astigmatism is high (sub-correction)"));
+        d.texte(f.unites, 78, 830, 520, hauteurTitre,
+                d.t(alerte == CalculTorique::INVERSION ? Textes::INVERSION : Textes::RESIDUEL_ELEVE,
+                    Textes::TEXTE));
     }
 
-    // Post-operative diagram (incision and lens)
     dessiner_schema(painter, schema(p, false), 580, 732);
     painter.setPen(QColor(Qt::black));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(QRect(470, 589, 292, 250), 10, 10);
+}
 
-    // --- Order form
-    painter.setPen(penLigne);
-    painter.drawLine(42, 861, W - 42, 861);
+// The delivery address, the order table and the signature block.
+void bon_de_commande(Feuille& d) {
+    const Polices& f = d.f;
+    const ListParam& p = d.p;
+    QPainter& painter = d.painter;
+    painter.setPen(d.penLigne);
+    painter.drawLine(42, 861, d.W - 42, 861);
     const int yCommande = decalHaut - bonus_commande; // 60
-    texte(f.Kgras, decalGauche, yCommande + 822, largeurText_2, 17, t("BON DE COMMANDE :", "ORDER FORM :"));
-    texte(f.legende, decalGauche, yCommande + 857, largeurText_2, 17,
-          t("(vérifiez attentivement les informations)", "(please verify carefully information)"));
-    texte(f.Knormal, 310, yCommande + 822, 145, 17, t("Adresse de livraison :", "Delivery address :"));
-    identite(f.Knormal, 450, yCommande + 822, 305, 17, p.adresse1_str_t);
-    identite(f.Knormal, 450, yCommande + 840, 305, 17, p.adresse2_str_t);
-    identite(f.Knormal, 450, yCommande + 857, 305, 17,
-             Identification::texte_propre(p.codepost_str_t) + " " +
-                 Identification::texte_propre(p.ville_str_t) + " (" + p.codepays_str_t + ")");
+    d.texte(f.Kgras, decalGauche, yCommande + 822, largeurText_2, 17,
+            d.t("BON DE COMMANDE :", "ORDER FORM :"));
+    d.texte(f.legende, decalGauche, yCommande + 857, largeurText_2, 17,
+            d.t("(vérifiez attentivement les informations)", "(please verify carefully information)"));
+    d.texte(f.Knormal, 310, yCommande + 822, 145, 17, d.t(Textes::ADRESSE_LIVRAISON));
+    d.identite(f.Knormal, 450, yCommande + 822, 305, 17, p.adresse1_str_t);
+    d.identite(f.Knormal, 450, yCommande + 840, 305, 17, p.adresse2_str_t);
+    d.identite(f.Knormal, 450, yCommande + 857, 305, 17,
+               Identification::texte_propre(p.codepost_str_t) + " " +
+                   Identification::texte_propre(p.ville_str_t) + " (" + p.codepays_str_t + ")");
 
     // Order table: three columns of T / 4, the signature block on the right
-    const int T = W - int(3.5 * decalGauche);
+    const int T = d.W - int(3.5 * decalGauche);
     const int x0 = decalGauche, x1 = decalGauche + T / 4, x2 = decalGauche + (2 * T) / 4,
               x3 = decalGauche + (3 * T) / 4;
     for (int y : {952, 987, 1022})
@@ -424,28 +451,44 @@ void FeuilleCalcul::peindre(QPainter& painter, const ListParam& p, int test_poli
     for (int x : {x0, x1, x2, x3})
         painter.drawLine(x, 952, x, 1022);
     const int centre = Qt::AlignCenter;
-    texte(f.Knormal, x0, 952, T / 4, hauteurLigne, t("Nom du modèle", "IOL name"), centre);
-    texte(f.Knormal, x1, 952, T / 4, hauteurLigne, t("Puissance sphérique", "Spherical power"), centre);
-    texte(f.Knormal, x2, 952, T / 4, hauteurLigne, t("Puissance cylindrique", "Cylindrical power"), centre);
-    texte(f.Knormal, x3 + 25, 952, T / 2, hauteurLigne,
-          t("Nom du signataire / fonction :", "Signatory name / function :"));
-    texte(f.Knormal, x3 + 25, 1031, T / 2, hauteurLigne, "Date :");
-    texte(f.Knormal, x3 + 25, 1057, T / 2, hauteurLigne, "Signature :");
-    if (france) {
-        texte(f.Knormal, decalGauche, 1031, largeurText_2, hauteurLigne,
-              QString::fromUtf8("Prêt marqueur pré-opératoire :"));
-        texte(f.Knormal, decalGauche, 1057, largeurText_2, hauteurLigne,
-              QString::fromUtf8("Anneau de Mendez usage unique :"));
+    d.texte(f.Knormal, x0, 952, T / 4, hauteurLigne, d.t("Nom du modèle", "IOL name"), centre);
+    d.texte(f.Knormal, x1, 952, T / 4, hauteurLigne, d.t(Textes::PUISSANCE_SPHERIQUE, Textes::TEXTE), centre);
+    d.texte(f.Knormal, x2, 952, T / 4, hauteurLigne, d.t("Puissance cylindrique", "Cylindrical power"),
+            centre);
+    d.texte(f.Knormal, x3 + 25, 952, T / 2, hauteurLigne,
+            d.t("Nom du signataire / fonction :", "Signatory name / function :"));
+    d.texte(f.Knormal, x3 + 25, 1031, T / 2, hauteurLigne, "Date :");
+    d.texte(f.Knormal, x3 + 25, 1057, T / 2, hauteurLigne, "Signature :");
+    if (d.france) {
+        d.texte(f.Knormal, decalGauche, 1031, largeurText_2, hauteurLigne,
+                QString::fromUtf8("Prêt marqueur pré-opératoire :"));
+        d.texte(f.Knormal, decalGauche, 1057, largeurText_2, hauteurLigne,
+                QString::fromUtf8("Anneau de Mendez usage unique :"));
         for (int x : {290, 360})
             for (int y : {1041, 1068})
                 painter.drawRect(x, y, bonus, bonus);
         for (int y : {1031, 1057}) {
-            texte(f.Knormal, 310, y, largeurText_2, hauteurLigne, "Oui");
-            texte(f.Knormal, 380, y, largeurText_2, hauteurLigne, "Non");
+            d.texte(f.Knormal, 310, y, largeurText_2, hauteurLigne, "Oui");
+            d.texte(f.Knormal, 380, y, largeurText_2, hauteurLigne, "Non");
         }
     }
-    painter.setPen(bleuci_2);
-    texte(f.importantes, x0, 987, T / 4, hauteurLigne, modele_choisi, centre);
-    texte(f.importantes, x1, 987, T / 4, hauteurLigne, p.puiss_sph_t + " D", centre);
-    texte(f.importantes, x2, 987, T / 4, hauteurLigne, D(p.choix_torique_t) + " D", centre);
+    painter.setPen(d.bleuci_2);
+    d.texte(f.importantes, x0, 987, T / 4, hauteurLigne, d.modele_choisi(), centre);
+    d.texte(f.importantes, x1, 987, T / 4, hauteurLigne, p.puiss_sph_t + " D", centre);
+    d.texte(f.importantes, x2, 987, T / 4, hauteurLigne, Textes::D(p.choix_torique_t), centre);
+}
+
+} // namespace
+
+void FeuilleCalcul::peindre(QPainter& painter, const ListParam& p, int test_police, int W) {
+    Feuille feuille(painter, p, test_police, W);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.setPen(QColor(Qt::black));
+    entete(feuille);
+    identification(feuille);
+    preoperatoire(feuille);
+    implant_calcule(feuille);
+    postoperatoire(feuille);
+    bon_de_commande(feuille);
 }

@@ -12,6 +12,9 @@
 #include <thread>
 #include <vector>
 
+const char* const LecteurImages::ATTENTION = "attention_20.png";
+const char* const LecteurImages::LOGO = "logohorz_2.png";
+
 namespace {
 
 struct Entree {

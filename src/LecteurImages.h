@@ -34,6 +34,10 @@ public:
     static QPixmap pixmap(const QString& fichier, int hauteur);
     static QIcon icone(const QString& fichier);
 
+    // Pictures that more than one part of the program reads.
+    static const char* const ATTENTION; // the warning sign of the page and of the sheet
+    static const char* const LOGO;      // the sheet's logo, which torique --pdf looks for
+
     // How many of the pictures asked for ahead are not handed out yet.
     static int en_reserve();
 };

@@ -2,8 +2,7 @@
 
 #include "CalculTorique.h"
 #include "ListParam.h"
-
-#include <QRegularExpression>
+#include "Textes.h"
 
 namespace {
 
@@ -79,101 +78,95 @@ int Verification::code(const ListParam& p) {
 
 namespace {
 
+// The titles that name an entry are the entry's own name on the page, the
+// sheet and the screen reader (Textes).
 struct Texte {
     int code;
     bool avertissement;
-    const char* titre_fr;
+    Textes::Paire titre;
     const char* texte_fr;
-    const char* titre_en;
     const char* texte_en;
 };
 
 const Texte TEXTES[] = {
-    {1, false, "Oeil", "Vous devez choisir <b>l'oeil concerné</b> par le calcul.", "Eye",
+    {1,
+     false,
+     {"Oeil", "Eye"},
+     "Vous devez choisir <b>l'oeil concerné</b> par le calcul.",
      "Please select the <b>eye concerned</b> by the calculation."},
-    {10, false, "Puissance sphérique",
+    {10, false, Textes::PUISSANCE_SPHERIQUE,
      "Vous devez indiquer une <b>puissance sphérique</b> pour l'implant.<br>Elle est identique à celle "
      "calculée pour un implant non torique.",
-     "Spherical power",
      "Please enter the IOL <b>spherical power</b>.<br>It is the same as the one computed for a non-toric "
      "IOL."},
-    {31, false, "Axe plat K1",
-     "Veuillez entrer une valeur de <b>puissance (D)</b> pour l'axe plat <b>K1</b>.", "Flat axis K1",
+    {31, false, Textes::AXE_PLAT_K1,
+     "Veuillez entrer une valeur de <b>puissance (D)</b> pour l'axe plat <b>K1</b>.",
      "Please enter a <b>power (D)</b> for flat axis <b>K1</b>."},
-    {32, false, "Axe plat K1",
-     "Veuillez entrer une valeur de <b>rayon de courbure (mm)</b> pour l'axe plat <b>K1</b>.", "Flat axis K1",
+    {32, false, Textes::AXE_PLAT_K1,
+     "Veuillez entrer une valeur de <b>rayon de courbure (mm)</b> pour l'axe plat <b>K1</b>.",
      "Please enter a <b>radius of curvature (mm)</b> for flat axis <b>K1</b>."},
-    {53, false, "Axe élevé K2",
-     "Veuillez entrer une valeur de <b>puissance (D)</b> pour l'axe élevé <b>K2</b>.", "Steep axis K2",
+    {53, false, Textes::AXE_ELEVE_K2,
+     "Veuillez entrer une valeur de <b>puissance (D)</b> pour l'axe élevé <b>K2</b>.",
      "Please enter a <b>power (D)</b> for steep axis <b>K2</b>."},
-    {54, false, "Axe élevé K2",
+    {54, false, Textes::AXE_ELEVE_K2,
      "Veuillez entrer une valeur de <b>rayon de courbure (mm)</b> pour l'axe élevé <b>K2</b>.",
-     "Steep axis K2", "Please enter a <b>radius of curvature (mm)</b> for steep axis <b>K2</b>."},
-    {70, false, "Calculer",
+     "Please enter a <b>radius of curvature (mm)</b> for steep axis <b>K2</b>."},
+    {70, false, Textes::CALCULER,
      "Avant d'imprimer, vous devez effectuer le <b>calcul de l'implant torique</b> :<br>cliquez sur le "
      "bouton "
      "&laquo; Calculer ... &raquo; en bas à gauche.",
-     "Calculation",
      "Before printing, you must launch the <b>toric IOL calculation</b> :<br>please click on the button "
      "&laquo; Calculation ... &raquo; down left."},
-    {2, true, "Axes K1 et K2", "K1 est l'axe plat et K2 est l'axe élevé.<br>Il faut : <b>K2 > K1</b>",
-     "Axis K1 and K2", "K1 is flat axis and K2 is steep axis.<br>Condition is : <b>K2 > K1</b>"},
-    {4, true, "Inversion astigmatisme",
+    {2,
+     true,
+     {"Axes K1 et K2", "Axis K1 and K2"},
+     "K1 est l'axe plat et K2 est l'axe élevé.<br>Il faut : <b>K2 > K1</b>",
+     "K1 is flat axis and K2 is steep axis.<br>Condition is : <b>K2 > K1</b>"},
+    {4,
+     true,
+     {"Inversion astigmatisme", "Astigmatism inversion"},
      "Attention, l'incision induit une <b>inversion de l'astigmatisme</b>.<br>Vérifiez la valeur de "
      "l'astigmatisme induit chirurgicalement.",
-     "Astigmatism inversion",
      "Be careful, the incision induces an <b>astigmatism inversion</b>.<br>Please check the surgically "
      "induced astigmatism value."},
-    {51, true, "Axe plat K1",
+    {51, true, Textes::AXE_PLAT_K1,
      "La puissance indiquée pour K1 est en dehors des limites.<br>Il faut : <b>30.0 D &lt; K1 &lt; 60.0 "
      "D</b>",
-     "Flat axis K1",
      "The entered power for K1 is out of range.<br>Condition is : <b>30.0 D &lt; K1 &lt; 60.0 D</b>"},
-    {52, true, "Axe élevé K2",
+    {52, true, Textes::AXE_ELEVE_K2,
      "La puissance indiquée pour K2 est en dehors des limites.<br>Il faut : <b>30.0 D &lt; K2 &lt; 60.0 "
      "D</b>",
-     "Steep axis K2",
      "The entered power for K2 is out of range.<br>Condition is : <b>30.0 D &lt; K2 &lt; 60.0 D</b>"},
-    {61, true, "Axe plat K1",
+    {61, true, Textes::AXE_PLAT_K1,
      "Le rayon indiqué pour K1 est en dehors des limites.<br>Il faut : <b>5.00 mm &lt; K1 &lt; 11.00 mm</b>",
-     "Flat axis K1",
      "The entered radius for K1 is out of range.<br>Condition is : <b>5.00 mm &lt; K1 &lt; 11.00 mm</b>"},
-    {62, true, "Axe élevé K2",
+    {62, true, Textes::AXE_ELEVE_K2,
      "Le rayon indiqué pour K2 est en dehors des limites.<br>Il faut : <b>5.00 mm &lt; K2 &lt; 11.00 mm</b>",
-     "Steep axis K2",
      "The entered radius for K2 is out of range.<br>Condition is : <b>5.00 mm &lt; K2 &lt; 11.00 mm</b>"},
-    {55, true, "Axe de K2",
+    {55, true, Textes::AXE_K2,
      "L'axe indiqué pour K2 est en dehors des limites.<br>Il faut : <b>un nombre entier de 0 à 180 °</b>",
-     "K2 axis",
      "The entered axis for K2 is out of range.<br>Condition is : <b>a whole number from 0 to 180 °</b>"},
-    {80, true, "Astigmatisme induit chirurgicalement",
+    {80, true, Textes::ASTIGMATISME_INDUIT,
      "L'astigmatisme induit indiqué est en dehors des limites.<br>Il faut : <b>0.00 D ≤ astigmatisme induit "
      "≤ "
      "5.00 D</b>",
-     "Surgically induced astigmatism",
      "The entered induced astigmatism is out of range.<br>Condition is : <b>0.00 D ≤ induced astigmatism ≤ "
      "5.00 D</b>"},
-    {81, true, "Position de l'incision",
+    {81, true, Textes::POSITION_INCISION,
      "La position indiquée pour l'incision est en dehors des limites.<br>Il faut : <b>un nombre entier de 0 "
      "à "
      "360 °</b>",
-     "Incision location",
      "The entered incision location is out of range.<br>Condition is : <b>a whole number from 0 to 360 "
      "°</b>"},
 };
 
-Verification::Message construire(bool avertissement, const QString& langue, const char* titre_fr,
-                                 const char* texte_fr, const char* titre_en, const char* texte_en) {
+Verification::Message construire(bool avertissement, const QString& langue, const Textes::Paire& titre,
+                                 const char* texte_fr, const char* texte_en) {
     Verification::Message m;
-    if (langue == "fr") {
-        m.titre = QString::fromUtf8(titre_fr);
-        m.texte = QString::fromUtf8(texte_fr);
-    } else if (langue == "en") {
-        m.titre = QString::fromUtf8(titre_en);
-        m.texte = QString::fromUtf8(texte_en);
-    } else {
+    if (!Textes::langue_connue(langue))
         return m;
-    }
+    m.titre = titre.dans(langue);
+    m.texte = Textes::selon(langue, texte_fr, texte_en);
     m.existe = true;
     m.avertissement = avertissement;
     return m;
@@ -192,42 +185,22 @@ int Verification::code_kerato(int k, int unite) {
 
 QString Verification::limites(int code, const QString& langue) {
     const Limites* l = limites_de(code);
-    if (!l || (langue != "fr" && langue != "en"))
-        return QString();
-    return QString::fromUtf8(langue == "en" ? l->en : l->fr);
+    return l ? Textes::selon(langue, l->fr, l->en) : QString();
 }
 
 Verification::Message Verification::message(int code, const QString& langue) {
     for (const Texte& t : TEXTES)
         if (t.code == code)
-            return construire(t.avertissement, langue, t.titre_fr, t.texte_fr, t.titre_en, t.texte_en);
+            return construire(t.avertissement, langue, t.titre, t.texte_fr, t.texte_en);
     return {};
 }
 
 Verification::Message Verification::question_astigmatisme_faible(const QString& langue) {
     return construire(
-        false, langue, "Astigmatisme faible",
+        false, langue, {"Astigmatisme faible", "Low astigmatism"},
         "L'astigmatisme pré-opératoire à corriger est faible,<br>un implant monofocal non-torique "
         "pourrait convenir.<br>Voulez-vous tout de même choisir un <b>implant torique pour ce "
         "patient ?</b>",
-        "Low astigmatism",
         "The pre-operative astigmatism to be corrected is low,<br>a monofocal non-toric IOL could be "
         "appropriate.<br>Do you still want to choose a <b>toric IOL for this patient ?</b>");
-}
-
-QString Verification::texte_brut(const QString& riche) {
-    static const QRegularExpression br(QStringLiteral("<br\\s*/?>"),
-                                       QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression balise(QStringLiteral("<[^<>]*[A-Za-z/][^<>]*>"));
-    QString t = riche;
-    t.replace(br, QStringLiteral("\n"));
-    t.remove(balise);
-    static const struct {
-        const char* entite;
-        const char* texte;
-    } ENTITES[] = {{"&lt;", "<"},     {"&gt;", ">"},     {"&nbsp;", " "},  {"&laquo;", "«"}, {"&raquo;", "»"},
-                   {"&Eacute;", "É"}, {"&eacute;", "é"}, {"&quot;", "\""}, {"&amp;", "&"}};
-    for (const auto& e : ENTITES)
-        t.replace(QString::fromUtf8(e.entite), QString::fromUtf8(e.texte));
-    return t;
 }

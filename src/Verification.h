@@ -41,7 +41,7 @@ public:
         bool existe = false;        // false for code 0, unknown codes and languages
         bool avertissement = false; // warning box; information box otherwise
         QString titre;
-        QString texte; // rich text
+        QString texte; // rich text (Textes::brut() for a terminal)
     };
     // Message box of a code, "fr" or "en". Code 3 is not a message but the
     // low-astigmatism question (below): it has no entry here.
@@ -50,10 +50,6 @@ public:
     // Title and rich text of the low-astigmatism question that code 3 asks
     // (existe false for a language other than "fr" and "en").
     static Message question_astigmatisme_faible(const QString& langue);
-
-    // Rich text of a message as plain text for a terminal: line breaks for
-    // <br>, tags dropped, entities decoded.
-    static QString texte_brut(const QString& riche);
 };
 
 #endif

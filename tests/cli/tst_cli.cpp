@@ -61,6 +61,8 @@ private slots:
     void json_du_cas_type();
     void json_cas_data();
     void json_cas();
+    void tour_complet_data();
+    void tour_complet();
     void texte_data();
     void texte();
     void refus_data();
@@ -180,6 +182,66 @@ void TestCli::json_cas() {
 }
 
 // The text output: the page's labels and formats, in both languages.
+// The full turn is the meridian 0, as in the page's entries: 180 for the
+// steep axis and 360 for the incision give what 0 gives, in the text, the
+// JSON object, a row of a batch file and the record that the sheet draws.
+void TestCli::tour_complet_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QStringList>("zero");
+    const QStringList od{"--eye", "OD", "--seq", "21", "--k1", "42", "--k2", "44"};
+    const QStringList os_mm{"--eye", "OS", "--seq", "21", "--unit", "mm", "--k1", "7.85", "--k2", "7.65"};
+    QTest::newRow("axis 180") << od + QStringList{"--axis", "180"} << od + QStringList{"--axis", "0"};
+    QTest::newRow("axis 180.0, mm, left eye")
+        << os_mm + QStringList{"--axis", "180.0"} << os_mm + QStringList{"--axis", "0"};
+    QTest::newRow("incision 360") << od + QStringList{"--axis", "90", "--sia", "0.5", "--incision", "360"}
+                                  << od + QStringList{"--axis", "90", "--sia", "0.5", "--incision", "0"};
+}
+
+void TestCli::tour_complet() {
+    QFETCH(QStringList, args);
+    QFETCH(QStringList, zero);
+    for (const char* langue : {"fr", "en"}) {
+        const QStringList l{"--lang", langue};
+        const Sortie texte = lancer(args + l);
+        QCOMPARE(texte.statut, 0);
+        QCOMPARE(texte.sortie, lancer(zero + l).sortie);
+        QCOMPARE(lancer(args + l + QStringList{"--json"}).sortie,
+                 lancer(zero + l + QStringList{"--json"}).sortie);
+    }
+
+    // The record handed to the sheet.
+    ToriqueCli outil;
+    QList<int> axes;
+    outil.ajouter_traitement([&axes](const ToriqueCli::Cas&, const ListParam& r, QTextStream&) {
+        axes << r.K2axe_t << r.K1axe_t << r.incaxe_t;
+        return 0;
+    });
+    lancer(args, &outil);
+    lancer(zero, &outil);
+    QCOMPARE(axes.size(), 6);
+    QCOMPARE(axes.mid(0, 3), axes.mid(3, 3));
+
+    // Two rows of a batch file, answered alike but for their line.
+    auto rangee = [](const QStringList& a) {
+        QMap<QString, QString> valeurs;
+        for (int i = 0; i + 1 < a.size(); i += 2)
+            valeurs[a[i].mid(2)] = a[i + 1];
+        QStringList champs;
+        for (const char* c : {"eye", "seq", "unit", "k1", "k2", "axis", "sia", "incision", "cyl"})
+            champs << valeurs.value(c);
+        return champs.join(',').toUtf8() + "\n";
+    };
+    QTemporaryDir dir;
+    const QByteArray contenu = "eye,seq,unit,k1,k2,axis,sia,incision,cyl\n" + rangee(args) + rangee(zero);
+    const Sortie lot = lancer({"--batch", ecrire(dir, "x.csv", contenu)});
+    QCOMPARE(lot.statut, 0);
+    const QStringList lignes = lot.sortie.split('\n');
+    QCOMPARE(lignes.size(), 3);
+    QVERIFY(lignes[0].startsWith("{\"line\":2,\"eye\":"));
+    QVERIFY(lignes[1].startsWith("{\"line\":3,\"eye\":"));
+    QCOMPARE(lignes[0].mid(9), lignes[1].mid(9));
+}
+
 void TestCli::texte_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QStringList>("lignes");
@@ -327,14 +389,16 @@ void TestCli::mauvais_usage_data() {
                             << "--k2: value '100' refused; expected a number from 0.00 to 99.99";
     QTest::newRow("k2 99.996 rounds to 100") << avec("--k2", "99.996") << "--k2: value '99.996' refused";
     QTest::newRow("k1 negative") << avec("--k1", "-1") << "--k1: value '-1' refused";
-    QTest::newRow("axis 180") << avec("--axis", "180")
-                              << "--axis: value '180' refused; expected a whole number from 0 to 179";
+    QTest::newRow("axis 181")
+        << avec("--axis", "181")
+        << "--axis: value '181' refused; expected a whole number from 0 to 180 (180 is 0)";
     QTest::newRow("axis 12.5") << avec("--axis", "12.5") << "--axis: value '12.5' refused";
     QTest::newRow("unit inch") << avec("--unit", "in") << "--unit: value 'in' refused; expected D or mm";
     QTest::newRow("sia 5.01") << avec("--sia", "5.01")
                               << "--sia: value '5.01' refused; expected a number from 0.00 to 5.00";
-    QTest::newRow("incision 360") << avec("--incision", "360")
-                                  << "--incision: value '360' refused; expected a whole number from 0 to 359";
+    QTest::newRow("incision 361")
+        << avec("--incision", "361")
+        << "--incision: value '361' refused; expected a whole number from 0 to 360 (360 is 0)";
     QTest::newRow("cyl 3.1")
         << avec("--cyl", "3.1")
         << "--cyl: value '3.1' refused; expected a power of the range: 0.75, 1.50, 2.25, "
@@ -345,7 +409,8 @@ void TestCli::mauvais_usage_data() {
                                  << QString::fromUtf8("--eye : option obligatoire absente ; "
                                                       "attendu : OD ou OS");
     QTest::newRow("missing axis") << sans("--axis") + QStringList{"--lang", "en"}
-                                  << "--axis: required option missing; expected a whole number from 0 to 179";
+                                  << "--axis: required option missing; expected a whole number from 0 to 180 "
+                                     "(180 is 0)";
     QTest::newRow("value missing") << EXEMPLE + QStringList{"--lang", "en", "--sia"}
                                    << "--sia: value missing; expected a number from 0.00 to 5.00";
     QTest::newRow("unknown option") << EXEMPLE + QStringList{"--lang", "en", "--k3", "1"}

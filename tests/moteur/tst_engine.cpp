@@ -2,6 +2,7 @@
 
 #include "CalculTorique.h"
 #include "ListParam.h"
+#include "Textes.h"
 #include "Verification.h"
 
 #include <QTest>
@@ -150,6 +151,8 @@ private slots:
     void codes_data();
     void codes();
     void messages();
+    void textes_data();
+    void textes();
 };
 
 // Reference cases of the calculation, the residual shown for the chosen
@@ -768,14 +771,55 @@ void TestEngine::messages() {
     QCOMPARE(Verification::message(51, "fr").titre, QString("Axe plat K1"));
     QCOMPARE(Verification::message(52, "en").titre, QString("Steep axis K2"));
     // Plain text for a terminal.
-    QCOMPARE(Verification::texte_brut(Verification::message(51, "en").texte),
+    QCOMPARE(Textes::brut(Verification::message(51, "en").texte),
              QString("The entered power for K1 is out of range.\nCondition is : 30.0 D < K1 < 60.0 D"));
-    QCOMPARE(Verification::texte_brut(Verification::message(2, "fr").texte),
+    QCOMPARE(Textes::brut(Verification::message(2, "fr").texte),
              QString::fromUtf8("K1 est l'axe plat et K2 est l'axe élevé.\nIl faut : K2 > K1"));
-    QCOMPARE(Verification::texte_brut(Verification::message(70, "fr").texte),
+    QCOMPARE(Textes::brut(Verification::message(70, "fr").texte),
              QString::fromUtf8(
                  "Avant d'imprimer, vous devez effectuer le calcul de l'implant torique :\ncliquez sur "
                  "le bouton « Calculer ... » en bas à gauche."));
+}
+
+// The shared texts in the forms the page, the sheet and the terminal show
+// them; every key has a text in both languages and none in another.
+void TestEngine::textes_data() {
+    QTest::addColumn<int>("cle");
+    QTest::addColumn<int>("forme");
+    QTest::addColumn<QString>("langue");
+    QTest::addColumn<QString>("attendu");
+    auto ligne = [](const char* nom, Textes::Cle c, Textes::Forme f, const char* l, const char* t) {
+        QTest::newRow(nom) << int(c) << int(f) << QString(l) << QString::fromUtf8(t);
+    };
+    ligne("page title", Textes::INFORMATIONS_PREOP, Textes::TITRE_RICHE, "fr",
+          "INFORMATIONS PR&Eacute;-OP&Eacute;RATOIRES :");
+    ligne("terminal title", Textes::IMPLANT_CALCULE, Textes::TITRE, "fr", "IMPLANT TORIQUE CALCULÉ :");
+    ligne("sheet title", Textes::PREVISIONS_POSTOP, Textes::LIBELLE, "fr", "Prévisions post-opératoires :");
+    ligne("English title", Textes::PREVISIONS_POSTOP, Textes::TITRE_RICHE, "en",
+          "POST-OPERATIVE PREDICTIONS :");
+    ligne("eye button", Textes::OEIL_GAUCHE_OS, Textes::TEXTE, "fr", "OEIL GAUCHE (OS)");
+    ligne("eye button, English", Textes::OEIL_DROIT_OD, Textes::TEXTE, "en", "RIGHT EYE (OD)");
+    ligne("eye in brackets", Textes::OEIL_DROIT, Textes::PARENTHESES, "fr", "(oeil droit)");
+    ligne("sheet row K2", Textes::AXE_ELEVE_K2, Textes::LIBELLE, "fr", "Axe élevé K2 :");
+    ligne("page row K2", Textes::AXE_ELEVE_SAISIE, Textes::LIBELLE, "fr", "Axe élévé :");
+    ligne("legend K1", Textes::AXE_PLAT_K1, Textes::TEXTE, "en", "Flat axis K1");
+    ligne("row", Textes::PUISSANCE_SEQ, Textes::LIBELLE, "en", "IOL spherical power (SEQ) :");
+    ligne("last key", Textes::CALCULATEUR, Textes::TEXTE, "en", "Brevanta Toric Calculator");
+}
+
+void TestEngine::textes() {
+    QFETCH(int, cle);
+    QFETCH(int, forme);
+    QFETCH(QString, langue);
+    QFETCH(QString, attendu);
+    QCOMPARE(Textes::texte(Textes::Cle(cle), langue, Textes::Forme(forme)), attendu);
+    QVERIFY(Textes::texte(Textes::Cle(cle), "al", Textes::Forme(forme)).isNull());
+    for (int c = 0; c < Textes::NB_CLES; ++c)
+        for (const char* l : {"fr", "en"})
+            QVERIFY2(!Textes::texte(Textes::Cle(c), l).isEmpty(), qPrintable(QString::number(c)));
+    // Rich text and back.
+    const QString t = QString::fromUtf8("« É & é » <b> &lt;");
+    QCOMPARE(Textes::brut(Textes::riche(t)), t);
 }
 
 QTEST_GUILESS_MAIN(TestEngine)
