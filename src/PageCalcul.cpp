@@ -17,6 +17,7 @@
 #include "SaisieAxe.h"
 #include "SaisieDecimale.h"
 #include "SaisieNombre.h"
+#include "Textes.h"
 #include "VEspace.h"
 #include "Verification.h"
 #include "ZoneDessin.h"
@@ -113,12 +114,13 @@ QString noir(const QString& t) {
 QString blanc(const QString& t) {
     return "<font color=\"#FFFFFF\">" + t + "</font>";
 }
-
-QString texte_D(double v) {
-    return CalculTorique::texte_D(v) + " D";
+QString rouge(const QString& t) {
+    return "<font color=\"#FF0000\">" + t + "</font>";
 }
-QString texte_axe(int a) {
-    return QString::number(a) + " °";
+
+// The calculate button's text, clear of its icon.
+QString texte_calculer(const QString& langue) {
+    return Textes::selon(langue, "   ", "  ") + Textes::texte(Textes::CALCULER, langue) + " ...";
 }
 
 // A row of a column: fixed size, labels and entries side by side from the
@@ -237,6 +239,8 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
     for (QWidget* w : std::initializer_list<QWidget*>{iolp, astpostD, sep_u6, attention, attention_high})
         w->hide();
     assembler(gaucheCalcul, droiteCalcul);
+    // Every entry of a column at the same x, measured on the French texts.
+    regler_espaces(false);
 
     // The record's step: texts, enabled rows and the remaining values.
     upd_etape(etape);
@@ -263,7 +267,7 @@ PageCalcul::Polices PageCalcul::choisir_polices() {
         for (int i = 0; i < 8; ++i)
             fonts[i]->setPointSize(tailles[i][n]);
     };
-    const QString mesure_police = QString::fromUtf8("Orientation des marques de l'implant :");
+    const QString mesure_police = Textes::texte(Textes::ORIENTATION_MARQUES, "fr", Textes::LIBELLE);
     test_police = 0;
     if (mesurer(fontKgras, mesure_police) >= alignGauche) {
         niveau(1);
@@ -290,10 +294,17 @@ QLabel* PageCalcul::etiquette(const char* nom, const QFont& f, const QString& fr
     return l;
 }
 
+// The same for a text of the table of texts, in a form, followed by `suite`.
+QLabel* PageCalcul::etiquette(const char* nom, const QFont& f, Textes::Cle cle, Textes::Forme forme,
+                              const char* suite) {
+    return etiquette(nom, f, Textes::texte(cle, "fr", forme) + QLatin1String(suite),
+                     Textes::texte(cle, "en", forme) + QLatin1String(suite));
+}
+
 // The eye buttons, with the blue eye picture beside the chosen one.
 QFrame* PageCalcul::construire_oeil(const QFont& fontoeil) {
     oeil_droit = nomme(new BoutonPersoVert(110, 25), "oeil_droit");
-    oeil_droit->setText("OEIL DROIT (OD)");
+    oeil_droit->setText(Textes::texte(Textes::OEIL_DROIT_OD, "fr"));
     oeil_droit->setFont(fontoeil);
     connect(oeil_droit, &BoutonStyle::click, this, &PageCalcul::click_od);
     od = nomme(new QLabel, "od");
@@ -304,7 +315,7 @@ QFrame* PageCalcul::construire_oeil(const QFont& fontoeil) {
     og->setEnabled(enab_og);
     espace47_o1 = espace("espace47_o1", 47);
     oeil_gauche = nomme(new BoutonPersoVert(110, 25), "oeil_gauche");
-    oeil_gauche->setText("OEIL GAUCHE (OS)");
+    oeil_gauche->setText(Textes::texte(Textes::OEIL_GAUCHE_OS, "fr"));
     oeil_gauche->setFont(fontoeil);
     connect(oeil_gauche, &BoutonStyle::click, this, &PageCalcul::click_og);
     QFrame* oeil = rangee("oeil", HAUTEUR_LIGNE, LARGEUR_GAUCHE,
@@ -337,7 +348,7 @@ QFrame* PageCalcul::construire_titre(const char* nom_label, const char* nom_cadr
     return cadre;
 }
 
-// Alignment spacers, measured in French at construction.
+// Alignment spacers, measured once their rows' labels exist.
 void PageCalcul::construire_espaces() {
     espace_sph1 = espace("espace_sph1", 0);
     espace_u1 = espace("espace_u1", 0);
@@ -354,15 +365,12 @@ void PageCalcul::construire_espaces() {
     espace_or1 = espace("espace_or1", 0);
     espace_mod1 = espace("espace_mod1", 0);
     espace_post1 = espace("espace_post1", 0);
-    regler_espaces(false);
 }
 
 // The spherical power: a list of 10.0 to 35.0 D by 0.5 after the " ----"
 // placeholder, its drop-down rows alternating white and grey.
 void PageCalcul::construire_puissance() {
-    label_sph_1 =
-        etiquette("label_sph_1", fontKnormal, QString::fromUtf8("Puissance sphérique de l'implant (SEQ) :"),
-                  "IOL spherical power (SEQ) :");
+    label_sph_1 = etiquette("label_sph_1", fontKnormal, Textes::PUISSANCE_SEQ);
     label_sph_2 = etiquette("label_sph_2", fontKnormal, "&nbsp;D");
     combo_sph = nomme(new QComboBox, "combo_sph");
     auto* vue_sph = new QListView;
@@ -405,7 +413,7 @@ void PageCalcul::construire_unites() {
 // The keratometry rows: K1 and its (hidden) axis, K2 and the steep axis.
 // Every value is given before the connection.
 void PageCalcul::construire_K() {
-    label_K1_1 = etiquette("label_K1_1", fontKnormal, "Axe plat :", "Flat axis :");
+    label_K1_1 = etiquette("label_K1_1", fontKnormal, Textes::AXE_PLAT);
     label_K1_11 = etiquette("label_K1_11", fontKgras, "K1&nbsp;&nbsp;");
     label_K1_2 = etiquette("label_K1_2", fontKnormal);
     label_K1_22 = etiquette("label_K1_22", fontKnormal, "@&nbsp;&nbsp;");
@@ -433,7 +441,7 @@ void PageCalcul::construire_K() {
     spinaxe_K1->hide();
     label_K1_3->hide();
 
-    label_K2_1 = etiquette("label_K2_1", fontKnormal, QString::fromUtf8("Axe élévé :"), "Steep axis :");
+    label_K2_1 = etiquette("label_K2_1", fontKnormal, Textes::AXE_ELEVE_SAISIE);
     label_K2_11 = etiquette("label_K2_11", fontKgras, "K2&nbsp;&nbsp;");
     label_K2_2 = etiquette("label_K2_2", fontKnormal);
     label_K2_22 = etiquette("label_K2_22", fontKnormal, "@&nbsp;&nbsp;");
@@ -492,13 +500,11 @@ void PageCalcul::construire_preop(const QFont& fontast) {
     astpre_D_str = CalculTorique::texte_D(astpre_D);
     astpre_axe_str = QString::number(astpre_axe);
     astpre_D_frame = construire_boite("astpre_D_frame", "layoutAstpre_D", "label_astpre_D", layoutAstpre_D,
-                                      label_astpre_D, 60, true, texte_D(astpre_D), fontast);
+                                      label_astpre_D, 60, true, Textes::D(astpre_D), fontast);
     astpre_axe_frame =
         construire_boite("astpre_axe_frame", "layoutAstpre_axe", "label_astpre_axe", layoutAstpre_axe,
-                         label_astpre_axe, 50, true, texte_axe(astpre_axe), fontast);
-    label_astpre_1 =
-        etiquette("label_astpre_1", fontKgras, QString::fromUtf8("Astigmatisme pré-opératoire :"),
-                  "Pre-operative astigmatism :");
+                         label_astpre_axe, 50, true, Textes::degres(astpre_axe), fontast);
+    label_astpre_1 = etiquette("label_astpre_1", fontKgras, Textes::ASTIGMATISME_PREOP);
     label_astpre_2 = etiquette("label_astpre_2", fontKnormal, "&nbsp;&nbsp;x&nbsp;&nbsp;");
     astpreD = rangee("astpreD", HAUTEUR_LIGNE, LARGEUR_GAUCHE,
                      {label_astpre_1, espace_pre1, astpre_D_frame, label_astpre_2, astpre_axe_frame});
@@ -523,12 +529,11 @@ void PageCalcul::construire_incision() {
     spinaxe_inc->installEventFilter(this);
     spin_inc->installEventFilter(this);
 
-    label_inc_3 = etiquette("label_inc_3", fontKnormal, "Position de l'incision :", "Incision location :");
+    label_inc_3 = etiquette("label_inc_3", fontKnormal, Textes::POSITION_INCISION);
     label_inc_4 = etiquette("label_inc_4", fontKnormal, QString::fromUtf8("&nbsp;°"));
     inc_axe = rangee("inc_axe", HAUTEUR_LIGNE, LARGEUR_GAUCHE,
                      {label_inc_3, espace_inc2, spinaxe_inc, label_inc_4});
-    label_inc_1 = etiquette("label_inc_1", fontKnormal,
-                            "Astigmatisme induit chirurgicalement :", "Surgically induced astigmatism :");
+    label_inc_1 = etiquette("label_inc_1", fontKnormal, Textes::ASTIGMATISME_INDUIT);
     label_inc_11 = etiquette("label_inc_11", fontKnormal, "- ");
     label_inc_2 = etiquette("label_inc_2", fontKnormal, "&nbsp;D");
     inc_D = rangee("inc_D", HAUTEUR_INTER, LARGEUR_GAUCHE,
@@ -542,13 +547,11 @@ void PageCalcul::construire_croise(const QFont& fontast) {
     astcross_axe_str = QString::number(astcross_axe);
     astcross_D_frame =
         construire_boite("astcross_D_frame", "layoutAstcross_D", "label_astcross_D", layoutAstcross_D,
-                         label_astcross_D, 60, true, texte_D(astcross_D), fontast);
+                         label_astcross_D, 60, true, Textes::D(astcross_D), fontast);
     astcross_axe_frame =
         construire_boite("astcross_axe_frame", "layoutAstcross_axe", "label_astcross_axe", layoutAstcross_axe,
-                         label_astcross_axe, 50, true, texte_axe(astcross_axe), fontast);
-    label_astcross_1 =
-        etiquette("label_astcross_1", fontKgras, QString::fromUtf8("Cylindre croisé (au plan cornéen) :"),
-                  "Crossed cylinder (at corneal plane) :");
+                         label_astcross_axe, 50, true, Textes::degres(astcross_axe), fontast);
+    label_astcross_1 = etiquette("label_astcross_1", fontKgras, Textes::CYLINDRE_CROISE);
     label_astcross_2 = etiquette("label_astcross_2", fontKnormal, "&nbsp;&nbsp;x&nbsp;&nbsp;");
     astcrossD =
         rangee("astcrossD", HAUTEUR_LIGNE, LARGEUR_GAUCHE,
@@ -562,19 +565,15 @@ void PageCalcul::construire_implant(const QFont& fontast) {
     tcalc_axe_str = QString::number(tcalc_axe);
     tperfect_D_str = CalculTorique::texte_tperfect(tperfect_D);
     tcalc_D_frame = construire_boite("tcalc_D_frame", "layoutTcalc_D", "label_tcalc_D", layoutTcalc_D,
-                                     label_tcalc_D, 60, false, texte_D(tcalc_D), fontast);
+                                     label_tcalc_D, 60, false, Textes::D(tcalc_D), fontast);
     tcalc_axe_frame =
         construire_boite("tcalc_axe_frame", "layoutTcalc_axe", "label_tcalc_axe", layoutTcalc_axe,
-                         label_tcalc_axe, 60, false, texte_axe(tcalc_axe), fontast);
-    label_cyl_1 =
-        etiquette("label_cyl_1", fontKgras, QString::fromUtf8("Puissance cylindrique conseillée * :"),
-                  "Recommended cylindrical power * :");
+                         label_tcalc_axe, 60, false, Textes::degres(tcalc_axe), fontast);
+    label_cyl_1 = etiquette("label_cyl_1", fontKgras, Textes::PUISSANCE_CONSEILLEE, Textes::TEXTE, " * :");
     label_tperfect_D = etiquette("label_tperfect_D", fontKnormal);
     cyl = rangee("cyl", HAUTEUR_LIGNE, LARGEUR_GAUCHE,
                  {label_cyl_1, espace_t1, tcalc_D_frame, espace("espace_t2", 20), label_tperfect_D});
-    label_axeiol_1 =
-        etiquette("label_axeiol_1", fontKgras, QString::fromUtf8("Orientation des marques de l'implant :"),
-                  "IOL axis of placement :");
+    label_axeiol_1 = etiquette("label_axeiol_1", fontKgras, Textes::ORIENTATION_MARQUES);
     label_axeiol_2 = etiquette("label_axeiol_2", fontKnormal);
     axeiol = rangee("axeiol", HAUTEUR_INTER, LARGEUR_GAUCHE,
                     {label_axeiol_1, espace_or1, tcalc_axe_frame, espace("espace_or2", 20), label_axeiol_2});
@@ -600,7 +599,7 @@ void PageCalcul::construire_basGauche() {
     calculer_bouton->setIcon(LecteurImages::icone("calculatrice.png"));
     calculer_bouton->setIconSize(QSize(32, 32));
     calculer_bouton->setFont(fontKgras);
-    calculer_bouton->setText("   Calculer ...");
+    calculer_bouton->setText(texte_calculer("fr"));
     calculer_bouton->setEnabled(false);
     connect(calculer_bouton, &BoutonStyle::click, this, &PageCalcul::etape10);
     calculer = nomme(new QFrame, "calculer");
@@ -620,7 +619,7 @@ void PageCalcul::construire_basGauche() {
     }
     check_basGauche = true;
     update_layoutBasGauche();
-    calculer_bouton->setText("   Calculer ...");
+    calculer_bouton->setText(texte_calculer("fr"));
     calculer_bouton->setEnabled(false);
 }
 
@@ -634,10 +633,10 @@ QFrame* PageCalcul::construire_oeil_schema(const Polices& polices) {
     odsch2->setAlignment(Qt::AlignCenter);
     if (*oeil_c == "gauche") {
         odsch->setText(noir("OS"));
-        odsch2->setText(noir("(oeil gauche)"));
+        odsch2->setText(noir(Textes::texte(Textes::OEIL_GAUCHE, "fr", Textes::PARENTHESES)));
     } else if (*oeil_c == "droit") {
         odsch->setText(noir("OD"));
-        odsch2->setText(noir("(oeil droit)"));
+        odsch2->setText(noir(Textes::texte(Textes::OEIL_DROIT, "fr", Textes::PARENTHESES)));
     }
     return rangee(
         "oeilsch", HAUTEUR_LIGNE, LARGEUR_DROITE,
@@ -658,8 +657,8 @@ void PageCalcul::construire_schema() {
     l->setAlignment(Qt::AlignCenter);
     l->addWidget(dessin);
     schema->setLayout(l);
-    label_legK1 = etiquette("label_legK1", fontKnormal, "Axe plat : ", "Flat axis : ");
-    label_legK2 = etiquette("label_legK2", fontKnormal, QString::fromUtf8("Axe élevé : "), "Steep axis : ");
+    label_legK1 = etiquette("label_legK1", fontKnormal, Textes::AXE_PLAT, Textes::LIBELLE, " ");
+    label_legK2 = etiquette("label_legK2", fontKnormal, Textes::AXE_ELEVE, Textes::LIBELLE, " ");
     label_legInc = etiquette("label_legInc", fontKnormal, "Incision :");
     dessK1 = nomme(new LegendeK1, "dessK1");
     dessK2 = nomme(new LegendeK2, "dessK2");
@@ -678,21 +677,18 @@ void PageCalcul::construire_previsions(const QFont& fontast) {
     choix_torique_str = CalculTorique::texte_D(choix_torique);
     astpost_D_frame =
         construire_boite("astpost_D_frame", "layoutAstpost_D", "label_astpost_D", layoutAstpost_D,
-                         label_astpost_D, 60, false, texte_D(astpost_D), fontast);
+                         label_astpost_D, 60, false, Textes::D(astpost_D), fontast);
     astpost_axe_frame =
         construire_boite("astpost_axe_frame", "layoutAstpost_axe", "label_astpost_axe", layoutAstpost_axe,
-                         label_astpost_axe, 50, false, texte_axe(astpost_axe), fontast);
+                         label_astpost_axe, 50, false, Textes::degres(astpost_axe), fontast);
     modele_frame =
         construire_boite("modele_frame", "layoutModele", "label_iolpost_3", layoutModele, label_iolpost_3,
                          QFontMetrics(fontKnormal).horizontalAdvance("  x  ") + 110, false,
-                         modele_iol + " T" + choix_torique_str, fontast);
+                         Textes::implant(modele_iol, choix_torique), fontast);
 
-    label_iolpost_1 =
-        etiquette("label_iolpost_1", fontKgras, "Implant torique Brevanta :", "Brevanta toric IOL :");
+    label_iolpost_1 = etiquette("label_iolpost_1", fontKgras, Textes::IMPLANT_BREVANTA);
     iolp = rangee("iolp", HAUTEUR_LIGNE, LARGEUR_DROITE, {label_iolpost_1, espace_mod1, modele_frame});
-    label_astpost_1 =
-        etiquette("label_astpost_1", fontKgras, QString::fromUtf8("Astigmatisme résiduel prévu :"),
-                  "Estimated residual astigmatism :");
+    label_astpost_1 = etiquette("label_astpost_1", fontKgras, Textes::ASTIGMATISME_RESIDUEL);
     label_astpost_2 = etiquette("label_astpost_2", fontKnormal, "&nbsp;&nbsp;x&nbsp;&nbsp;");
     astpostD = rangee("astpostD", HAUTEUR_INTER, LARGEUR_DROITE,
                       {label_astpost_1, espace_post1, astpost_D_frame, label_astpost_2, astpost_axe_frame});
@@ -700,7 +696,7 @@ void PageCalcul::construire_previsions(const QFont& fontast) {
     auto avertissement = [&](const char* nom_image, const char* nom_label, QLabel*& lab,
                              const char* nom_rangee) {
         auto* image = nomme(new QLabel, nom_image);
-        image->setPixmap(LecteurImages::pixmap("attention_20.png"));
+        image->setPixmap(LecteurImages::pixmap(LecteurImages::ATTENTION));
         lab = etiquette(nom_label, fontunites);
         return rangee(nom_rangee, HAUTEUR_TITRE - 7, LARGEUR_DROITE, {image, lab},
                       Qt::AlignLeft | Qt::AlignBottom);
@@ -785,36 +781,33 @@ int PageCalcul::mesurer(const QFont& font, const QString& texte) {
 // leading text makes up the difference between that text and the column's
 // alignment.
 void PageCalcul::regler_espaces(bool anglais) {
+    // The text measured is the row's leading label, with what stands
+    // between it and the entry ("K1", the minus of the induced astigmatism).
     struct Regle {
         HEspace* e;
         const QFont* f;
-        const char* fr;
-        const char* en;
+        QLabel* label;
+        const char* suite;
         int align;
     };
     const Regle regles[] = {
-        {espace_sph1, &fontKnormal,
-         "Puissance sphérique de l'implant (SEQ) :", "IOL spherical power (SEQ) :", alignGauche},
-        {espace_u1, &fontunites, "Données kératométriques en ", "Keratometry data in ", alignGauche - 20},
-        {espace_K1_1, &fontKnormal, "Axe plat : K1 ", "Flat axis : K1 ", alignGauche},
-        {espace_K2_1, &fontKnormal, "Axe élévé : K2 ", "Steep axis : K2 ", alignGauche},
-        {espace_pre1, &fontKgras,
-         "Astigmatisme pré-opératoire :", "Pre-operative astigmatism :", alignGauche},
-        {espace_inc1, &fontKnormal, "Astigmatisme induit chirurgicalement : -",
-         "Surgically induced astigmatism : -", alignGauche},
-        {espace_inc2, &fontKnormal, "Position de l'incision :", "Incision location :", alignGauche},
-        {espace_cross1, &fontKgras,
-         "Cylindre croisé (au plan cornéen) :", "Crossed cylinder (at corneal plane) :", alignGauche},
-        {espace_t1, &fontKgras,
-         "Puissance cylindrique conseillée * :", "Recommended cylindrical power * :", alignGauche},
-        {espace_or1, &fontKgras,
-         "Orientation des marques de l'implant :", "IOL axis of placement :", alignGauche},
-        {espace_mod1, &fontKgras, "Implant torique Brevanta :", "Brevanta toric IOL :", alignDroite},
-        {espace_post1, &fontKgras,
-         "Astigmatisme résiduel prévu :", "Estimated residual astigmatism :", alignDroite},
+        {espace_sph1, &fontKnormal, label_sph_1, "", alignGauche},
+        {espace_u1, &fontunites, label_unites, "", alignGauche - 20},
+        {espace_K1_1, &fontKnormal, label_K1_1, " K1 ", alignGauche},
+        {espace_K2_1, &fontKnormal, label_K2_1, " K2 ", alignGauche},
+        {espace_pre1, &fontKgras, label_astpre_1, "", alignGauche},
+        {espace_inc1, &fontKnormal, label_inc_1, " -", alignGauche},
+        {espace_inc2, &fontKnormal, label_inc_3, "", alignGauche},
+        {espace_cross1, &fontKgras, label_astcross_1, "", alignGauche},
+        {espace_t1, &fontKgras, label_cyl_1, "", alignGauche},
+        {espace_or1, &fontKgras, label_axeiol_1, "", alignGauche},
+        {espace_mod1, &fontKgras, label_iolpost_1, "", alignDroite},
+        {espace_post1, &fontKgras, label_astpost_1, "", alignDroite},
     };
-    for (const Regle& r : regles)
-        r.e->setLargeur(r.align - mesurer(*r.f, QString::fromUtf8(anglais ? r.en : r.fr)));
+    for (const Regle& r : regles) {
+        const Bilingue t = textes.value(r.label);
+        r.e->setLargeur(r.align - mesurer(*r.f, (anglais ? t.en : t.fr) + QLatin1String(r.suite)));
+    }
     espace_u2->setLargeur(anglais ? 33 : 26);
 }
 
@@ -825,7 +818,7 @@ void PageCalcul::ecrire(QLabel* label, bool en_noir) {
     QString t = langue_c == "en" ? it->en : it->fr;
     // The grey English form of this heading has two blanks before the colon.
     if (!en_noir && label == label_astpre_1 && langue_c == "en")
-        t = "Pre-operative astigmatism  :";
+        t = Textes::texte(Textes::ASTIGMATISME_PREOP, langue_c) + "  :";
     label->setText(en_noir ? noir(t) : gris(t));
 }
 
@@ -833,9 +826,9 @@ void PageCalcul::ecrire_oeil() {
     if (!langue_connue())
         return;
     if (*oeil_c == "droit")
-        odsch2->setText(noir(selon_langue("(oeil droit)", "(right eye)")));
+        odsch2->setText(noir(Textes::texte(Textes::OEIL_DROIT, langue_c, Textes::PARENTHESES)));
     else if (*oeil_c == "gauche")
-        odsch2->setText(noir(selon_langue("(oeil gauche)", "(left eye)")));
+        odsch2->setText(noir(Textes::texte(Textes::OEIL_GAUCHE, langue_c, Textes::PARENTHESES)));
 }
 
 void PageCalcul::update_langue_c(QString langue) {
@@ -939,32 +932,21 @@ void PageCalcul::upd_etape(int e) {
 // Texts that do not depend on the step: eye buttons, section titles, units,
 // calculate button, warnings; and the spacers measured on them.
 void PageCalcul::ecrire_textes_fixes() {
-    oeil_droit->setText(selon_langue("OEIL DROIT (OD)", "RIGHT EYE (OD)"));
-    oeil_gauche->setText(selon_langue("OEIL GAUCHE (OS)", "LEFT EYE (OS)"));
-    titre_pre->setText(
-        blanc(selon_langue("INFORMATIONS PR&Eacute;-OP&Eacute;RATOIRES :", "PRE-OPERATIVE INFORMATION :")));
-    titre_tor->setText(blanc(selon_langue("IMPLANT TORIQUE CALCUL&Eacute; :", "COMPUTED TORIC IOL :")));
-    titre_sch->setText(blanc(selon_langue("SCHEMA BILAN :", "SUMMARY DIAGRAM :")));
-    titre_post->setText(
-        blanc(selon_langue("PR&Eacute;VISIONS POST-OP&Eacute;RATOIRES :", "POST-OPERATIVE PREDICTIONS :")));
-    diop->setText(selon_langue("Dioptries (D)", "Diopter (D)"));
-    mili->setText(selon_langue(QString::fromUtf8("Millimètres (mm)"), "Millimeter (mm)"));
-    calculer_bouton->setText(selon_langue("   Calculer ...", "  Calculation ..."));
-    label_attention->setText(
-        "<font color=\"#FF0000\">" +
-        selon_langue(
-            QString::fromUtf8("&nbsp;&nbsp;Attention à l'inversion de l'astigmatisme (sur-correction)"),
-            "&nbsp;&nbsp;Be careful of astigmatism inversion (over-correcting)") +
-        "</font>");
-    label_attention_high->setText(
-        "<font color=\"#FF0000\">" +
-        selon_langue(
-            QString::fromUtf8("&nbsp;&nbsp;Attention, l'astigmatisme résiduel est élevé (sous-correction)"),
-            "&nbsp;&nbsp;Be careful, residual astigmatism is high (sub-correction)") +
-        "</font>");
+    const QString& l = langue_c;
+    oeil_droit->setText(Textes::texte(Textes::OEIL_DROIT_OD, l));
+    oeil_gauche->setText(Textes::texte(Textes::OEIL_GAUCHE_OS, l));
+    titre_pre->setText(blanc(Textes::texte(Textes::INFORMATIONS_PREOP, l, Textes::TITRE_RICHE)));
+    titre_tor->setText(blanc(Textes::texte(Textes::IMPLANT_CALCULE, l, Textes::TITRE_RICHE)));
+    titre_sch->setText(blanc(Textes::selon(l, "SCHEMA BILAN :", "SUMMARY DIAGRAM :")));
+    titre_post->setText(blanc(Textes::texte(Textes::PREVISIONS_POSTOP, l, Textes::TITRE_RICHE)));
+    diop->setText(Textes::texte(Textes::DIOPTRIES, l));
+    mili->setText(Textes::texte(Textes::MILLIMETRES, l));
+    calculer_bouton->setText(texte_calculer(l));
+    label_attention->setText(rouge("&nbsp;&nbsp;" + Textes::texte(Textes::INVERSION, l)));
+    label_attention_high->setText(rouge("&nbsp;&nbsp;" + Textes::texte(Textes::RESIDUEL_ELEVE, l)));
     attention->hide();
     attention_high->hide();
-    regler_espaces(langue_c == "en");
+    regler_espaces(l == "en");
 }
 
 // Every step starts from here: rows not usable at step e disabled, every
@@ -1002,8 +984,8 @@ void PageCalcul::etape_remise(int e) {
             ecrire(it.key(), false);
         label_K1_2->setText(gris("&nbsp;D"));
         label_K2_2->setText(gris("&nbsp;D"));
-        label_tperfect_D->setText(gris(selon_langue(QString::fromUtf8("(idéale : "), "(ideal : ")) +
-                                  tperfect_D_str + gris(" D)"));
+        label_tperfect_D->setText(gris(Textes::texte(Textes::IDEALE_OUVERTURE, langue_c)) + tperfect_D_str +
+                                  gris(" D)"));
     }
     for (QFrame* f : std::initializer_list<QFrame*>{astpre_D_frame, astpre_axe_frame, astcross_D_frame,
                                                     astcross_axe_frame, tcalc_D_frame, tcalc_axe_frame,
@@ -1201,7 +1183,7 @@ void PageCalcul::update_tcalc() {
     tcalc_axe_str = QString::number(tcalc_axe);
     label_tcalc_D->setText(tcalc_D_str + " D");
     if (langue_connue()) {
-        const QString ouverture = selon_langue(QString::fromUtf8("(idéale : "), "(ideal : ");
+        const QString ouverture = Textes::texte(Textes::IDEALE_OUVERTURE, langue_c);
         const QString couleur = check_basGauche ? "<font color=\"#000000\">" : "<font color=\"#AFAFAF\">";
         label_tperfect_D->setText(couleur + ouverture + tperfect_D_str + couleur + " D)</font>");
     }
@@ -1221,7 +1203,7 @@ void PageCalcul::update_astpost() {
     label_astpost_D->setText(astpost_D_str + " D");
     label_astpost_axe->setText(astpost_axe_str + " °");
     choix_torique_str = CalculTorique::texte_D(choix_torique);
-    label_iolpost_3->setText(modele_iol + " T" + choix_torique_str);
+    label_iolpost_3->setText(Textes::implant(modele_iol, choix_torique));
     // Axes are compared on the 180-degree circle: 179 and 0 are neighbours.
     const CalculTorique::Avertissement a = CalculTorique::avertissement(astcross_axe, astpost_axe, astpost_D);
     attention->setVisible(a == CalculTorique::INVERSION);
@@ -1317,7 +1299,6 @@ void PageCalcul::marquer_saisies(bool textes) {
         {spinaxe_inc, 81, double(incaxe), etape > 5},
         {spin_inc, 80, incD, etape > 6},
     };
-    const bool en = langue_c == "en";
     for (int i = 0; i < 5; ++i) {
         const Entree& e = entrees[i];
         const bool hors = e.active && !Verification::dans_limites(e.code, e.valeur);
@@ -1331,13 +1312,15 @@ void PageCalcul::marquer_saisies(bool textes) {
         // "Limites : de 0.00 à 5.00 D", and the entry's own description
         // followed by "valeur hors limites ; limites : ..." for a screen
         // reader.
-        const QString limites = Verification::limites(e.code, langue_c);
-        const QString sep = en ? "; " : " ; ";
-        const QString lim = (en ? "range: " : "limites : ") + limites;
-        const QString hors_txt = en ? "value out of range" : "valeur hors limites";
-        e.s->setToolTip(hors ? (en ? "Value out of range. Range: " : "Valeur hors limites. Limites : ") +
-                                   limites
-                             : (en ? "Range: " : "Limites : ") + limites);
+        const QString& l = langue_c;
+        const QString limites = Verification::limites(e.code, l);
+        const QString sep = Textes::selon(l, " ; ", "; ");
+        const QString lim = Textes::selon(l, "limites : ", "range: ") + limites;
+        const QString hors_txt = Textes::selon(l, "valeur hors limites", "value out of range");
+        e.s->setToolTip(
+            (hors ? Textes::selon(l, "Valeur hors limites. Limites : ", "Value out of range. Range: ")
+                  : Textes::selon(l, "Limites : ", "Range: ")) +
+            limites);
         e.s->setAccessibleDescription(Accessibilite::description(e.s->objectName(), langue_c) + sep +
                                       (hors ? hors_txt + sep : QString()) + lim);
     }
@@ -1393,15 +1376,9 @@ void PageCalcul::update_sph(int s) {
     Garde garde(this);
     sph_ind = s;
     if (s == 0 && langue_connue()) {
-        QMessageBox box(
-            QMessageBox::Information,
-            selon_langue(QString::fromUtf8("Puissance sphérique"), "Spherical power"),
-            selon_langue(QString::fromUtf8("Vous devez indiquer une <b>puissance sphérique</b> pour "
-                                           "l'implant.<br>Elle est identique à celle calculée pour un "
-                                           "implant non torique."),
-                         "Please enter the IOL <b>spherical power</b>.<br>It is the same as the one "
-                         "computed for a non-toric IOL."),
-            QMessageBox::NoButton, this);
+        // The message of the check of a missing power, at once.
+        const Verification::Message m = Verification::message(10, langue_c);
+        QMessageBox box(QMessageBox::Information, m.titre, m.texte, QMessageBox::NoButton, this);
         box.setObjectName("message_puissance");
         box.addButton(QMessageBox::Ok);
         Dialogues::exec(&box);

@@ -2,6 +2,7 @@
 #define PAGECALCUL_H
 
 #include "CalculTorique.h"
+#include "Textes.h"
 
 #include <QFont>
 #include <QFrame>
@@ -221,13 +222,12 @@ public:
 private:
     // Texts of a label in both languages, written grey or black by the
     // step pass.
-    struct Textes {
+    struct Bilingue {
         QString fr, en;
     };
-    QHash<QLabel*, Textes> textes;
+    QHash<QLabel*, Bilingue> textes;
 
-    bool langue_connue() const { return langue_c == "fr" || langue_c == "en"; }
-    QString selon_langue(const QString& fr, const QString& en) const { return langue_c == "en" ? en : fr; }
+    bool langue_connue() const { return Textes::langue_connue(langue_c); }
     void ecrire(QLabel* label, bool noir);
     void ecrire_noir(std::initializer_list<QLabel*> labels);
     int mesurer(const QFont& font, const QString& texte);
@@ -245,6 +245,8 @@ private:
     Polices choisir_polices();
     QLabel* etiquette(const char* nom, const QFont& f, const QString& fr = QString(),
                       const QString& en = QString());
+    QLabel* etiquette(const char* nom, const QFont& f, Textes::Cle cle, Textes::Forme forme = Textes::LIBELLE,
+                      const char* suite = "");
     QFrame* construire_titre(const char* nom_label, const char* nom_cadre, int largeur, QLabel*& lab,
                              bool centre_v, const Polices& polices);
     QFrame* construire_boite(const char* nom_cadre, const char* nom_layout, const char* nom_label,
