@@ -56,25 +56,28 @@ QString FenetreIdentite::texte_date(const QDate& d, const QString& langue) {
 }
 
 FenetreIdentite::FenetreIdentite(ListParam* param, int load) : QDialog(nullptr) {
-    // 1. State from the record
+    // State from the record.
     setFocusPolicy(Qt::ClickFocus);
     langue_id = param->langue_t;
     flag_load = load;
     transfertParam_info(param);
 
-    // 2. Sizes and palettes
     setFixedSize(LARGEUR_FENETRE, HAUTEUR_FENETRE);
-    QPalette paletteBleue = palette();
-    paletteBleue.setColor(QPalette::Window, bleu);
-    paletteBleue.setColor(QPalette::Base, blanc);
-    QPalette paletteBlanche = palette();
-    paletteBlanche.setColor(QPalette::Window, blanc);
-    auto surBlanc = [&](QFrame* f) {
-        f->setPalette(paletteBlanche);
-        f->setAutoFillBackground(true);
-    };
+    choisir_polices();
+    setWindowIcon(LecteurImages::icone("icone.png"));
 
-    // 3. Fonts: smaller sets when the system's fonts are wide
+    QFrame* sectionChir = construire_chirurgien();
+    QFrame* sectionPat = construire_patient();
+    QFrame* sectionLivr = construire_livraison();
+    assembler({sectionChir, sectionPat, sectionLivr}, construire_boutons());
+
+    // Texts.
+    update_langue_id(langue_id);
+}
+
+// Smaller fonts when the system's fonts are wide: the longest label must
+// fit its column.
+void FenetreIdentite::choisir_polices() {
     fontTitre = QFont("Arial", 11, QFont::Bold);
     fontTexte = QFont("Arial", 10, QFont::Normal);
     const QString texte_test = QString::fromUtf8("Date de chirurgie prévue :");
@@ -90,30 +93,58 @@ FenetreIdentite::FenetreIdentite(ListParam* param, int load) : QDialog(nullptr) 
             fontTexte = QFont("Arial", 8, QFont::Normal);
         }
     }
+}
 
-    // 4. Icon
-    setWindowIcon(LecteurImages::icone("icone.png"));
+// A frame on white.
+void FenetreIdentite::sur_blanc(QFrame* f) {
+    QPalette p = palette();
+    p.setColor(QPalette::Window, blanc);
+    f->setPalette(p);
+    f->setAutoFillBackground(true);
+}
 
-    // 6. Rows of the surgeon section
-    nom_chir = ligne(label_nom_chir, 165);
-    edit_nom_chir = editeur(fontTexte, 170, 25);
-    edit_nom_chir->setObjectName("edit_nom_chir");
-    nom_chir->layout()->addWidget(edit_nom_chir);
+// A section: its title, a spacer, its rows.
+QFrame* FenetreIdentite::section(QLabel*& titre, std::initializer_list<QWidget*> lignes, int hauteur) {
+    auto* s = new QFrame;
+    s->setFixedWidth(LARGEUR_CONTENU);
+    if (hauteur > 0)
+        s->setFixedHeight(hauteur);
+    sur_blanc(s);
+    auto* l = new QVBoxLayout(s);
+    l->setSpacing(0);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setAlignment(Qt::AlignTop);
+    l->addWidget(titre_section(titre));
+    l->addWidget(new VEspace(5));
+    for (QWidget* w : lignes)
+        l->addWidget(w);
+    return s;
+}
+
+// A row of a label and a text field.
+QFrame* FenetreIdentite::ligne_edition(QLabel*& label, int largeur_label, QLineEdit*& edit, const char* nom,
+                                       int largeur, int longueur_max) {
+    QFrame* cadre = ligne(label, largeur_label);
+    edit = editeur(fontTexte, largeur, longueur_max);
+    edit->setObjectName(nom);
+    cadre->layout()->addWidget(edit);
+    return cadre;
+}
+
+// The surgeon and the establishment.
+QFrame* FenetreIdentite::construire_chirurgien() {
+    nom_chir = ligne_edition(label_nom_chir, 165, edit_nom_chir, "edit_nom_chir", 170, 25);
     if (flag_load == 1)
         edit_nom_chir->setText(nom_chir_str);
-
-    clinique = ligne(label_clinique, 165);
-    edit_clinique = editeur(fontTexte, 170, 25);
-    edit_clinique->setObjectName("edit_clinique");
-    clinique->layout()->addWidget(edit_clinique);
+    clinique = ligne_edition(label_clinique, 165, edit_clinique, "edit_clinique", 170, 25);
     if (flag_load == 1)
         edit_clinique->setText(clinique_str);
+    return section(titre_chir, {nom_chir, clinique}, 120);
+}
 
-    // Patient section: identifier, date, calendar
-    nom_pat = ligne(label_nom_pat, 165);
-    edit_nom_pat = editeur(fontTexte, 170, 19);
-    edit_nom_pat->setObjectName("edit_nom_pat");
-    nom_pat->layout()->addWidget(edit_nom_pat);
+// The patient: identifier, planned date and its calendar.
+QFrame* FenetreIdentite::construire_patient() {
+    nom_pat = ligne_edition(label_nom_pat, 165, edit_nom_pat, "edit_nom_pat", 170, 19);
     edit_nom_pat->setText(nom_pat_str);
 
     date = ligne(label_date, 165);
@@ -124,8 +155,12 @@ FenetreIdentite::FenetreIdentite(ListParam* param, int load) : QDialog(nullptr) 
     edit_date->setFont(fontTexte);
     edit_date->setCalendarPopup(false);
     date->layout()->addWidget(edit_date);
+    construire_calendrier();
+    return section(titre_pat, {nom_pat, date, calendrier}, 0);
+}
 
-    // 7. Calendar, in step with the date editor
+// The calendar, in step with the date editor.
+void FenetreIdentite::construire_calendrier() {
     calend = new QCalendarWidget;
     calend->setObjectName("calend");
     calend->setFixedSize(315, 155);
@@ -135,7 +170,7 @@ FenetreIdentite::FenetreIdentite(ListParam* param, int load) : QDialog(nullptr) 
     calend->setSelectedDate(date_dat);
     calendrier = new QFrame;
     calendrier->setFixedSize(LARGEUR_CONTENU, 185);
-    surBlanc(calendrier);
+    sur_blanc(calendrier);
     auto* layoutCal = new QVBoxLayout(calendrier);
     layoutCal->setContentsMargins(0, 5, 0, 15);
     layoutCal->setSpacing(0);
@@ -148,24 +183,14 @@ FenetreIdentite::FenetreIdentite(ListParam* param, int load) : QDialog(nullptr) 
     // the calendar itself: they are filtered too.
     for (QWidget* w : calend->findChildren<QWidget*>())
         w->installEventFilter(this);
+}
 
-    // Delivery section
-    adresse1 = ligne(label_adresse1, 80);
-    edit_adresse1 = editeur(fontTexte, 255, 40);
-    edit_adresse1->setObjectName("edit_adresse1");
-    adresse1->layout()->addWidget(edit_adresse1);
-    adresse2 = ligne(label_adresse2, 80);
-    edit_adresse2 = editeur(fontTexte, 255, 40);
-    edit_adresse2->setObjectName("edit_adresse2");
-    adresse2->layout()->addWidget(edit_adresse2);
-    ville = ligne(label_ville, 80);
-    edit_ville = editeur(fontTexte, 255, 20);
-    edit_ville->setObjectName("edit_ville");
-    ville->layout()->addWidget(edit_ville);
-    codepays = ligne(label_codepost, 80);
-    edit_codepost = editeur(fontTexte, 60, 7);
-    edit_codepost->setObjectName("edit_codepost");
-    codepays->layout()->addWidget(edit_codepost);
+// The delivery address: two lines, city, postcode and country.
+QFrame* FenetreIdentite::construire_livraison() {
+    adresse1 = ligne_edition(label_adresse1, 80, edit_adresse1, "edit_adresse1", 255, 40);
+    adresse2 = ligne_edition(label_adresse2, 80, edit_adresse2, "edit_adresse2", 255, 40);
+    ville = ligne_edition(label_ville, 80, edit_ville, "edit_ville", 255, 20);
+    codepays = ligne_edition(label_codepost, 80, edit_codepost, "edit_codepost", 60, 7);
     codepays->layout()->addWidget(new HEspace(35));
     label_codepays = new QLabel;
     label_codepays->setFont(fontTexte);
@@ -186,29 +211,11 @@ FenetreIdentite::FenetreIdentite(ListParam* param, int load) : QDialog(nullptr) 
         edit_codepost->setText(codepost_str);
         combo_codepays->setCurrentIndex(codepays_ind);
     }
+    return section(titre_livr, {adresse1, adresse2, ville, codepays}, 200);
+}
 
-    // 5. and 8. Sections: title, spacer, rows
-    auto section = [&](QLabel*& titre, std::initializer_list<QWidget*> lignes, int hauteur) {
-        auto* s = new QFrame;
-        s->setFixedWidth(LARGEUR_CONTENU);
-        if (hauteur > 0)
-            s->setFixedHeight(hauteur);
-        surBlanc(s);
-        auto* l = new QVBoxLayout(s);
-        l->setSpacing(0);
-        l->setContentsMargins(0, 0, 0, 0);
-        l->setAlignment(Qt::AlignTop);
-        l->addWidget(titre_section(titre));
-        l->addWidget(new VEspace(5));
-        for (QWidget* w : lignes)
-            l->addWidget(w);
-        return s;
-    };
-    QFrame* sectionChir = section(titre_chir, {nom_chir, clinique}, 120);
-    QFrame* sectionPat = section(titre_pat, {nom_pat, date, calendrier}, 0);
-    QFrame* sectionLivr = section(titre_livr, {adresse1, adresse2, ville, codepays}, 200);
-
-    // 9. Buttons in the bottom band
+// OK and Cancel in the bottom band.
+QFrame* FenetreIdentite::construire_boutons() {
     boutonOK = new BoutonPerso(100, 30);
     boutonOK->setObjectName("boutonOK");
     boutonOK->setText("OK");
@@ -228,28 +235,34 @@ FenetreIdentite::FenetreIdentite(ListParam* param, int load) : QDialog(nullptr) 
     layoutBoutons->addWidget(boutonOK);
     layoutBoutons->addWidget(new HEspace(30));
     layoutBoutons->addWidget(boutonCancel);
+    return bandeBas;
+}
 
-    // 10. Assembly
+// The sections on the blue panel between the side bands, under a white
+// band and above the buttons.
+void FenetreIdentite::assembler(std::initializer_list<QFrame*> sections, QFrame* bandeBas) {
     auto* bandeHaut = new QFrame;
     bandeHaut->setFixedHeight(HAUTEUR_BANDE_HAUT);
-    surBlanc(bandeHaut);
+    sur_blanc(bandeHaut);
 
     auto* contenu = new QFrame;
     contenu->setFixedWidth(LARGEUR_CONTENU + 10);
+    QPalette paletteBleue = palette();
+    paletteBleue.setColor(QPalette::Window, bleu);
+    paletteBleue.setColor(QPalette::Base, blanc);
     contenu->setPalette(paletteBleue);
     contenu->setAutoFillBackground(true);
     auto* layoutContenu = new QVBoxLayout(contenu);
     layoutContenu->setContentsMargins(0, 0, 0, 0);
     layoutContenu->setSpacing(0);
     layoutContenu->addWidget(new VEspace(5));
-    layoutContenu->addWidget(sectionChir, 0, Qt::AlignHCenter);
-    layoutContenu->addWidget(sectionPat, 0, Qt::AlignHCenter);
-    layoutContenu->addWidget(sectionLivr, 0, Qt::AlignHCenter);
+    for (QFrame* s : sections)
+        layoutContenu->addWidget(s, 0, Qt::AlignHCenter);
     layoutContenu->addWidget(new VEspace(5));
 
     auto* centre = new QFrame;
     centre->setFixedWidth(LARGEUR_FENETRE);
-    surBlanc(centre);
+    sur_blanc(centre);
     auto* layoutCentre = new QHBoxLayout(centre);
     layoutCentre->setContentsMargins(0, 0, 0, 0);
     layoutCentre->setSpacing(0);
@@ -263,9 +276,6 @@ FenetreIdentite::FenetreIdentite(ListParam* param, int load) : QDialog(nullptr) 
     layoutFenetre->addWidget(bandeHaut);
     layoutFenetre->addWidget(centre);
     layoutFenetre->addWidget(bandeBas);
-
-    // 11. Texts
-    update_langue_id(langue_id);
 }
 
 QFrame* FenetreIdentite::titre_section(QLabel*& titre) {

@@ -9,6 +9,7 @@
 #include <QFontMetrics>
 #include <QString>
 #include <QStringList>
+#include <initializer_list>
 
 class BoutonPerso;
 class ListParam;
@@ -84,8 +85,20 @@ public slots:
     void update_cal_date(QDate d);
 
 private:
+    // Construction, one section at a time.
+    void choisir_polices();
+    void sur_blanc(QFrame* f);
     QFrame* titre_section(QLabel*& titre);
     QFrame* ligne(QLabel*& label, int largeur_label);
+    QFrame* ligne_edition(QLabel*& label, int largeur_label, QLineEdit*& edit, const char* nom, int largeur,
+                          int longueur_max);
+    QFrame* section(QLabel*& titre, std::initializer_list<QWidget*> lignes, int hauteur);
+    QFrame* construire_chirurgien();
+    QFrame* construire_patient();
+    void construire_calendrier();
+    QFrame* construire_livraison();
+    QFrame* construire_boutons();
+    void assembler(std::initializer_list<QFrame*> sections, QFrame* bandeBas);
 };
 
 #endif

@@ -17,6 +17,7 @@
 #include "SaisieAxe.h"
 #include "SaisieDecimale.h"
 #include "SaisieNombre.h"
+#include "Textes.h"
 #include "VEspace.h"
 #include "Verification.h"
 #include "ZoneDessin.h"
@@ -39,6 +40,59 @@
 
 namespace {
 
+// Geometry of the page (pixels): its height, the widths of the two columns,
+// the heights of a row, of a compact row and of a section title.
+constexpr int HAUTEUR_CALCUL = 550;
+constexpr int LARGEUR_GAUCHE = 500;
+constexpr int LARGEUR_DROITE = 400;
+constexpr int HAUTEUR_LIGNE = 40;
+constexpr int HAUTEUR_INTER = 35;
+constexpr int HAUTEUR_TITRE = 30;
+
+const QColor BLANC(255, 255, 255), GRIS_CLAIR(150, 150, 150), GRIS_GRIS(175, 175, 175), BLEU(0, 160, 194);
+
+// Palettes, each built once, on first use: a widget takes only the roles
+// set here and inherits the others.
+QPalette palette_de(std::initializer_list<std::pair<QPalette::ColorRole, QColor>> roles) {
+    QPalette p;
+    for (const auto& r : roles)
+        p.setColor(r.first, r.second);
+    return p;
+}
+
+// The units row: grey text until the row is usable, black after.
+const QPalette& palette_unites(bool actif) {
+    static const QPalette grise = palette_de({{QPalette::Window, BLANC},
+                                              {QPalette::WindowText, GRIS_GRIS},
+                                              {QPalette::ButtonText, GRIS_GRIS},
+                                              {QPalette::Text, GRIS_GRIS}});
+    static const QPalette active = palette_de({{QPalette::Window, BLANC},
+                                               {QPalette::WindowText, QColor(0, 0, 0)},
+                                               {QPalette::ButtonText, QColor(0, 0, 0)},
+                                               {QPalette::Text, QColor(0, 0, 0)}});
+    return actif ? active : grise;
+}
+// The pre-operative and crossed-cylinder value boxes.
+const QPalette& palette_boite() {
+    static const QPalette p = palette_de({{QPalette::Window, GRIS_CLAIR}, {QPalette::WindowText, BLANC}});
+    return p;
+}
+// The spherical power list: rows alternate white and grey.
+const QPalette& palette_liste() {
+    static const QPalette p = palette_de({{QPalette::Base, BLANC}, {QPalette::AlternateBase, GRIS_GRIS}});
+    return p;
+}
+// The blue panel under the two columns.
+const QPalette& palette_panneau() {
+    static const QPalette p = palette_de({{QPalette::Window, BLEU}, {QPalette::Base, BLANC}});
+    return p;
+}
+// The two white columns.
+const QPalette& palette_colonne() {
+    static const QPalette p = palette_de({{QPalette::Window, BLANC}});
+    return p;
+}
+
 const QString
     STYLE_TITRE("QFrame {background: #00A0C2; color: #FFFFFF; border-width: 0px; border-radius: 5px; "
                 "margin: 2px;}");
@@ -60,12 +114,13 @@ QString noir(const QString& t) {
 QString blanc(const QString& t) {
     return "<font color=\"#FFFFFF\">" + t + "</font>";
 }
-
-QString texte_D(double v) {
-    return CalculTorique::texte_D(v) + " D";
+QString rouge(const QString& t) {
+    return "<font color=\"#FF0000\">" + t + "</font>";
 }
-QString texte_axe(int a) {
-    return QString::number(a) + " °";
+
+// The calculate button's text, clear of its icon.
+QString texte_calculer(const QString& langue) {
+    return Textes::selon(langue, "   ", "  ") + Textes::texte(Textes::CALCULER, langue) + " ...";
 }
 
 // A row of a column: fixed size, labels and entries side by side from the
@@ -104,72 +159,115 @@ template <class T> T* nomme(T* w, const char* nom) {
     return w;
 }
 
+// A white column of the panel: its rows one under the other from the top.
+QFrame* colonne(const char* nom, const char* nom_layout, int largeur,
+                std::initializer_list<QWidget*> rangees) {
+    auto* l = new QVBoxLayout;
+    l->setObjectName(nom_layout);
+    l->setSpacing(0);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    for (QWidget* w : rangees)
+        l->addWidget(w);
+    auto* f = nomme(new QFrame, nom);
+    f->setFixedHeight(HAUTEUR_CALCUL - 10);
+    f->setFixedWidth(largeur);
+    f->setPalette(palette_colonne());
+    f->setAutoFillBackground(true);
+    f->setLayout(l);
+    return f;
+}
+
 } // namespace
 
 PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
-    // 1. Base, locale with a decimal point whatever the system, click focus.
+    // Base: a decimal point whatever the system, click focus.
     setObjectName("calcul");
     setLocale(QLocale(QLocale::English, QLocale::AnyTerritory));
     setFocusPolicy(Qt::ClickFocus);
 
-    // 2. The record.
+    // The record, and the one the checks of the page are run on.
     transfertParam(param);
     controle = std::make_unique<ListParam>();
 
-    // 3. Geometry.
     check_basGauche = false;
     change_unit_ind = false;
-    const int hauteurCalcul = 550;
-    const int largeurGauche = 500;
-    const int largeurDroite = 400;
-    const int hauteurLigne = 40;
-    const int hauteurInter = 35;
-    const int hauteurTitre = 30;
     alignGauche = 280;
     alignDroite = 220;
     espaceInterK = 34;
-    setFixedHeight(hauteurCalcul);
+    setFixedHeight(HAUTEUR_CALCUL);
 
-    // 4. The toric range, as the choice dialog lists it.
+    // The toric range, as the choice dialog lists it.
     for (int n = 0; n < moteur.gamme_tot.size(); ++n) {
         gamme_tot << tr(qPrintable(moteur.gamme_tot.at(n)));
         gamme_double_tot << moteur.gamme_double_tot.at(n);
     }
 
-    // 5. Colours, palettes, fonts.
-    const QColor blanc_c(255, 255, 255), grisclair(150, 150, 150), grisGRIS(175, 175, 175),
-        bleuci_2(0, 160, 194);
-    QPalette palgrisclair;
-    palgrisclair.setColor(QPalette::Window, grisclair);
-    palgrisclair.setColor(QPalette::WindowText, blanc_c);
-    QPalette palCalcul;
-    palCalcul.setColor(QPalette::Window, bleuci_2);
-    palCalcul.setColor(QPalette::Base, blanc_c);
-    QPalette palSphList;
-    palSphList.setColor(QPalette::Base, blanc_c);
-    palSphList.setColor(QPalette::AlternateBase, grisGRIS);
-    QPalette palbande;
-    palbande.setColor(QPalette::Window, blanc_c);
+    const Polices polices = choisir_polices();
+    QFrame* oeil = construire_oeil(polices.oeil);
+    QFrame* titre_preop =
+        construire_titre("titre_pre", "titre_preop", LARGEUR_GAUCHE, titre_pre, true, polices);
+    QFrame* titre_toric =
+        construire_titre("titre_tor", "titre_toric", LARGEUR_GAUCHE, titre_tor, false, polices);
+    QFrame* titre_schema =
+        construire_titre("titre_sch", "titre_schema", LARGEUR_DROITE, titre_sch, false, polices);
+    QFrame* titre_postop =
+        construire_titre("titre_post", "titre_postop", LARGEUR_DROITE, titre_post, false, polices);
+    construire_espaces();
+    construire_puissance();
+    construire_unites();
+    construire_K();
+    construire_preop(polices.ast);
+    construire_incision();
+    construire_croise(polices.ast);
+    construire_implant(polices.ast);
+    construire_basGauche();
 
-    QFont fontoeil("Arial", 8, QFont::Normal);
-    QFont fonttitre("Arial", 11, QFont::Bold);
-    QFont fontast("Arial", 11, QFont::Bold);
-    QFont fontOD("Arial", 26, QFont::Bold);
-    QFont fontoeil_2("Arial", 14, QFont::Bold);
+    QFrame* gaucheCalcul = colonne(
+        "gaucheCalcul", "layoutGauche", LARGEUR_GAUCHE,
+        {vespace("espace_g1", 5),     oeil,      vespace("espace_g2", 5),     titre_preop, sph,
+         nomme(new HLigne, "sep_u0"), unites,    nomme(new HLigne, "sep_u1"), K1,          K2,
+         nomme(new HLigne, "sep_u2"), astpreD,   nomme(new HLigne, "sep_u3"), inc_axe,     inc_D,
+         nomme(new HLigne, "sep_u4"), astcrossD, vespace("espace_g3", 6),     titre_toric, basGauche});
+    QFrame* oeilsch = construire_oeil_schema(polices);
+    construire_schema();
+    construire_previsions(polices.ast);
+    QFrame* droiteCalcul = colonne("droiteCalcul", "layoutDroite", LARGEUR_DROITE,
+                                   {vespace("espace_d1", 5), oeilsch, vespace("espace_d2", 5), titre_schema,
+                                    schema, vespace("espace_d3", 2), legende_schema, vespace("espace_d4", 1),
+                                    titre_postop, iolp, astpostD, sep_u6, attention, attention_high});
+    for (QWidget* w : std::initializer_list<QWidget*>{iolp, astpostD, sep_u6, attention, attention_high})
+        w->hide();
+    assembler(gaucheCalcul, droiteCalcul);
+    // Every entry of a column at the same x, measured on the French texts.
+    regler_espaces(false);
+
+    // The record's step: texts, enabled rows and the remaining values.
+    upd_etape(etape);
+    Accessibilite::ordonner(this);
+}
+
+// ---------------------------------------------------------------------------
+// Construction, section by section
+
+// The fonts at level 0, then smaller ones while the widest French heading
+// does not fit before the column's alignment.
+PageCalcul::Polices PageCalcul::choisir_polices() {
+    Polices p{QFont("Arial", 8, QFont::Normal), QFont("Arial", 11, QFont::Bold),
+              QFont("Arial", 11, QFont::Bold), QFont("Arial", 26, QFont::Bold),
+              QFont("Arial", 14, QFont::Bold)};
     fontunites = QFont("Arial", 8, QFont::Normal, true);
     fontKgras = QFont("Arial", 10, QFont::Bold);
     fontKnormal = QFont("Arial", 10, QFont::Normal);
-
-    // 6. Font level, decided once on the widest French heading.
     auto niveau = [&](int n) {
         static const int tailles[8][3] = {{8, 7, 6},    {11, 10, 9}, {11, 10, 9}, {26, 24, 22},
                                           {14, 12, 11}, {8, 7, 6},   {10, 9, 8},  {10, 9, 8}};
-        QFont* fonts[8] = {&fontoeil,   &fonttitre,  &fontast,   &fontOD,
-                           &fontoeil_2, &fontunites, &fontKgras, &fontKnormal};
+        QFont* fonts[8] = {&p.oeil,   &p.titre,    &p.ast,     &p.OD,
+                           &p.oeil_2, &fontunites, &fontKgras, &fontKnormal};
         for (int i = 0; i < 8; ++i)
             fonts[i]->setPointSize(tailles[i][n]);
     };
-    const QString mesure_police = QString::fromUtf8("Orientation des marques de l'implant :");
+    const QString mesure_police = Textes::texte(Textes::ORIENTATION_MARQUES, "fr", Textes::LIBELLE);
     test_police = 0;
     if (mesurer(fontKgras, mesure_police) >= alignGauche) {
         niveau(1);
@@ -181,21 +279,32 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
     }
     test_width_D = mesurer(fontKnormal, " D");
     test_width_mm = mesurer(fontKnormal, " mm");
+    return p;
+}
 
-    auto label = [&](const char* nom, const QFont& f, const QString& fr = QString(),
-                     const QString& en = QString()) {
-        auto* l = new QLabel;
-        l->setObjectName(nom);
-        l->setFont(f);
-        l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        if (!fr.isNull())
-            textes.insert(l, {fr, en.isNull() ? fr : en});
-        return l;
-    };
+// A label of a row; its texts, when given, are written grey or black by
+// the step pass.
+QLabel* PageCalcul::etiquette(const char* nom, const QFont& f, const QString& fr, const QString& en) {
+    auto* l = new QLabel;
+    l->setObjectName(nom);
+    l->setFont(f);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    if (!fr.isNull())
+        textes.insert(l, {fr, en.isNull() ? fr : en});
+    return l;
+}
 
-    // 7. Eye row.
+// The same for a text of the table of texts, in a form, followed by `suite`.
+QLabel* PageCalcul::etiquette(const char* nom, const QFont& f, Textes::Cle cle, Textes::Forme forme,
+                              const char* suite) {
+    return etiquette(nom, f, Textes::texte(cle, "fr", forme) + QLatin1String(suite),
+                     Textes::texte(cle, "en", forme) + QLatin1String(suite));
+}
+
+// The eye buttons, with the blue eye picture beside the chosen one.
+QFrame* PageCalcul::construire_oeil(const QFont& fontoeil) {
     oeil_droit = nomme(new BoutonPersoVert(110, 25), "oeil_droit");
-    oeil_droit->setText("OEIL DROIT (OD)");
+    oeil_droit->setText(Textes::texte(Textes::OEIL_DROIT_OD, "fr"));
     oeil_droit->setFont(fontoeil);
     connect(oeil_droit, &BoutonStyle::click, this, &PageCalcul::click_od);
     od = nomme(new QLabel, "od");
@@ -206,41 +315,41 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
     og->setEnabled(enab_og);
     espace47_o1 = espace("espace47_o1", 47);
     oeil_gauche = nomme(new BoutonPersoVert(110, 25), "oeil_gauche");
-    oeil_gauche->setText("OEIL GAUCHE (OS)");
+    oeil_gauche->setText(Textes::texte(Textes::OEIL_GAUCHE_OS, "fr"));
     oeil_gauche->setFont(fontoeil);
     connect(oeil_gauche, &BoutonStyle::click, this, &PageCalcul::click_og);
-    QFrame* oeil = rangee("oeil", hauteurLigne, largeurGauche,
+    QFrame* oeil = rangee("oeil", HAUTEUR_LIGNE, LARGEUR_GAUCHE,
                           {oeil_droit, espace("espace20_o1", 20), od, espace("espace75_o1", 75), espace47_o1,
                            og, espace("espace20_o2", 20), oeil_gauche},
                           Qt::AlignCenter, 0);
     espace47_o1->hide();
+    return oeil;
+}
 
-    // 8. Section titles.
-    auto titre = [&](const char* nom_label, const char* nom_cadre, int largeur, QLabel*& lab, bool centre_v) {
-        lab = new QLabel;
-        lab->setObjectName(nom_label);
-        lab->setFont(fonttitre);
-        lab->setAlignment(centre_v ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignLeft);
-        auto* cadre = new QFrame;
-        cadre->setObjectName(nom_cadre);
-        cadre->setFixedHeight(hauteurTitre);
-        cadre->setFixedWidth(largeur);
-        cadre->setStyleSheet(STYLE_TITRE);
-        cadre->setFrameShape(QFrame::Box);
-        auto* l = new QVBoxLayout;
-        l->setSpacing(0);
-        l->setContentsMargins(0, 0, 0, 0);
-        l->setAlignment(Qt::AlignCenter);
-        l->addWidget(lab);
-        cadre->setLayout(l);
-        return cadre;
-    };
-    QFrame* titre_preop = titre("titre_pre", "titre_preop", largeurGauche, titre_pre, true);
-    QFrame* titre_toric = titre("titre_tor", "titre_toric", largeurGauche, titre_tor, false);
-    QFrame* titre_schema = titre("titre_sch", "titre_schema", largeurDroite, titre_sch, false);
-    QFrame* titre_postop = titre("titre_post", "titre_postop", largeurDroite, titre_post, false);
+// A section title: white text in a blue frame with rounded corners.
+QFrame* PageCalcul::construire_titre(const char* nom_label, const char* nom_cadre, int largeur, QLabel*& lab,
+                                     bool centre_v, const Polices& polices) {
+    lab = new QLabel;
+    lab->setObjectName(nom_label);
+    lab->setFont(polices.titre);
+    lab->setAlignment(centre_v ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignLeft);
+    auto* cadre = new QFrame;
+    cadre->setObjectName(nom_cadre);
+    cadre->setFixedHeight(HAUTEUR_TITRE);
+    cadre->setFixedWidth(largeur);
+    cadre->setStyleSheet(STYLE_TITRE);
+    cadre->setFrameShape(QFrame::Box);
+    auto* l = new QVBoxLayout;
+    l->setSpacing(0);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setAlignment(Qt::AlignCenter);
+    l->addWidget(lab);
+    cadre->setLayout(l);
+    return cadre;
+}
 
-    // Alignment spacers, measured in French at construction.
+// Alignment spacers, measured once their rows' labels exist.
+void PageCalcul::construire_espaces() {
     espace_sph1 = espace("espace_sph1", 0);
     espace_u1 = espace("espace_u1", 0);
     espace_u2 = espace("espace_u2", 26);
@@ -256,13 +365,13 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
     espace_or1 = espace("espace_or1", 0);
     espace_mod1 = espace("espace_mod1", 0);
     espace_post1 = espace("espace_post1", 0);
-    regler_espaces(false);
+}
 
-    // 9, 10. Spherical power row.
-    label_sph_1 =
-        label("label_sph_1", fontKnormal, QString::fromUtf8("Puissance sphérique de l'implant (SEQ) :"),
-              "IOL spherical power (SEQ) :");
-    label_sph_2 = label("label_sph_2", fontKnormal, "&nbsp;D");
+// The spherical power: a list of 10.0 to 35.0 D by 0.5 after the " ----"
+// placeholder, its drop-down rows alternating white and grey.
+void PageCalcul::construire_puissance() {
+    label_sph_1 = etiquette("label_sph_1", fontKnormal, Textes::PUISSANCE_SEQ);
+    label_sph_2 = etiquette("label_sph_2", fontKnormal, "&nbsp;D");
     combo_sph = nomme(new QComboBox, "combo_sph");
     auto* vue_sph = new QListView;
     vue_sph->setObjectName("combo_sph_vue");
@@ -273,15 +382,17 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
         combo_sph->addItem(QString::number(10.0 + 0.5 * i, 'f', 1));
     combo_sph->setCurrentIndex(sph_ind);
     combo_sph->setFont(fontKnormal);
-    combo_sph->setPalette(palSphList);
+    combo_sph->setPalette(palette_liste());
     combo_sph->setFixedWidth(QFontMetrics(fontKnormal).horizontalAdvance("20.0") + 30);
     connect(combo_sph, &QComboBox::currentIndexChanged, this, &PageCalcul::update_sph);
     combo_sph->installEventFilter(this);
-    sph = rangee("sph", hauteurLigne, largeurGauche, {label_sph_1, espace_sph1, combo_sph, label_sph_2});
+    sph = rangee("sph", HAUTEUR_LIGNE, LARGEUR_GAUCHE, {label_sph_1, espace_sph1, combo_sph, label_sph_2});
+}
 
-    // 11. Units row.
-    label_unites = label("label_unites", fontunites, QString::fromUtf8("Données kératométriques en "),
-                         "Keratometry data in ");
+// The keratometry unit: dioptres or millimetres of radius.
+void PageCalcul::construire_unites() {
+    label_unites = etiquette("label_unites", fontunites, QString::fromUtf8("Données kératométriques en "),
+                             "Keratometry data in ");
     diop = nomme(new QRadioButton, "diop");
     mili = nomme(new QRadioButton, "mili");
     // The row is laid out for radio buttons in a small dialog font; the
@@ -292,21 +403,25 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
     fontradio.setItalic(false);
     diop->setFont(fontradio);
     mili->setFont(fontradio);
-    unites = rangee("unites", hauteurInter, largeurGauche, {label_unites, espace_u1, diop, espace_u2, mili});
+    unites =
+        rangee("unites", HAUTEUR_INTER, LARGEUR_GAUCHE, {label_unites, espace_u1, diop, espace_u2, mili});
     unites->setAutoFillBackground(true);
     connect(diop, &QRadioButton::toggled, this, &PageCalcul::update_unites);
     connect(mili, &QRadioButton::toggled, this, &PageCalcul::update_unites);
+}
 
-    // 12. Keratometry rows; every value is given before the connection.
-    label_K1_1 = label("label_K1_1", fontKnormal, "Axe plat :", "Flat axis :");
-    label_K1_11 = label("label_K1_11", fontKgras, "K1&nbsp;&nbsp;");
-    label_K1_2 = label("label_K1_2", fontKnormal);
-    label_K1_22 = label("label_K1_22", fontKnormal, "@&nbsp;&nbsp;");
-    label_K1_3 = label("label_K1_3", fontKnormal, QString::fromUtf8("&nbsp;°"));
+// The keratometry rows: K1 and its (hidden) axis, K2 and the steep axis.
+// Every value is given before the connection.
+void PageCalcul::construire_K() {
+    label_K1_1 = etiquette("label_K1_1", fontKnormal, Textes::AXE_PLAT);
+    label_K1_11 = etiquette("label_K1_11", fontKgras, "K1&nbsp;&nbsp;");
+    label_K1_2 = etiquette("label_K1_2", fontKnormal);
+    label_K1_22 = etiquette("label_K1_22", fontKnormal, "@&nbsp;&nbsp;");
+    label_K1_3 = etiquette("label_K1_3", fontKnormal, QString::fromUtf8("&nbsp;°"));
     // The entries hold what is typed (a comma is the decimal point, a
     // number beyond the limits is kept and shown as invalid); the arrows
-    // keep to the toolkit's default range for K, 0 to 5 for the induced
-    // astigmatism and the circle for the axes.
+    // keep to the toolkit's default range for K and to the circle for the
+    // axes.
     spin_K1 = nomme(new SaisieDecimale(0.0, 99.99), "spin_K1");
     spin_K1->setFont(fontKnormal);
     spin_K1->setDecimals(2);
@@ -317,7 +432,7 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
     spinaxe_K1->setWrapping(true);
     spinaxe_K1->setSingleStep(5);
     spinaxe_K1->setValue(K1axe);
-    K1 = rangee("K1", 41, largeurGauche,
+    K1 = rangee("K1", 41, LARGEUR_GAUCHE,
                 {label_K1_1, espace_K1_1, label_K1_11, spin_K1, label_K1_2, espace_K1_2, label_K1_22,
                  spinaxe_K1, label_K1_3});
     // The flat axis follows the steep one and is never entered.
@@ -326,11 +441,11 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
     spinaxe_K1->hide();
     label_K1_3->hide();
 
-    label_K2_1 = label("label_K2_1", fontKnormal, QString::fromUtf8("Axe élévé :"), "Steep axis :");
-    label_K2_11 = label("label_K2_11", fontKgras, "K2&nbsp;&nbsp;");
-    label_K2_2 = label("label_K2_2", fontKnormal);
-    label_K2_22 = label("label_K2_22", fontKnormal, "@&nbsp;&nbsp;");
-    label_K2_3 = label("label_K2_3", fontKnormal, QString::fromUtf8("&nbsp;°"));
+    label_K2_1 = etiquette("label_K2_1", fontKnormal, Textes::AXE_ELEVE_SAISIE);
+    label_K2_11 = etiquette("label_K2_11", fontKgras, "K2&nbsp;&nbsp;");
+    label_K2_2 = etiquette("label_K2_2", fontKnormal);
+    label_K2_22 = etiquette("label_K2_22", fontKnormal, "@&nbsp;&nbsp;");
+    label_K2_3 = etiquette("label_K2_3", fontKnormal, QString::fromUtf8("&nbsp;°"));
     spin_K2 = nomme(new SaisieDecimale(0.0, 99.99), "spin_K2");
     spin_K2->setFont(fontKnormal);
     spin_K2->setDecimals(2);
@@ -339,10 +454,65 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
     spinaxe_K2->setFont(fontKnormal);
     spinaxe_K2->setSingleStep(5);
     spinaxe_K2->setValue(K2axe);
-    K2 = rangee("K2", 36, largeurGauche,
+    K2 = rangee("K2", 36, LARGEUR_GAUCHE,
                 {label_K2_1, espace_K2_1, label_K2_11, spin_K2, label_K2_2, espace_K2_2, label_K2_22,
                  spinaxe_K2, label_K2_3});
 
+    connect(spin_K1, &QDoubleSpinBox::valueChanged, this, &PageCalcul::update_K1D);
+    connect(spin_K2, &QDoubleSpinBox::valueChanged, this, &PageCalcul::update_K2D);
+    connect(spinaxe_K1, &QSpinBox::valueChanged, this, &PageCalcul::update_K1axe);
+    connect(spinaxe_K2, &QSpinBox::valueChanged, this, &PageCalcul::update_K2axe);
+    // The wheel never changes an entry, focused or not.
+    for (QWidget* w : std::initializer_list<QWidget*>{spin_K1, spin_K2, spinaxe_K1, spinaxe_K2})
+        w->installEventFilter(this);
+}
+
+// A value box: the computed number, centred, on a frame whose style sheet
+// the step pass sets; the pre-operative and crossed-cylinder boxes also
+// fill their background.
+QFrame* PageCalcul::construire_boite(const char* nom_cadre, const char* nom_layout, const char* nom_label,
+                                     QVBoxLayout*& lay, QLabel*& lab, int largeur, bool fond,
+                                     const QString& texte, const QFont& fontast) {
+    auto* cadre = new QFrame;
+    cadre->setObjectName(nom_cadre);
+    cadre->setFixedSize(largeur, 24);
+    if (fond) {
+        cadre->setPalette(palette_boite());
+        cadre->setAutoFillBackground(true);
+    }
+    lab = new QLabel;
+    lab->setObjectName(nom_label);
+    lab->setFont(fontast);
+    lab->setAlignment(Qt::AlignCenter);
+    lab->setText(texte);
+    lay = new QVBoxLayout;
+    lay->setObjectName(nom_layout);
+    lay->setSpacing(0);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->setAlignment(Qt::AlignCenter);
+    lay->addWidget(lab);
+    cadre->setLayout(lay);
+    return cadre;
+}
+
+// The pre-operative astigmatism: power and axis of the cornea.
+void PageCalcul::construire_preop(const QFont& fontast) {
+    astpre_D_str = CalculTorique::texte_D(astpre_D);
+    astpre_axe_str = QString::number(astpre_axe);
+    astpre_D_frame = construire_boite("astpre_D_frame", "layoutAstpre_D", "label_astpre_D", layoutAstpre_D,
+                                      label_astpre_D, 60, true, Textes::D(astpre_D), fontast);
+    astpre_axe_frame =
+        construire_boite("astpre_axe_frame", "layoutAstpre_axe", "label_astpre_axe", layoutAstpre_axe,
+                         label_astpre_axe, 50, true, Textes::degres(astpre_axe), fontast);
+    label_astpre_1 = etiquette("label_astpre_1", fontKgras, Textes::ASTIGMATISME_PREOP);
+    label_astpre_2 = etiquette("label_astpre_2", fontKnormal, "&nbsp;&nbsp;x&nbsp;&nbsp;");
+    astpreD = rangee("astpreD", HAUTEUR_LIGNE, LARGEUR_GAUCHE,
+                     {label_astpre_1, espace_pre1, astpre_D_frame, label_astpre_2, astpre_axe_frame});
+}
+
+// The incision: its location on the circle (360 is 0) and the astigmatism
+// it induces, 0 to 5 D by 0.05 on the arrows.
+void PageCalcul::construire_incision() {
     spinaxe_inc = nomme(new SaisieAxe(360), "spinaxe_inc");
     spinaxe_inc->setFont(fontKnormal);
     spinaxe_inc->setSingleStep(5);
@@ -354,140 +524,93 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
     spin_inc->setSingleStep(0.05);
     spin_inc->setDecimals(2);
     spin_inc->setValue(incD);
-
-    connect(spin_K1, &QDoubleSpinBox::valueChanged, this, &PageCalcul::update_K1D);
-    connect(spin_K2, &QDoubleSpinBox::valueChanged, this, &PageCalcul::update_K2D);
-    connect(spinaxe_K1, &QSpinBox::valueChanged, this, &PageCalcul::update_K1axe);
-    connect(spinaxe_K2, &QSpinBox::valueChanged, this, &PageCalcul::update_K2axe);
     connect(spinaxe_inc, &QSpinBox::valueChanged, this, &PageCalcul::update_incaxe);
     connect(spin_inc, &QDoubleSpinBox::valueChanged, this, &PageCalcul::update_incD);
-    // The wheel never changes an entry, focused or not.
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{spin_K1, spin_K2, spinaxe_K1, spinaxe_K2, spinaxe_inc, spin_inc})
-        w->installEventFilter(this);
+    spinaxe_inc->installEventFilter(this);
+    spin_inc->installEventFilter(this);
 
-    // 13. The meridian table lives in the engine (moteur.tab_deg, 0 to 359).
+    label_inc_3 = etiquette("label_inc_3", fontKnormal, Textes::POSITION_INCISION);
+    label_inc_4 = etiquette("label_inc_4", fontKnormal, QString::fromUtf8("&nbsp;°"));
+    inc_axe = rangee("inc_axe", HAUTEUR_LIGNE, LARGEUR_GAUCHE,
+                     {label_inc_3, espace_inc2, spinaxe_inc, label_inc_4});
+    label_inc_1 = etiquette("label_inc_1", fontKnormal, Textes::ASTIGMATISME_INDUIT);
+    label_inc_11 = etiquette("label_inc_11", fontKnormal, "- ");
+    label_inc_2 = etiquette("label_inc_2", fontKnormal, "&nbsp;D");
+    inc_D = rangee("inc_D", HAUTEUR_INTER, LARGEUR_GAUCHE,
+                   {label_inc_1, espace_inc1, label_inc_11, spin_inc, label_inc_2});
+}
 
-    // 14. Value boxes.
-    auto boite = [&](const char* nom_cadre, const char* nom_layout, const char* nom_label, QFrame*& cadre,
-                     QVBoxLayout*& lay, QLabel*& lab, int largeur, bool palette, const QString& texte) {
-        cadre = new QFrame;
-        cadre->setObjectName(nom_cadre);
-        cadre->setFixedSize(largeur, 24);
-        if (palette) {
-            cadre->setPalette(palgrisclair);
-            cadre->setAutoFillBackground(true);
-        }
-        lab = new QLabel;
-        lab->setObjectName(nom_label);
-        lab->setFont(fontast);
-        lab->setAlignment(Qt::AlignCenter);
-        lab->setText(texte);
-        lay = new QVBoxLayout;
-        lay->setObjectName(nom_layout);
-        lay->setSpacing(0);
-        lay->setContentsMargins(0, 0, 0, 0);
-        lay->setAlignment(Qt::AlignCenter);
-        lay->addWidget(lab);
-        cadre->setLayout(lay);
-        return cadre;
-    };
-    astpre_D_str = CalculTorique::texte_D(astpre_D);
-    astpre_axe_str = QString::number(astpre_axe);
+// The crossed cylinder at the corneal plane: the cornea with the incision's
+// flattening.
+void PageCalcul::construire_croise(const QFont& fontast) {
     astcross_D_str = CalculTorique::texte_D(astcross_D);
     astcross_axe_str = QString::number(astcross_axe);
+    astcross_D_frame =
+        construire_boite("astcross_D_frame", "layoutAstcross_D", "label_astcross_D", layoutAstcross_D,
+                         label_astcross_D, 60, true, Textes::D(astcross_D), fontast);
+    astcross_axe_frame =
+        construire_boite("astcross_axe_frame", "layoutAstcross_axe", "label_astcross_axe", layoutAstcross_axe,
+                         label_astcross_axe, 50, true, Textes::degres(astcross_axe), fontast);
+    label_astcross_1 = etiquette("label_astcross_1", fontKgras, Textes::CYLINDRE_CROISE);
+    label_astcross_2 = etiquette("label_astcross_2", fontKnormal, "&nbsp;&nbsp;x&nbsp;&nbsp;");
+    astcrossD =
+        rangee("astcrossD", HAUTEUR_LIGNE, LARGEUR_GAUCHE,
+               {label_astcross_1, espace_cross1, astcross_D_frame, label_astcross_2, astcross_axe_frame});
+}
+
+// The computed lens: recommended power with the ideal one beside it, the
+// axis of its marks, and the row that opens the choice of another power.
+void PageCalcul::construire_implant(const QFont& fontast) {
     tcalc_D_str = CalculTorique::texte_D(tcalc_D);
     tcalc_axe_str = QString::number(tcalc_axe);
     tperfect_D_str = CalculTorique::texte_tperfect(tperfect_D);
-    astpost_D_str = CalculTorique::texte_D(astpost_D);
-    astpost_axe_str = QString::number(astpost_axe);
-    choix_torique_str = CalculTorique::texte_D(choix_torique);
-    boite("astpre_D_frame", "layoutAstpre_D", "label_astpre_D", astpre_D_frame, layoutAstpre_D,
-          label_astpre_D, 60, true, texte_D(astpre_D));
-    boite("astpre_axe_frame", "layoutAstpre_axe", "label_astpre_axe", astpre_axe_frame, layoutAstpre_axe,
-          label_astpre_axe, 50, true, texte_axe(astpre_axe));
-    boite("astcross_D_frame", "layoutAstcross_D", "label_astcross_D", astcross_D_frame, layoutAstcross_D,
-          label_astcross_D, 60, true, texte_D(astcross_D));
-    boite("astcross_axe_frame", "layoutAstcross_axe", "label_astcross_axe", astcross_axe_frame,
-          layoutAstcross_axe, label_astcross_axe, 50, true, texte_axe(astcross_axe));
-    boite("tcalc_D_frame", "layoutTcalc_D", "label_tcalc_D", tcalc_D_frame, layoutTcalc_D, label_tcalc_D, 60,
-          false, texte_D(tcalc_D));
-    boite("tcalc_axe_frame", "layoutTcalc_axe", "label_tcalc_axe", tcalc_axe_frame, layoutTcalc_axe,
-          label_tcalc_axe, 60, false, texte_axe(tcalc_axe));
-    boite("astpost_D_frame", "layoutAstpost_D", "label_astpost_D", astpost_D_frame, layoutAstpost_D,
-          label_astpost_D, 60, false, texte_D(astpost_D));
-    boite("astpost_axe_frame", "layoutAstpost_axe", "label_astpost_axe", astpost_axe_frame, layoutAstpost_axe,
-          label_astpost_axe, 50, false, texte_axe(astpost_axe));
-    boite("modele_frame", "layoutModele", "label_iolpost_3", modele_frame, layoutModele, label_iolpost_3,
-          QFontMetrics(fontKnormal).horizontalAdvance("  x  ") + 110, false,
-          modele_iol + " T" + choix_torique_str);
+    tcalc_D_frame = construire_boite("tcalc_D_frame", "layoutTcalc_D", "label_tcalc_D", layoutTcalc_D,
+                                     label_tcalc_D, 60, false, Textes::D(tcalc_D), fontast);
+    tcalc_axe_frame =
+        construire_boite("tcalc_axe_frame", "layoutTcalc_axe", "label_tcalc_axe", layoutTcalc_axe,
+                         label_tcalc_axe, 60, false, Textes::degres(tcalc_axe), fontast);
+    label_cyl_1 = etiquette("label_cyl_1", fontKgras, Textes::PUISSANCE_CONSEILLEE, Textes::TEXTE, " * :");
+    label_tperfect_D = etiquette("label_tperfect_D", fontKnormal);
+    cyl = rangee("cyl", HAUTEUR_LIGNE, LARGEUR_GAUCHE,
+                 {label_cyl_1, espace_t1, tcalc_D_frame, espace("espace_t2", 20), label_tperfect_D});
+    label_axeiol_1 = etiquette("label_axeiol_1", fontKgras, Textes::ORIENTATION_MARQUES);
+    label_axeiol_2 = etiquette("label_axeiol_2", fontKnormal);
+    axeiol = rangee("axeiol", HAUTEUR_INTER, LARGEUR_GAUCHE,
+                    {label_axeiol_1, espace_or1, tcalc_axe_frame, espace("espace_or2", 20), label_axeiol_2});
+    sep_u5 = nomme(new HLigne, "sep_u5");
+    label_autre =
+        etiquette("label_autre", fontunites,
+                  QString::fromUtf8("* Si vous souhaitez une puissance cylindrique différente de celle "
+                                    "proposée, cliquez ici :&nbsp;&nbsp;&nbsp;"),
+                  "* If you want to select a different cylindrical power from the suggestion, click "
+                  "here :&nbsp;&nbsp;&nbsp;");
+    plus = nomme(new BoutonPlus, "plus");
+    connect(plus, &BoutonPlus::clicked, this, &PageCalcul::click_plus);
+    autre = rangee("autre", HAUTEUR_TITRE - 7, LARGEUR_GAUCHE, {label_autre, plus},
+                   Qt::AlignLeft | Qt::AlignBottom);
+}
 
-    // Pre-operative, incision and crossed-cylinder rows.
-    label_astpre_1 = label("label_astpre_1", fontKgras, QString::fromUtf8("Astigmatisme pré-opératoire :"),
-                           "Pre-operative astigmatism :");
-    label_astpre_2 = label("label_astpre_2", fontKnormal, "&nbsp;&nbsp;x&nbsp;&nbsp;");
-    astpreD = rangee("astpreD", hauteurLigne, largeurGauche,
-                     {label_astpre_1, espace_pre1, astpre_D_frame, label_astpre_2, astpre_axe_frame});
-    label_inc_3 = label("label_inc_3", fontKnormal, "Position de l'incision :", "Incision location :");
-    label_inc_4 = label("label_inc_4", fontKnormal, QString::fromUtf8("&nbsp;°"));
-    inc_axe =
-        rangee("inc_axe", hauteurLigne, largeurGauche, {label_inc_3, espace_inc2, spinaxe_inc, label_inc_4});
-    label_inc_1 = label("label_inc_1", fontKnormal,
-                        "Astigmatisme induit chirurgicalement :", "Surgically induced astigmatism :");
-    label_inc_11 = label("label_inc_11", fontKnormal, "- ");
-    label_inc_2 = label("label_inc_2", fontKnormal, "&nbsp;D");
-    inc_D = rangee("inc_D", hauteurInter, largeurGauche,
-                   {label_inc_1, espace_inc1, label_inc_11, spin_inc, label_inc_2});
-    label_astcross_1 =
-        label("label_astcross_1", fontKgras, QString::fromUtf8("Cylindre croisé (au plan cornéen) :"),
-              "Crossed cylinder (at corneal plane) :");
-    label_astcross_2 = label("label_astcross_2", fontKnormal, "&nbsp;&nbsp;x&nbsp;&nbsp;");
-    astcrossD =
-        rangee("astcrossD", hauteurLigne, largeurGauche,
-               {label_astcross_1, espace_cross1, astcross_D_frame, label_astcross_2, astcross_axe_frame});
-
-    // 15. Lower-left area: the calculate button, or the recommendation.
+// The lower-left area: the calculate button up to step 9, the computed
+// lens from step 10.
+void PageCalcul::construire_basGauche() {
     basGauche = nomme(new QFrame, "basGauche");
-    basGauche->setFixedWidth(largeurGauche);
+    basGauche->setFixedWidth(LARGEUR_GAUCHE);
     calculer_bouton = nomme(new BoutonPersoVert(160, 50), "calculer_bouton");
     calculer_bouton->setIcon(LecteurImages::icone("calculatrice.png"));
     calculer_bouton->setIconSize(QSize(32, 32));
     calculer_bouton->setFont(fontKgras);
-    calculer_bouton->setText("   Calculer ...");
+    calculer_bouton->setText(texte_calculer("fr"));
     calculer_bouton->setEnabled(false);
     connect(calculer_bouton, &BoutonStyle::click, this, &PageCalcul::etape10);
     calculer = nomme(new QFrame, "calculer");
     calculer->setFixedHeight(100);
-    calculer->setFixedWidth(largeurGauche);
-    {
-        auto* l = new QVBoxLayout;
-        l->setSpacing(0);
-        l->setContentsMargins(0, 0, 0, 0);
-        l->setAlignment(Qt::AlignCenter);
-        l->addWidget(calculer_bouton);
-        calculer->setLayout(l);
-    }
-    label_cyl_1 = label("label_cyl_1", fontKgras, QString::fromUtf8("Puissance cylindrique conseillée * :"),
-                        "Recommended cylindrical power * :");
-    label_tperfect_D = label("label_tperfect_D", fontKnormal);
-    cyl = rangee("cyl", hauteurLigne, largeurGauche,
-                 {label_cyl_1, espace_t1, tcalc_D_frame, espace("espace_t2", 20), label_tperfect_D});
-    label_axeiol_1 =
-        label("label_axeiol_1", fontKgras, QString::fromUtf8("Orientation des marques de l'implant :"),
-              "IOL axis of placement :");
-    label_axeiol_2 = label("label_axeiol_2", fontKnormal);
-    axeiol = rangee("axeiol", hauteurInter, largeurGauche,
-                    {label_axeiol_1, espace_or1, tcalc_axe_frame, espace("espace_or2", 20), label_axeiol_2});
-    sep_u5 = nomme(new HLigne, "sep_u5");
-    label_autre = label("label_autre", fontunites,
-                        QString::fromUtf8("* Si vous souhaitez une puissance cylindrique différente de celle "
-                                          "proposée, cliquez ici :&nbsp;&nbsp;&nbsp;"),
-                        "* If you want to select a different cylindrical power from the suggestion, click "
-                        "here :&nbsp;&nbsp;&nbsp;");
-    plus = nomme(new BoutonPlus, "plus");
-    connect(plus, &BoutonPlus::clicked, this, &PageCalcul::click_plus);
-    autre = rangee("autre", hauteurTitre - 7, largeurGauche, {label_autre, plus},
-                   Qt::AlignLeft | Qt::AlignBottom);
+    calculer->setFixedWidth(LARGEUR_GAUCHE);
+    auto* l = new QVBoxLayout;
+    l->setSpacing(0);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setAlignment(Qt::AlignCenter);
+    l->addWidget(calculer_bouton);
+    calculer->setLayout(l);
     // Children of the lower-left area from the start, so that the rows not
     // laid out at this step still belong to the page.
     for (QWidget* w : std::initializer_list<QWidget*>{calculer, cyl, axeiol, sep_u5, autre}) {
@@ -496,118 +619,99 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
     }
     check_basGauche = true;
     update_layoutBasGauche();
-    calculer_bouton->setText("   Calculer ...");
+    calculer_bouton->setText(texte_calculer("fr"));
     calculer_bouton->setEnabled(false);
+}
 
-    // 16. Left column.
-    auto* layoutGauche = new QVBoxLayout;
-    layoutGauche->setObjectName("layoutGauche");
-    layoutGauche->setSpacing(0);
-    layoutGauche->setContentsMargins(0, 0, 0, 0);
-    layoutGauche->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             vespace("espace_g1", 5),     oeil,      vespace("espace_g2", 5),     titre_preop, sph,
-             nomme(new HLigne, "sep_u0"), unites,    nomme(new HLigne, "sep_u1"), K1,          K2,
-             nomme(new HLigne, "sep_u2"), astpreD,   nomme(new HLigne, "sep_u3"), inc_axe,     inc_D,
-             nomme(new HLigne, "sep_u4"), astcrossD, vespace("espace_g3", 6),     titre_toric, basGauche})
-        layoutGauche->addWidget(w);
-
-    // 17. Right column.
+// The eye in big letters at the top of the right column, and its name.
+QFrame* PageCalcul::construire_oeil_schema(const Polices& polices) {
     odsch = nomme(new QLabel(" "), "odsch");
-    odsch->setFont(fontOD);
+    odsch->setFont(polices.OD);
     odsch->setAlignment(Qt::AlignCenter);
     odsch2 = nomme(new QLabel(" "), "odsch2");
-    odsch2->setFont(fontoeil_2);
+    odsch2->setFont(polices.oeil_2);
     odsch2->setAlignment(Qt::AlignCenter);
     if (*oeil_c == "gauche") {
         odsch->setText(noir("OS"));
-        odsch2->setText(noir("(oeil gauche)"));
+        odsch2->setText(noir(Textes::texte(Textes::OEIL_GAUCHE, "fr", Textes::PARENTHESES)));
     } else if (*oeil_c == "droit") {
         odsch->setText(noir("OD"));
-        odsch2->setText(noir("(oeil droit)"));
+        odsch2->setText(noir(Textes::texte(Textes::OEIL_DROIT, "fr", Textes::PARENTHESES)));
     }
-    QFrame* oeilsch =
-        rangee("oeilsch", hauteurLigne, largeurDroite,
-               {espace("espace_odsch1", largeurDroite / 2 - QFontMetrics(fontOD).horizontalAdvance("O")),
-                odsch, espace("espace_odsch2", 20), odsch2});
+    return rangee(
+        "oeilsch", HAUTEUR_LIGNE, LARGEUR_DROITE,
+        {espace("espace_odsch1", LARGEUR_DROITE / 2 - QFontMetrics(polices.OD).horizontalAdvance("O")), odsch,
+         espace("espace_odsch2", 20), odsch2});
+}
 
+// The summary diagram and its legend of the three lines.
+void PageCalcul::construire_schema() {
     dessin = nomme(new ZoneDessin(modele_iol), "dessin");
     if (*oeil_c == "gauche")
         dessin->oeil(1);
     schema = nomme(new QFrame, "schema");
-    schema->setFixedWidth(largeurDroite);
-    {
-        auto* l = new QVBoxLayout;
-        l->setSpacing(0);
-        l->setContentsMargins(0, 0, 0, 0);
-        l->setAlignment(Qt::AlignCenter);
-        l->addWidget(dessin);
-        schema->setLayout(l);
-    }
-    label_legK1 = label("label_legK1", fontKnormal, "Axe plat : ", "Flat axis : ");
-    label_legK2 = label("label_legK2", fontKnormal, QString::fromUtf8("Axe élevé : "), "Steep axis : ");
-    label_legInc = label("label_legInc", fontKnormal, "Incision :");
+    schema->setFixedWidth(LARGEUR_DROITE);
+    auto* l = new QVBoxLayout;
+    l->setSpacing(0);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setAlignment(Qt::AlignCenter);
+    l->addWidget(dessin);
+    schema->setLayout(l);
+    label_legK1 = etiquette("label_legK1", fontKnormal, Textes::AXE_PLAT, Textes::LIBELLE, " ");
+    label_legK2 = etiquette("label_legK2", fontKnormal, Textes::AXE_ELEVE, Textes::LIBELLE, " ");
+    label_legInc = etiquette("label_legInc", fontKnormal, "Incision :");
     dessK1 = nomme(new LegendeK1, "dessK1");
     dessK2 = nomme(new LegendeK2, "dessK2");
     dessInc = nomme(new LegendeInc, "dessInc");
-    legende_schema = rangee("legende_schema", hauteurInter, largeurDroite,
+    legende_schema = rangee("legende_schema", HAUTEUR_INTER, LARGEUR_DROITE,
                             {label_legK1, dessK1, espace("espace_leg1", 20), label_legK2, dessK2,
                              espace("espace_leg2", 20), label_legInc, dessInc},
                             Qt::AlignCenter, 0);
+}
 
-    label_iolpost_1 =
-        label("label_iolpost_1", fontKgras, "Implant torique Brevanta :", "Brevanta toric IOL :");
-    iolp = rangee("iolp", hauteurLigne, largeurDroite, {label_iolpost_1, espace_mod1, modele_frame});
-    label_astpost_1 = label("label_astpost_1", fontKgras, QString::fromUtf8("Astigmatisme résiduel prévu :"),
-                            "Estimated residual astigmatism :");
-    label_astpost_2 = label("label_astpost_2", fontKnormal, "&nbsp;&nbsp;x&nbsp;&nbsp;");
-    astpostD = rangee("astpostD", hauteurInter, largeurDroite,
+// The post-operative predictions: the lens ordered, the residual
+// astigmatism, and the two warnings (over- and under-correction).
+void PageCalcul::construire_previsions(const QFont& fontast) {
+    astpost_D_str = CalculTorique::texte_D(astpost_D);
+    astpost_axe_str = QString::number(astpost_axe);
+    choix_torique_str = CalculTorique::texte_D(choix_torique);
+    astpost_D_frame =
+        construire_boite("astpost_D_frame", "layoutAstpost_D", "label_astpost_D", layoutAstpost_D,
+                         label_astpost_D, 60, false, Textes::D(astpost_D), fontast);
+    astpost_axe_frame =
+        construire_boite("astpost_axe_frame", "layoutAstpost_axe", "label_astpost_axe", layoutAstpost_axe,
+                         label_astpost_axe, 50, false, Textes::degres(astpost_axe), fontast);
+    modele_frame =
+        construire_boite("modele_frame", "layoutModele", "label_iolpost_3", layoutModele, label_iolpost_3,
+                         QFontMetrics(fontKnormal).horizontalAdvance("  x  ") + 110, false,
+                         Textes::implant(modele_iol, choix_torique), fontast);
+
+    label_iolpost_1 = etiquette("label_iolpost_1", fontKgras, Textes::IMPLANT_BREVANTA);
+    iolp = rangee("iolp", HAUTEUR_LIGNE, LARGEUR_DROITE, {label_iolpost_1, espace_mod1, modele_frame});
+    label_astpost_1 = etiquette("label_astpost_1", fontKgras, Textes::ASTIGMATISME_RESIDUEL);
+    label_astpost_2 = etiquette("label_astpost_2", fontKnormal, "&nbsp;&nbsp;x&nbsp;&nbsp;");
+    astpostD = rangee("astpostD", HAUTEUR_INTER, LARGEUR_DROITE,
                       {label_astpost_1, espace_post1, astpost_D_frame, label_astpost_2, astpost_axe_frame});
     sep_u6 = nomme(new HLigneD, "sep_u6");
-    auto* warning = nomme(new QLabel, "warning");
-    warning->setPixmap(LecteurImages::pixmap("attention_20.png"));
-    label_attention = label("label_attention", fontunites);
-    attention = rangee("attention", hauteurTitre - 7, largeurDroite, {warning, label_attention},
-                       Qt::AlignLeft | Qt::AlignBottom);
-    auto* warning_2 = nomme(new QLabel, "warning_2");
-    warning_2->setPixmap(LecteurImages::pixmap("attention_20.png"));
-    label_attention_high = label("label_attention_high", fontunites);
-    attention_high = rangee("attention_high", hauteurTitre - 7, largeurDroite,
-                            {warning_2, label_attention_high}, Qt::AlignLeft | Qt::AlignBottom);
+    auto avertissement = [&](const char* nom_image, const char* nom_label, QLabel*& lab,
+                             const char* nom_rangee) {
+        auto* image = nomme(new QLabel, nom_image);
+        image->setPixmap(LecteurImages::pixmap(LecteurImages::ATTENTION));
+        lab = etiquette(nom_label, fontunites);
+        return rangee(nom_rangee, HAUTEUR_TITRE - 7, LARGEUR_DROITE, {image, lab},
+                      Qt::AlignLeft | Qt::AlignBottom);
+    };
+    attention = avertissement("warning", "label_attention", label_attention, "attention");
+    attention_high =
+        avertissement("warning_2", "label_attention_high", label_attention_high, "attention_high");
+}
 
-    auto* layoutDroite = new QVBoxLayout;
-    layoutDroite->setObjectName("layoutDroite");
-    layoutDroite->setSpacing(0);
-    layoutDroite->setContentsMargins(0, 0, 0, 0);
-    layoutDroite->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             vespace("espace_d1", 5), oeilsch, vespace("espace_d2", 5), titre_schema, schema,
-             vespace("espace_d3", 2), legende_schema, vespace("espace_d4", 1), titre_postop, iolp, astpostD,
-             sep_u6, attention, attention_high})
-        layoutDroite->addWidget(w);
-    iolp->hide();
-    astpostD->hide();
-    sep_u6->hide();
-    attention->hide();
-    attention_high->hide();
-
-    // 18. Two white columns on the blue panel, between the side bands.
-    auto* gaucheCalcul = nomme(new QFrame, "gaucheCalcul");
-    gaucheCalcul->setFixedHeight(hauteurCalcul - 10);
-    gaucheCalcul->setFixedWidth(largeurGauche);
-    gaucheCalcul->setPalette(palbande);
-    gaucheCalcul->setAutoFillBackground(true);
-    gaucheCalcul->setLayout(layoutGauche);
-    auto* droiteCalcul = nomme(new QFrame, "droiteCalcul");
-    droiteCalcul->setFixedHeight(hauteurCalcul - 10);
-    droiteCalcul->setFixedWidth(largeurDroite);
-    droiteCalcul->setPalette(palbande);
-    droiteCalcul->setAutoFillBackground(true);
-    droiteCalcul->setLayout(layoutDroite);
+// The two white columns on the blue panel, between the side bands.
+void PageCalcul::assembler(QFrame* gaucheCalcul, QFrame* droiteCalcul) {
     auto* centreCalcul = nomme(new QFrame, "centreCalcul");
-    centreCalcul->setFixedHeight(hauteurCalcul);
+    centreCalcul->setFixedHeight(HAUTEUR_CALCUL);
     centreCalcul->setFixedWidth(925);
-    centreCalcul->setPalette(palCalcul);
+    centreCalcul->setPalette(palette_panneau());
     centreCalcul->setAutoFillBackground(true);
     auto* layoutPageCalcul = new QHBoxLayout;
     layoutPageCalcul->setObjectName("layoutPageCalcul");
@@ -627,10 +731,6 @@ PageCalcul::PageCalcul(ListParam* param) : QFrame(nullptr) {
     layoutPageCalcul_Fin->addWidget(centreCalcul);
     layoutPageCalcul_Fin->addWidget(nomme(new BandeLaterale(3, 2), "bandeDroiteCalcul"));
     setLayout(layoutPageCalcul_Fin);
-
-    // 19. The record's step: texts, enabled rows and the remaining values.
-    upd_etape(etape);
-    Accessibilite::ordonner(this);
 }
 
 PageCalcul::~PageCalcul() {
@@ -681,36 +781,33 @@ int PageCalcul::mesurer(const QFont& font, const QString& texte) {
 // leading text makes up the difference between that text and the column's
 // alignment.
 void PageCalcul::regler_espaces(bool anglais) {
+    // The text measured is the row's leading label, with what stands
+    // between it and the entry ("K1", the minus of the induced astigmatism).
     struct Regle {
         HEspace* e;
         const QFont* f;
-        const char* fr;
-        const char* en;
+        QLabel* label;
+        const char* suite;
         int align;
     };
     const Regle regles[] = {
-        {espace_sph1, &fontKnormal,
-         "Puissance sphérique de l'implant (SEQ) :", "IOL spherical power (SEQ) :", alignGauche},
-        {espace_u1, &fontunites, "Données kératométriques en ", "Keratometry data in ", alignGauche - 20},
-        {espace_K1_1, &fontKnormal, "Axe plat : K1 ", "Flat axis : K1 ", alignGauche},
-        {espace_K2_1, &fontKnormal, "Axe élévé : K2 ", "Steep axis : K2 ", alignGauche},
-        {espace_pre1, &fontKgras,
-         "Astigmatisme pré-opératoire :", "Pre-operative astigmatism :", alignGauche},
-        {espace_inc1, &fontKnormal, "Astigmatisme induit chirurgicalement : -",
-         "Surgically induced astigmatism : -", alignGauche},
-        {espace_inc2, &fontKnormal, "Position de l'incision :", "Incision location :", alignGauche},
-        {espace_cross1, &fontKgras,
-         "Cylindre croisé (au plan cornéen) :", "Crossed cylinder (at corneal plane) :", alignGauche},
-        {espace_t1, &fontKgras,
-         "Puissance cylindrique conseillée * :", "Recommended cylindrical power * :", alignGauche},
-        {espace_or1, &fontKgras,
-         "Orientation des marques de l'implant :", "IOL axis of placement :", alignGauche},
-        {espace_mod1, &fontKgras, "Implant torique Brevanta :", "Brevanta toric IOL :", alignDroite},
-        {espace_post1, &fontKgras,
-         "Astigmatisme résiduel prévu :", "Estimated residual astigmatism :", alignDroite},
+        {espace_sph1, &fontKnormal, label_sph_1, "", alignGauche},
+        {espace_u1, &fontunites, label_unites, "", alignGauche - 20},
+        {espace_K1_1, &fontKnormal, label_K1_1, " K1 ", alignGauche},
+        {espace_K2_1, &fontKnormal, label_K2_1, " K2 ", alignGauche},
+        {espace_pre1, &fontKgras, label_astpre_1, "", alignGauche},
+        {espace_inc1, &fontKnormal, label_inc_1, " -", alignGauche},
+        {espace_inc2, &fontKnormal, label_inc_3, "", alignGauche},
+        {espace_cross1, &fontKgras, label_astcross_1, "", alignGauche},
+        {espace_t1, &fontKgras, label_cyl_1, "", alignGauche},
+        {espace_or1, &fontKgras, label_axeiol_1, "", alignGauche},
+        {espace_mod1, &fontKgras, label_iolpost_1, "", alignDroite},
+        {espace_post1, &fontKgras, label_astpost_1, "", alignDroite},
     };
-    for (const Regle& r : regles)
-        r.e->setLargeur(r.align - mesurer(*r.f, QString::fromUtf8(anglais ? r.en : r.fr)));
+    for (const Regle& r : regles) {
+        const Bilingue t = textes.value(r.label);
+        r.e->setLargeur(r.align - mesurer(*r.f, (anglais ? t.en : t.fr) + QLatin1String(r.suite)));
+    }
     espace_u2->setLargeur(anglais ? 33 : 26);
 }
 
@@ -721,7 +818,7 @@ void PageCalcul::ecrire(QLabel* label, bool en_noir) {
     QString t = langue_c == "en" ? it->en : it->fr;
     // The grey English form of this heading has two blanks before the colon.
     if (!en_noir && label == label_astpre_1 && langue_c == "en")
-        t = "Pre-operative astigmatism  :";
+        t = Textes::texte(Textes::ASTIGMATISME_PREOP, langue_c) + "  :";
     label->setText(en_noir ? noir(t) : gris(t));
 }
 
@@ -729,9 +826,9 @@ void PageCalcul::ecrire_oeil() {
     if (!langue_connue())
         return;
     if (*oeil_c == "droit")
-        odsch2->setText(noir(selon_langue("(oeil droit)", "(right eye)")));
+        odsch2->setText(noir(Textes::texte(Textes::OEIL_DROIT, langue_c, Textes::PARENTHESES)));
     else if (*oeil_c == "gauche")
-        odsch2->setText(noir(selon_langue("(oeil gauche)", "(left eye)")));
+        odsch2->setText(noir(Textes::texte(Textes::OEIL_GAUCHE, langue_c, Textes::PARENTHESES)));
 }
 
 void PageCalcul::update_langue_c(QString langue) {
@@ -807,222 +904,200 @@ void PageCalcul::update_layoutBasGauche() {
 // The step pass
 
 void PageCalcul::upd_etape(int e) {
-    const bool langue_ok = langue_connue();
-    const bool anglais = langue_c == "en";
+    if (e >= 0)
+        etape_remise(e);
+    if (e > 0)
+        etape_puissance();
+    if (e > 1)
+        etape_unites();
+    if (e > 2)
+        etape_K1();
+    if (e > 4)
+        etape_K2(e);
+    if (e > 5)
+        etape_preop();
+    if (e > 6)
+        etape_croise();
+    if (e == 10)
+        etape_resultats();
 
-    // 1. Palettes of the units row.
-    QPalette palbuttonsGRIS;
-    palbuttonsGRIS.setColor(QPalette::Window, QColor(255, 255, 255));
-    palbuttonsGRIS.setColor(QPalette::WindowText, QColor(175, 175, 175));
-    palbuttonsGRIS.setColor(QPalette::ButtonText, QColor(175, 175, 175));
-    palbuttonsGRIS.setColor(QPalette::Text, QColor(175, 175, 175));
-    QPalette palbuttons;
-    palbuttons.setColor(QPalette::Window, QColor(255, 255, 255));
-    palbuttons.setColor(QPalette::WindowText, QColor(0, 0, 0));
-    palbuttons.setColor(QPalette::ButtonText, QColor(0, 0, 0));
-    palbuttons.setColor(QPalette::Text, QColor(0, 0, 0));
-
-    // 2. Reset: everything greyed and disabled.
-    if (e >= 0) {
-        if (langue_ok) {
-            oeil_droit->setText(selon_langue("OEIL DROIT (OD)", "RIGHT EYE (OD)"));
-            oeil_gauche->setText(selon_langue("OEIL GAUCHE (OS)", "LEFT EYE (OS)"));
-            titre_pre->setText(blanc(
-                selon_langue("INFORMATIONS PR&Eacute;-OP&Eacute;RATOIRES :", "PRE-OPERATIVE INFORMATION :")));
-            titre_tor->setText(
-                blanc(selon_langue("IMPLANT TORIQUE CALCUL&Eacute; :", "COMPUTED TORIC IOL :")));
-            titre_sch->setText(blanc(selon_langue("SCHEMA BILAN :", "SUMMARY DIAGRAM :")));
-            titre_post->setText(blanc(
-                selon_langue("PR&Eacute;VISIONS POST-OP&Eacute;RATOIRES :", "POST-OPERATIVE PREDICTIONS :")));
-            diop->setText(selon_langue("Dioptries (D)", "Diopter (D)"));
-            mili->setText(selon_langue(QString::fromUtf8("Millimètres (mm)"), "Millimeter (mm)"));
-            calculer_bouton->setText(selon_langue("   Calculer ...", "  Calculation ..."));
-            label_attention->setText(
-                "<font color=\"#FF0000\">" +
-                selon_langue(QString::fromUtf8(
-                                 "&nbsp;&nbsp;Attention à l'inversion de l'astigmatisme (sur-correction)"),
-                             "&nbsp;&nbsp;Be careful of astigmatism inversion (over-correcting)") +
-                "</font>");
-            label_attention_high->setText(
-                "<font color=\"#FF0000\">" +
-                selon_langue(
-                    QString::fromUtf8(
-                        "&nbsp;&nbsp;Attention, l'astigmatisme résiduel est élevé (sous-correction)"),
-                    "&nbsp;&nbsp;Be careful, residual astigmatism is high (sub-correction)") +
-                "</font>");
-            attention->hide();
-            attention_high->hide();
-
-            regler_espaces(anglais);
-        }
-
-        // Rows not usable at this step are disabled. A row that the stages
-        // below enable again is not disabled in passing: that would take the
-        // keyboard focus out of the entry being typed into, which then
-        // rewrites its text and garbles the digits that follow.
-        sph->setEnabled(e > 0);
-        unites->setEnabled(e > 1);
-        K1->setEnabled(e > 2);
-        K2->setEnabled(e > 4);
-        astpreD->setEnabled(e > 5);
-        inc_axe->setEnabled(e > 5);
-        inc_D->setEnabled(e > 6);
-        astcrossD->setEnabled(e > 6);
-        iolp->setEnabled(e == 10);
-        astpostD->setEnabled(e == 10);
-        unites->setPalette(palbuttonsGRIS);
-        // A result withdrawn (the page back at the Calculate step) leaves
-        // no lens and no residual on screen.
-        if (e != 10) {
-            iolp->hide();
-            astpostD->hide();
-            sep_u6->hide();
-        }
-
-        if (langue_ok) {
-            for (auto it = textes.constBegin(); it != textes.constEnd(); ++it)
-                ecrire(it.key(), false);
-            label_K1_2->setText(gris("&nbsp;D"));
-            label_K2_2->setText(gris("&nbsp;D"));
-            label_tperfect_D->setText(gris(selon_langue(QString::fromUtf8("(idéale : "), "(ideal : ")) +
-                                      tperfect_D_str + gris(" D)"));
-        }
-        for (QFrame* f : std::initializer_list<QFrame*>{astpre_D_frame, astpre_axe_frame, astcross_D_frame,
-                                                        astcross_axe_frame, tcalc_D_frame, tcalc_axe_frame,
-                                                        modele_frame, astpost_D_frame, astpost_axe_frame})
-            f->setStyleSheet(STYLE_GRIS);
-    }
-
-    // 3. The eye is known: the spherical power.
-    if (e > 0) {
-        sph->setEnabled(true);
-        if (langue_ok) {
-            ecrire(label_sph_1, true);
-            ecrire(label_sph_2, true);
-        }
-        ecrire_oeil();
-        update_layoutBasGauche();
-    }
-
-    // 4. The power is known: the unit (selecting it may run a nested pass).
-    if (e > 1) {
-        unites->setEnabled(true);
-        unites->setPalette(palbuttons);
-        if (langue_ok)
-            ecrire(label_unites, true);
-        if (unit_ind == 1)
-            diop->setChecked(true);
-        else if (unit_ind == 2)
-            mili->setChecked(true);
-        update_layoutBasGauche();
-    }
-
-    // 5. K1.
-    if (e > 2) {
-        K1->setEnabled(true);
-        spinaxe_K1->setEnabled(false);
-        if (langue_ok) {
-            ecrire(label_K1_1, true);
-            ecrire(label_K1_11, true);
-        }
-        update_text_unites(unit_ind);
-        update_layoutBasGauche();
-    }
-
-    // 6. K2, its axis not yet.
-    if (e > 4) {
-        K2->setEnabled(true);
-        spinaxe_K2->setEnabled(e > 5); // its axis from step 7 on
-        if (langue_ok) {
-            ecrire(label_K2_1, true);
-            ecrire(label_K2_11, true);
-        }
-        update_text_unites(unit_ind);
-        update_layoutBasGauche();
-    }
-
-    // 7. The K2 axis, the incision location and the pre-operative values.
-    if (e > 5) {
-        spinaxe_K2->setEnabled(true);
-        label_K2_3->setText(noir(QString::fromUtf8("&nbsp;°")));
-        update_text_unites(unit_ind);
-        // Only a value that differs is set: the text being typed (180 for
-        // 0, a number out of limits) stays as typed.
-        if (spinaxe_K2->value() != K2axe)
-            spinaxe_K2->setValue(K2axe);
-        astpreD->setEnabled(true);
-        inc_axe->setEnabled(true);
-        if (spinaxe_inc->value() != incaxe)
-            spinaxe_inc->setValue(incaxe);
-        if (Verification::dans_limites(55, K2axe)) {
-            dessin->rotation_K1(K1axe);
-            dessin->rotation_K2(K2axe);
-        }
-        if (Verification::dans_limites(81, incaxe))
-            dessin->incision(incaxe);
-        if (langue_ok) {
-            for (QLabel* l :
-                 std::initializer_list<QLabel*>{label_legK1, label_legK2, label_legInc, label_astpre_1,
-                                                label_astpre_2, label_inc_3, label_inc_4})
-                ecrire(l, true);
-        }
-        astpre_D_frame->setStyleSheet(STYLE_ACTIF);
-        astpre_axe_frame->setStyleSheet(STYLE_ACTIF);
-        update_astpre();
-        update_layoutBasGauche();
-    }
-
-    // 8. The induced astigmatism, the crossed cylinder and the calculate button.
-    if (e > 6) {
-        inc_D->setEnabled(true);
-        astcrossD->setEnabled(true);
-        if (langue_ok) {
-            for (QLabel* l : std::initializer_list<QLabel*>{label_inc_1, label_inc_11, label_inc_2,
-                                                            label_astcross_1, label_astcross_2})
-                ecrire(l, true);
-        }
-        astcross_D_frame->setStyleSheet(STYLE_ACTIF);
-        astcross_axe_frame->setStyleSheet(STYLE_ACTIF);
-        update_astcross();
-        update_layoutBasGauche();
-        calculer_bouton->show();
-        calculer_bouton->setEnabled(true);
-    }
-
-    // 9. Results.
-    if (e == 10) {
-        iolp->show();
-        iolp->setEnabled(true);
-        astpostD->show();
-        astpostD->setEnabled(true);
-        sep_u6->show();
-        if (langue_ok) {
-            ecrire(label_iolpost_1, true);
-            ecrire(label_astpost_1, true);
-            ecrire(label_astpost_2, true);
-        }
-        modele_frame->setStyleSheet(STYLE_RESULTAT);
-        astpost_D_frame->setStyleSheet(STYLE_RESULTAT);
-        astpost_axe_frame->setStyleSheet(STYLE_RESULTAT);
-        if (check_basGauche) {
-            update_layoutBasGauche();
-            if (langue_ok) {
-                ecrire(label_cyl_1, true);
-                ecrire(label_axeiol_1, true);
-                ecrire(label_autre, true);
-            }
-            tcalc_D_frame->setStyleSheet(STYLE_CONSEIL);
-            tcalc_axe_frame->setStyleSheet(STYLE_CONSEIL);
-            update_tcalc();
-        }
-    }
-
-    // 10. The diagram and its legends follow the step.
+    // The diagram and its legends follow the step.
     dessin->upd_etape_dessin(e);
     dessK1->upd_etape_legende(e);
     dessK2->upd_etape_legende(e);
     dessInc->upd_etape_legende(e);
     marquer_saisies();
+}
+
+// Texts that do not depend on the step: eye buttons, section titles, units,
+// calculate button, warnings; and the spacers measured on them.
+void PageCalcul::ecrire_textes_fixes() {
+    const QString& l = langue_c;
+    oeil_droit->setText(Textes::texte(Textes::OEIL_DROIT_OD, l));
+    oeil_gauche->setText(Textes::texte(Textes::OEIL_GAUCHE_OS, l));
+    titre_pre->setText(blanc(Textes::texte(Textes::INFORMATIONS_PREOP, l, Textes::TITRE_RICHE)));
+    titre_tor->setText(blanc(Textes::texte(Textes::IMPLANT_CALCULE, l, Textes::TITRE_RICHE)));
+    titre_sch->setText(blanc(Textes::selon(l, "SCHEMA BILAN :", "SUMMARY DIAGRAM :")));
+    titre_post->setText(blanc(Textes::texte(Textes::PREVISIONS_POSTOP, l, Textes::TITRE_RICHE)));
+    diop->setText(Textes::texte(Textes::DIOPTRIES, l));
+    mili->setText(Textes::texte(Textes::MILLIMETRES, l));
+    calculer_bouton->setText(texte_calculer(l));
+    label_attention->setText(rouge("&nbsp;&nbsp;" + Textes::texte(Textes::INVERSION, l)));
+    label_attention_high->setText(rouge("&nbsp;&nbsp;" + Textes::texte(Textes::RESIDUEL_ELEVE, l)));
+    attention->hide();
+    attention_high->hide();
+    regler_espaces(l == "en");
+}
+
+// Every step starts from here: rows not usable at step e disabled, every
+// label grey, every value box grey.
+void PageCalcul::etape_remise(int e) {
+    const bool langue_ok = langue_connue();
+    if (langue_ok)
+        ecrire_textes_fixes();
+
+    // Rows not usable at this step are disabled. A row that the stages
+    // below enable again is not disabled in passing: that would take the
+    // keyboard focus out of the entry being typed into, which then
+    // rewrites its text and garbles the digits that follow.
+    sph->setEnabled(e > 0);
+    unites->setEnabled(e > 1);
+    K1->setEnabled(e > 2);
+    K2->setEnabled(e > 4);
+    astpreD->setEnabled(e > 5);
+    inc_axe->setEnabled(e > 5);
+    inc_D->setEnabled(e > 6);
+    astcrossD->setEnabled(e > 6);
+    iolp->setEnabled(e == 10);
+    astpostD->setEnabled(e == 10);
+    unites->setPalette(palette_unites(false));
+    // A result withdrawn (the page back at the Calculate step) leaves
+    // no lens and no residual on screen.
+    if (e != 10) {
+        iolp->hide();
+        astpostD->hide();
+        sep_u6->hide();
+    }
+
+    if (langue_ok) {
+        for (auto it = textes.constBegin(); it != textes.constEnd(); ++it)
+            ecrire(it.key(), false);
+        label_K1_2->setText(gris("&nbsp;D"));
+        label_K2_2->setText(gris("&nbsp;D"));
+        label_tperfect_D->setText(gris(Textes::texte(Textes::IDEALE_OUVERTURE, langue_c)) + tperfect_D_str +
+                                  gris(" D)"));
+    }
+    for (QFrame* f : std::initializer_list<QFrame*>{astpre_D_frame, astpre_axe_frame, astcross_D_frame,
+                                                    astcross_axe_frame, tcalc_D_frame, tcalc_axe_frame,
+                                                    modele_frame, astpost_D_frame, astpost_axe_frame})
+        f->setStyleSheet(STYLE_GRIS);
+}
+
+// The labels of a stage in black, when the language is known.
+void PageCalcul::ecrire_noir(std::initializer_list<QLabel*> labels) {
+    if (!langue_connue())
+        return;
+    for (QLabel* l : labels)
+        ecrire(l, true);
+}
+
+// The eye is known: the spherical power.
+void PageCalcul::etape_puissance() {
+    sph->setEnabled(true);
+    ecrire_noir({label_sph_1, label_sph_2});
+    ecrire_oeil();
+    update_layoutBasGauche();
+}
+
+// The power is known: the unit (selecting it may run a nested pass).
+void PageCalcul::etape_unites() {
+    unites->setEnabled(true);
+    unites->setPalette(palette_unites(true));
+    ecrire_noir({label_unites});
+    if (unit_ind == 1)
+        diop->setChecked(true);
+    else if (unit_ind == 2)
+        mili->setChecked(true);
+    update_layoutBasGauche();
+}
+
+// K1.
+void PageCalcul::etape_K1() {
+    K1->setEnabled(true);
+    spinaxe_K1->setEnabled(false);
+    ecrire_noir({label_K1_1, label_K1_11});
+    update_text_unites(unit_ind);
+    update_layoutBasGauche();
+}
+
+// K2, its axis from step 7 on.
+void PageCalcul::etape_K2(int e) {
+    K2->setEnabled(true);
+    spinaxe_K2->setEnabled(e > 5);
+    ecrire_noir({label_K2_1, label_K2_11});
+    update_text_unites(unit_ind);
+    update_layoutBasGauche();
+}
+
+// The K2 axis, the incision location and the pre-operative values.
+void PageCalcul::etape_preop() {
+    spinaxe_K2->setEnabled(true);
+    label_K2_3->setText(noir(QString::fromUtf8("&nbsp;°")));
+    update_text_unites(unit_ind);
+    // Only a value that differs is set: the text being typed (180 for
+    // 0, a number out of limits) stays as typed.
+    if (spinaxe_K2->value() != K2axe)
+        spinaxe_K2->setValue(K2axe);
+    astpreD->setEnabled(true);
+    inc_axe->setEnabled(true);
+    if (spinaxe_inc->value() != incaxe)
+        spinaxe_inc->setValue(incaxe);
+    if (Verification::dans_limites(55, K2axe)) {
+        dessin->rotation_K1(K1axe);
+        dessin->rotation_K2(K2axe);
+    }
+    if (Verification::dans_limites(81, incaxe))
+        dessin->incision(incaxe);
+    ecrire_noir(
+        {label_legK1, label_legK2, label_legInc, label_astpre_1, label_astpre_2, label_inc_3, label_inc_4});
+    astpre_D_frame->setStyleSheet(STYLE_ACTIF);
+    astpre_axe_frame->setStyleSheet(STYLE_ACTIF);
+    update_astpre();
+    update_layoutBasGauche();
+}
+
+// The induced astigmatism, the crossed cylinder and the calculate button.
+void PageCalcul::etape_croise() {
+    inc_D->setEnabled(true);
+    astcrossD->setEnabled(true);
+    ecrire_noir({label_inc_1, label_inc_11, label_inc_2, label_astcross_1, label_astcross_2});
+    astcross_D_frame->setStyleSheet(STYLE_ACTIF);
+    astcross_axe_frame->setStyleSheet(STYLE_ACTIF);
+    update_astcross();
+    update_layoutBasGauche();
+    calculer_bouton->show();
+    calculer_bouton->setEnabled(true);
+}
+
+// The results: the lens and the residual on the right, the recommended
+// power and the axis of the marks in place of the calculate button.
+void PageCalcul::etape_resultats() {
+    iolp->show();
+    iolp->setEnabled(true);
+    astpostD->show();
+    astpostD->setEnabled(true);
+    sep_u6->show();
+    ecrire_noir({label_iolpost_1, label_astpost_1, label_astpost_2});
+    modele_frame->setStyleSheet(STYLE_RESULTAT);
+    astpost_D_frame->setStyleSheet(STYLE_RESULTAT);
+    astpost_axe_frame->setStyleSheet(STYLE_RESULTAT);
+    if (check_basGauche) {
+        update_layoutBasGauche();
+        ecrire_noir({label_cyl_1, label_axeiol_1, label_autre});
+        tcalc_D_frame->setStyleSheet(STYLE_CONSEIL);
+        tcalc_axe_frame->setStyleSheet(STYLE_CONSEIL);
+        update_tcalc();
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -1108,7 +1183,7 @@ void PageCalcul::update_tcalc() {
     tcalc_axe_str = QString::number(tcalc_axe);
     label_tcalc_D->setText(tcalc_D_str + " D");
     if (langue_connue()) {
-        const QString ouverture = selon_langue(QString::fromUtf8("(idéale : "), "(ideal : ");
+        const QString ouverture = Textes::texte(Textes::IDEALE_OUVERTURE, langue_c);
         const QString couleur = check_basGauche ? "<font color=\"#000000\">" : "<font color=\"#AFAFAF\">";
         label_tperfect_D->setText(couleur + ouverture + tperfect_D_str + couleur + " D)</font>");
     }
@@ -1128,7 +1203,7 @@ void PageCalcul::update_astpost() {
     label_astpost_D->setText(astpost_D_str + " D");
     label_astpost_axe->setText(astpost_axe_str + " °");
     choix_torique_str = CalculTorique::texte_D(choix_torique);
-    label_iolpost_3->setText(modele_iol + " T" + choix_torique_str);
+    label_iolpost_3->setText(Textes::implant(modele_iol, choix_torique));
     // Axes are compared on the 180-degree circle: 179 and 0 are neighbours.
     const CalculTorique::Avertissement a = CalculTorique::avertissement(astcross_axe, astpost_axe, astpost_D);
     attention->setVisible(a == CalculTorique::INVERSION);
@@ -1224,7 +1299,6 @@ void PageCalcul::marquer_saisies(bool textes) {
         {spinaxe_inc, 81, double(incaxe), etape > 5},
         {spin_inc, 80, incD, etape > 6},
     };
-    const bool en = langue_c == "en";
     for (int i = 0; i < 5; ++i) {
         const Entree& e = entrees[i];
         const bool hors = e.active && !Verification::dans_limites(e.code, e.valeur);
@@ -1238,13 +1312,15 @@ void PageCalcul::marquer_saisies(bool textes) {
         // "Limites : de 0.00 à 5.00 D", and the entry's own description
         // followed by "valeur hors limites ; limites : ..." for a screen
         // reader.
-        const QString limites = Verification::limites(e.code, langue_c);
-        const QString sep = en ? "; " : " ; ";
-        const QString lim = (en ? "range: " : "limites : ") + limites;
-        const QString hors_txt = en ? "value out of range" : "valeur hors limites";
-        e.s->setToolTip(hors ? (en ? "Value out of range. Range: " : "Valeur hors limites. Limites : ") +
-                                   limites
-                             : (en ? "Range: " : "Limites : ") + limites);
+        const QString& l = langue_c;
+        const QString limites = Verification::limites(e.code, l);
+        const QString sep = Textes::selon(l, " ; ", "; ");
+        const QString lim = Textes::selon(l, "limites : ", "range: ") + limites;
+        const QString hors_txt = Textes::selon(l, "valeur hors limites", "value out of range");
+        e.s->setToolTip(
+            (hors ? Textes::selon(l, "Valeur hors limites. Limites : ", "Value out of range. Range: ")
+                  : Textes::selon(l, "Limites : ", "Range: ")) +
+            limites);
         e.s->setAccessibleDescription(Accessibilite::description(e.s->objectName(), langue_c) + sep +
                                       (hors ? hors_txt + sep : QString()) + lim);
     }
@@ -1260,44 +1336,35 @@ bool PageCalcul::eventFilter(QObject* obj, QEvent* event) {
 // Inputs
 
 void PageCalcul::click_od() {
-    Garde garde(this);
-    oeil_c = std::make_shared<const QString>("droit");
-    enab_od = true;
-    enab_og = false;
-    od->show();
-    od->setEnabled(true);
-    og->hide();
-    og->setEnabled(false);
-    espace47_o1->show();
-    odsch->setText(noir("OD"));
-    ecrire_oeil();
-    dessin->oeil(0);
-    if (etape <= 5) {
-        incaxe = 180;
-        spinaxe_inc->setValue(180);
-    }
-    if (etape == 0) {
-        etape = 1;
-        upd_etape(1);
-    }
+    choisir_oeil(false);
 }
 
 void PageCalcul::click_og() {
+    choisir_oeil(true);
+}
+
+// The eye chosen, at any step: its picture beside its button, its code and
+// name at the top of the right column, the diagram turned to it; until K2 is
+// entered, the incision goes to the temporal side, 180 for a right eye and
+// 0 for a left one.
+void PageCalcul::choisir_oeil(bool gauche) {
     Garde garde(this);
-    oeil_c = std::make_shared<const QString>("gauche");
-    enab_og = true;
-    enab_od = false;
-    og->show();
-    og->setEnabled(true);
-    od->hide();
-    od->setEnabled(false);
+    oeil_c = std::make_shared<const QString>(gauche ? "gauche" : "droit");
+    enab_od = !gauche;
+    enab_og = gauche;
+    QLabel* choisi = gauche ? og : od;
+    QLabel* autre_oeil = gauche ? od : og;
+    choisi->show();
+    choisi->setEnabled(true);
+    autre_oeil->hide();
+    autre_oeil->setEnabled(false);
     espace47_o1->show();
-    odsch->setText(noir("OS"));
+    odsch->setText(noir(gauche ? "OS" : "OD"));
     ecrire_oeil();
-    dessin->oeil(1);
+    dessin->oeil(gauche ? 1 : 0);
     if (etape <= 5) {
-        incaxe = 0;
-        spinaxe_inc->setValue(0);
+        incaxe = gauche ? 0 : 180;
+        spinaxe_inc->setValue(incaxe);
     }
     if (etape == 0) {
         etape = 1;
@@ -1309,15 +1376,9 @@ void PageCalcul::update_sph(int s) {
     Garde garde(this);
     sph_ind = s;
     if (s == 0 && langue_connue()) {
-        QMessageBox box(
-            QMessageBox::Information,
-            selon_langue(QString::fromUtf8("Puissance sphérique"), "Spherical power"),
-            selon_langue(QString::fromUtf8("Vous devez indiquer une <b>puissance sphérique</b> pour "
-                                           "l'implant.<br>Elle est identique à celle calculée pour un "
-                                           "implant non torique."),
-                         "Please enter the IOL <b>spherical power</b>.<br>It is the same as the one "
-                         "computed for a non-toric IOL."),
-            QMessageBox::NoButton, this);
+        // The message of the check of a missing power, at once.
+        const Verification::Message m = Verification::message(10, langue_c);
+        QMessageBox box(QMessageBox::Information, m.titre, m.texte, QMessageBox::NoButton, this);
         box.setObjectName("message_puissance");
         box.addButton(QMessageBox::Ok);
         Dialogues::exec(&box);

@@ -2,6 +2,7 @@
 #define PAGECALCUL_H
 
 #include "CalculTorique.h"
+#include "Textes.h"
 
 #include <QFont>
 #include <QFrame>
@@ -9,6 +10,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <initializer_list>
 #include <memory>
 
 class BoutonPersoVert;
@@ -220,18 +222,61 @@ public:
 private:
     // Texts of a label in both languages, written grey or black by the
     // step pass.
-    struct Textes {
+    struct Bilingue {
         QString fr, en;
     };
-    QHash<QLabel*, Textes> textes;
+    QHash<QLabel*, Bilingue> textes;
 
-    bool langue_connue() const { return langue_c == "fr" || langue_c == "en"; }
-    QString selon_langue(const QString& fr, const QString& en) const { return langue_c == "en" ? en : fr; }
+    bool langue_connue() const { return Textes::langue_connue(langue_c); }
     void ecrire(QLabel* label, bool noir);
+    void ecrire_noir(std::initializer_list<QLabel*> labels);
     int mesurer(const QFont& font, const QString& texte);
     void regler_espaces(bool anglais);
     void ecrire_oeil();
     void moteur_entrees();
+    void choisir_oeil(bool gauche);
+
+    // Construction, one section at a time. The fonts of the eye buttons,
+    // the titles, the value boxes and the eye shown in big letters serve
+    // only there.
+    struct Polices {
+        QFont oeil, titre, ast, OD, oeil_2;
+    };
+    Polices choisir_polices();
+    QLabel* etiquette(const char* nom, const QFont& f, const QString& fr = QString(),
+                      const QString& en = QString());
+    QLabel* etiquette(const char* nom, const QFont& f, Textes::Cle cle, Textes::Forme forme = Textes::LIBELLE,
+                      const char* suite = "");
+    QFrame* construire_titre(const char* nom_label, const char* nom_cadre, int largeur, QLabel*& lab,
+                             bool centre_v, const Polices& polices);
+    QFrame* construire_boite(const char* nom_cadre, const char* nom_layout, const char* nom_label,
+                             QVBoxLayout*& lay, QLabel*& lab, int largeur, bool fond, const QString& texte,
+                             const QFont& fontast);
+    QFrame* construire_oeil(const QFont& fontoeil);
+    void construire_espaces();
+    void construire_puissance();
+    void construire_unites();
+    void construire_K();
+    void construire_preop(const QFont& fontast);
+    void construire_incision();
+    void construire_croise(const QFont& fontast);
+    void construire_implant(const QFont& fontast);
+    void construire_basGauche();
+    QFrame* construire_oeil_schema(const Polices& polices);
+    void construire_schema();
+    void construire_previsions(const QFont& fontast);
+    void assembler(QFrame* gaucheCalcul, QFrame* droiteCalcul);
+
+    // The stages of the step pass, in the order it runs them.
+    void ecrire_textes_fixes();
+    void etape_remise(int e);
+    void etape_puissance();
+    void etape_unites();
+    void etape_K1();
+    void etape_K2(int e);
+    void etape_preop();
+    void etape_croise();
+    void etape_resultats();
 
     // After an input changed (the outermost input slot, once it is done):
     // the entries marked, the result withdrawn or given back.
