@@ -197,8 +197,8 @@ bool SiaCli::lire(QIODevice& source, const QString& nom, const QString& langue, 
     if (!en_tete) {
         erreur = lecteur.echec() ? refus_fichier("lecture de %1 interrompue", "reading %1 stopped", nom,
                                                  langue, lecteur.erreur())
-                                 : refus_fichier("la première ligne de %1 n'est pas l'en-tête",
-                                                 "the first line of %1 is not the header", nom, langue);
+                                 : ToriqueCli::erreur("--sia", ToriqueCli::sans_en_tete(nom, langue),
+                                                      attendu_fichier(langue), langue);
         return false;
     }
     int lignes = 0;
@@ -216,9 +216,7 @@ bool SiaCli::lire(QIODevice& source, const QString& nom, const QString& langue, 
         QString probleme;
         if (ligne.etat == LecteurCsv::TropLongue) {
             probleme = ToriqueCli::erreur(
-                QString(),
-                Textes::selon(langue, "ligne de plus de %1 octets", "line longer than %1 bytes")
-                    .arg(LecteurCsv::LONGUEUR_MAX),
+                QString(), ToriqueCli::ligne_trop_longue(langue),
                 Textes::selon(langue, "une ligne de %1", "a row of %1").arg(QLatin1String(EN_TETE)), langue);
         } else if (ligne.etat == LecteurCsv::GuillemetNonFerme) {
             probleme = ToriqueCli::erreur(

@@ -245,6 +245,17 @@ QString ToriqueCli::erreur(const QString& nom, const QString& probleme, const QS
            attendu;
 }
 
+QString ToriqueCli::ligne_trop_longue(const QString& langue) {
+    return Textes::selon(langue, "ligne de plus de %1 octets", "row longer than %1 bytes")
+        .arg(LecteurCsv::LONGUEUR_MAX);
+}
+
+QString ToriqueCli::sans_en_tete(const QString& fichier, const QString& langue) {
+    return Textes::selon(langue, "la première ligne de %1 n'est pas l'en-tête",
+                         "the first line of %1 is not the header")
+        .arg(citation(fichier, langue));
+}
+
 QString ToriqueCli::citation(const QString& valeur, const QString& langue) {
     if (langue == "en")
         return QLatin1Char('\'') + Textes::cite(valeur) + QLatin1Char('\'');
@@ -832,9 +843,7 @@ void repondre(Rangee& r, const QString& langue, CalculTorique& moteur, ListParam
     QString erreur;
     if (r.lue.etat == LecteurCsv::TropLongue) {
         erreur = ToriqueCli::erreur(
-            QString(),
-            Textes::selon(langue, "ligne de plus de %1 octets", "row longer than %1 bytes")
-                .arg(LecteurCsv::LONGUEUR_MAX),
+            QString(), ToriqueCli::ligne_trop_longue(langue),
             Textes::selon(langue, "une ligne de %1 octets au plus", "a row of at most %1 bytes")
                 .arg(LecteurCsv::LONGUEUR_MAX),
             langue);
@@ -902,12 +911,7 @@ int ToriqueCli::lot(const QString& fichier, const QString& langue, QTextStream& 
             illisible(lecteur.erreur());
             return 2;
         }
-        erreurs << erreur("--batch",
-                          Textes::selon(langue, "la première ligne de %1 n'est pas l'en-tête",
-                                        "the first line of %1 is not the header")
-                              .arg(citation(fichier, langue)),
-                          attendu("batch", langue), langue)
-                << '\n';
+        erreurs << erreur("--batch", sans_en_tete(fichier, langue), attendu("batch", langue), langue) << '\n';
         return 2;
     }
 

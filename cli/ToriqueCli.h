@@ -108,6 +108,10 @@ public:
     // A row of a file with more values than its header has columns.
     static QString trop_de_valeurs(qsizetype valeurs, int colonnes, const char* en_tete,
                                    const QString& langue);
+    // The problem of a CSV row longer than the reader holds, and of a file
+    // whose first line is not the header.
+    static QString ligne_trop_longue(const QString& langue);
+    static QString sans_en_tete(const QString& fichier, const QString& langue);
     // What a CSV file given to an option must be: "un fichier CSV dont la
     // première ligne est <en-tête>".
     static QString fichier_csv(const char* en_tete, const QString& langue);

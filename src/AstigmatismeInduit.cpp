@@ -1,6 +1,7 @@
 #include "AstigmatismeInduit.h"
 
 #include "CalculTorique.h"
+#include "Textes.h"
 
 #include <cmath>
 #include <limits>
@@ -147,12 +148,8 @@ AstigmatismeInduit::Bilan AstigmatismeInduit::bilan() const {
 }
 
 QString AstigmatismeInduit::libelle(Libelle l, const QString& langue) {
-    struct Texte {
-        const char* fr;
-        const char* en;
-    };
-    static const Texte TEXTES[] = {
-        {"Astigmatisme induit chirurgicalement", "Surgically induced astigmatism"},
+    static const Textes::Paire TEXTES[] = {
+        Textes::ASTIGMATISME_INDUIT,
         {"Astigmatisme cornéen post-opératoire moins pré-opératoire, en angle double",
          "Post-operative minus pre-operative corneal astigmatism, on the double angle"},
         {"Yeux", "Eyes"},
@@ -171,8 +168,7 @@ QString AstigmatismeInduit::libelle(Libelle l, const QString& langue) {
         {"Par oeil", "Each eye"},
         {"Ligne", "Line"},
     };
-    const Texte& t = TEXTES[l];
-    return QString::fromUtf8(langue == "en" ? t.en : t.fr);
+    return TEXTES[l].dans(langue == "en" ? "en" : "fr");
 }
 
 QString AstigmatismeInduit::texte_vecteur(const Vecteur& v) {

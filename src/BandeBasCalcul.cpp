@@ -8,6 +8,7 @@
 #include "Dialogues.h"
 #include "FenetreAide.h"
 #include "HEspace.h"
+#include "Textes.h"
 
 #include <QHBoxLayout>
 #include <QPixmap>
@@ -26,12 +27,12 @@ BandeBasCalcul::BandeBasCalcul() : QFrame(nullptr), langue_bc("fr") {
     espace_b0->setObjectName("espace_b0");
     retour2 = new BoutonPerso(170, 30);
     retour2->setObjectName("retour2");
-    retour2->setText(QString::fromUtf8("<<   Page précédente"));
+    retour2->setText(Textes::texte(Textes::PAGE_PRECEDENTE, "fr", Textes::RETOUR));
     espace_b3 = new HEspace(espace_inter);
     espace_b3->setObjectName("espace_b3");
     nouveau = new BoutonPerso(150, 30);
     nouveau->setObjectName("nouveau");
-    nouveau->setText("Nouveau calcul");
+    nouveau->setText(Textes::texte(Textes::NOUVEAU_CALCUL, "fr"));
     espace_b2 = new HEspace(espace_inter);
     espace_b2->setObjectName("espace_b2");
     imprimer = new BoutonPerso(140, 30);
@@ -94,14 +95,10 @@ void BandeBasCalcul::construire_bande() {
 
 void BandeBasCalcul::update_langue_bc(QString langue) {
     langue_bc = langue;
-    if (langue == "fr") {
-        retour2->setText(QString::fromUtf8("<<   Page précédente"));
-        nouveau->setText("Nouveau calcul");
-        imprimer->setText("Imprimer   >>");
-    } else if (langue == "en") {
-        retour2->setText("<<   Previous page");
-        nouveau->setText("New calculation");
-        imprimer->setText("Print   >>");
+    if (Textes::langue_connue(langue)) {
+        retour2->setText(Textes::texte(Textes::PAGE_PRECEDENTE, langue, Textes::RETOUR));
+        nouveau->setText(Textes::texte(Textes::NOUVEAU_CALCUL, langue));
+        imprimer->setText(Textes::selon(langue, "Imprimer   >>", "Print   >>"));
     }
     aide->update_langue_aide(langue);
     Accessibilite::appliquer(this, langue);

@@ -8,6 +8,7 @@
 #include "Dialogues.h"
 #include "FenetreAide.h"
 #include "HEspace.h"
+#include "Textes.h"
 
 #include <QHBoxLayout>
 
@@ -45,12 +46,9 @@ BandeBasImplant::~BandeBasImplant() {
 void BandeBasImplant::update_langue_bi(QString langue) {
     langue_bi = langue;
     Accessibilite::preparer(this, langue);
-    if (langue == "fr")
-        retour1->setText("<<   Page précédente");
-    else if (langue == "en")
-        retour1->setText("<<   Previous page");
-    else
+    if (!Textes::langue_connue(langue))
         return;
+    retour1->setText(Textes::texte(Textes::PAGE_PRECEDENTE, langue, Textes::RETOUR));
     aide->update_langue_aide(langue);
 }
 

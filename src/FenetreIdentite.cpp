@@ -7,6 +7,7 @@
 #include "BoutonPerso.h"
 #include "HEspace.h"
 #include "ListParam.h"
+#include "Textes.h"
 #include "VEspace.h"
 
 #include <QBrush>
@@ -337,10 +338,7 @@ void FenetreIdentite::update_langue_id(QString langue) {
         setWindowTitle(QString::fromUtf8("Informations supplémentaires"));
         titre_chir->setText(blanc_t("INFORMATIONS CHIRURGIEN :"));
         label_nom_chir->setText(noir("Nom du chirurgien :"));
-        label_clinique->setText(noir("Etablissement :"));
         titre_pat->setText(blanc_t("INFORMATIONS PATIENT :"));
-        label_nom_pat->setText(noir(QString::fromUtf8("ID ou n° patient :")));
-        label_date->setText(noir(QString::fromUtf8("Date de chirurgie prévue :")));
         titre_livr->setText(blanc_t("ADRESSE DE LIVRAISON :"));
         label_adresse1->setText(noir("Adresse :"));
         label_ville->setText(noir("Ville :"));
@@ -352,10 +350,7 @@ void FenetreIdentite::update_langue_id(QString langue) {
         setWindowTitle("Additional information");
         titre_chir->setText(blanc_t("SURGEON INFORMATION :"));
         label_nom_chir->setText(noir("Surgeon name :"));
-        label_clinique->setText(noir("Establishment :"));
         titre_pat->setText(blanc_t("PATIENT INFORMATION :"));
-        label_nom_pat->setText(noir(QString::fromUtf8("Patient ID or n° :")));
-        label_date->setText(noir("Surgery planned date :"));
         titre_livr->setText(blanc_t("DELIVERY ADDRESS :"));
         label_adresse1->setText(noir("Address :"));
         label_ville->setText(noir("City :"));
@@ -363,6 +358,9 @@ void FenetreIdentite::update_langue_id(QString langue) {
         label_codepays->setText(noir("Country :"));
         boutonCancel->setText("Cancel");
     }
+    label_clinique->setText(noir(Textes::texte(Textes::ETABLISSEMENT, langue, Textes::LIBELLE)));
+    label_nom_pat->setText(noir(Textes::texte(Textes::PATIENT, langue, Textes::LIBELLE)));
+    label_date->setText(noir(Textes::texte(Textes::DATE_PREVUE, langue, Textes::LIBELLE)));
     label_adresse2->setText(noir(""));
     // A change of locale gives the calendar the locale's first day of the
     // week: weeks start on Monday in both languages.

@@ -19,6 +19,7 @@
 #include "PageAccueil.h"
 #include "PageCalcul.h"
 #include "PageImplant.h"
+#include "Textes.h"
 #include "Verification.h"
 #include "Version.h"
 
@@ -50,7 +51,7 @@
 
 FenetrePrinc::FenetrePrinc() : QWidget(nullptr), langue_p("fr"), param_p(new ListParam) {
     setObjectName("fenetre_principale");
-    setWindowTitle("Calculateur Torique Brevanta v" VERSION_TORIQUE);
+    setWindowTitle(Textes::texte(Textes::CALCULATEUR, "fr") + QStringLiteral(" v" VERSION_TORIQUE));
     setWindowIcon(LecteurImages::icone("icone.png"));
     setFixedSize(965, 650);
     QPalette pal = palette();
@@ -420,17 +421,11 @@ int FenetrePrinc::confirm_reprise() {
 }
 
 int FenetrePrinc::confirm_toric() {
-    if (langue_p == "fr")
-        return question("Astigmatisme faible",
-                        "L'astigmatisme pré-opératoire à corriger est faible,<br>un implant monofocal "
-                        "non-torique pourrait convenir.<br>Voulez-vous tout de même choisir un <b>implant "
-                        "torique pour ce patient ?</b>",
-                        " Oui  (torique confirmé) ", " Non  (revenir au calcul) ");
-    return question(
-        "Low astigmatism",
-        "The pre-operative astigmatism to be corrected is low,<br>a monofocal non-toric IOL could "
-        "be appropriate.<br>Do you still want to choose a <b>toric IOL for this patient ?</b>",
-        " Yes  (toric confirmed) ", " No  (return to calculation) ");
+    const bool fr = langue_p == "fr";
+    const Verification::Message q = Verification::question_astigmatisme_faible(fr ? "fr" : "en");
+    if (fr)
+        return question(q.titre, q.texte, " Oui  (torique confirmé) ", " Non  (revenir au calcul) ");
+    return question(q.titre, q.texte, " Yes  (toric confirmed) ", " No  (return to calculation) ");
 }
 
 void FenetrePrinc::closeEvent(QCloseEvent* e) {
@@ -522,14 +517,14 @@ void FenetrePrinc::impression2() {
                                   "l'implant est calculé.<br>"
                                   "Cette information est nécessaire au traitement de votre commande."));
             if (champ)
-                champ->setPlaceholderText(QString::fromUtf8("ID ou n° patient"));
+                champ->setPlaceholderText(Textes::texte(Textes::PATIENT, "fr"));
         } else if (langue_p == "en") {
             question.setWindowTitle("Patient identification");
             question.setLabelText(QString::fromUtf8(
                 "Please enter the <b>patient ID or n°</b> corresponding to the calculated IOL.<br>"
                 "This information is necessary to your order treatment."));
             if (champ)
-                champ->setPlaceholderText(QString::fromUtf8("Patient ID or n°"));
+                champ->setPlaceholderText(Textes::texte(Textes::PATIENT, "en"));
         }
         const bool confirme = Dialogues::exec(&question) == QDialog::Accepted;
         param_p->nom_pat_str_t = confirme ? Identification::texte_propre(question.textValue()) : QString();
@@ -552,14 +547,14 @@ void FenetrePrinc::impression2() {
     apercu = new QPrintPreviewDialog(printer.get(), this,
                                      Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     apercu->setObjectName("apercu");
-    if (fr)
-        apercu->setWindowTitle(
-            QString::fromUtf8("Calculateur Torique Brevanta v" VERSION_TORIQUE " - Aperçu avant impression"));
-    else if (langue_p == "en")
-        apercu->setWindowTitle("Brevanta Toric Calculator v" VERSION_TORIQUE " - Print preview");
+    if (Textes::langue_connue(langue_p))
+        apercu->setWindowTitle(Textes::texte(Textes::CALCULATEUR, langue_p) +
+                               QStringLiteral(" v" VERSION_TORIQUE) +
+                               Textes::selon(langue_p, " - Aperçu avant impression", " - Print preview"));
     connect(apercu, &QPrintPreviewDialog::paintRequested, this, &FenetrePrinc::imp_apercu);
 
-    auto* enregistrer = new QAction(LecteurImages::icone("save02.png"), "Enregistrer", this);
+    auto* enregistrer =
+        new QAction(LecteurImages::icone("save02.png"), Textes::texte(Textes::ENREGISTRER, "fr"), this);
     enregistrer->setObjectName("action_enregistrer");
     const QList<QToolBar*> barres = apercu->findChildren<QToolBar*>();
     if (!barres.isEmpty())
@@ -586,7 +581,7 @@ void FenetrePrinc::save_pdf() {
             dossier = QDir::homePath();
     }
     auto demander = [this, &dossier](bool oeil_droit) {
-        QFileDialog dialogue(this, "Enregistrer", dossier, "*.pdf");
+        QFileDialog dialogue(this, Textes::texte(Textes::ENREGISTRER, "fr"), dossier, "*.pdf");
         dialogue.setObjectName("dialogue_enregistrer");
         dialogue.setOption(QFileDialog::DontUseNativeDialog);
         dialogue.setAcceptMode(QFileDialog::AcceptSave);

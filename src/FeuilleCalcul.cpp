@@ -118,7 +118,7 @@ QString FeuilleCalcul::nom_fichier(const QString& identifiant, bool oeil_droit) 
 }
 
 QString FeuilleCalcul::titre_non_ecrit(const QString& langue) {
-    return langue == "fr" ? "Enregistrer" : "Save";
+    return Textes::texte(Textes::ENREGISTRER, langue == "fr" ? "fr" : "en");
 }
 
 QString FeuilleCalcul::message_non_ecrit(const QString& fichier, const QString& langue,

@@ -56,6 +56,11 @@ const Ligne TABLE[] = {
     {"Etablissement", "Establishment"},
     {"Adresse de livraison", "Delivery address"},
     {"Calculateur Torique Brevanta", "Brevanta Toric Calculator"},
+    {"Date de chirurgie prévue", "Surgery planned date"},
+
+    {"Page précédente", "Previous page"},
+    {"Nouveau calcul", "New calculation"},
+    {"Enregistrer", "Save"},
 };
 static_assert(std::size(TABLE) == Textes::NB_CLES, "one line per key");
 
@@ -127,6 +132,8 @@ QString Textes::forme(const QString& t, Forme f) {
         return t.toUpper();
     case PARENTHESES:
         return QLatin1Char('(') + t + QLatin1Char(')');
+    case RETOUR:
+        return QStringLiteral("<<   ") + t;
     }
     return t;
 }

@@ -66,6 +66,12 @@ public:
         ETABLISSEMENT,     // "Etablissement"
         ADRESSE_LIVRAISON, // "Adresse de livraison"
         CALCULATEUR,       // "Calculateur Torique Brevanta": the sheet's and the window's title
+        DATE_PREVUE,       // "Date de chirurgie prévue": the dialog's date and its screen-reader name
+
+        // The buttons of the bottom bands, also named to the screen reader.
+        PAGE_PRECEDENTE, // "Page précédente"
+        NOUVEAU_CALCUL,  // "Nouveau calcul"
+        ENREGISTRER,     // "Enregistrer": the preview's save action and its warning's title
 
         NB_CLES
     };
@@ -77,6 +83,7 @@ public:
         TITRE_RICHE, // the same for a rich-text label: "INFORMATIONS PR&Eacute;-OP&Eacute;RATOIRES :"
         MAJUSCULES,  // "OEIL DROIT"
         PARENTHESES, // "(oeil droit)"
+        RETOUR,      // a button going back: "<<   Page précédente"
     };
 
     // A text of the table in a language, in a form.
