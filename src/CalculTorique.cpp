@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include <cstring>
 
 namespace {
 
@@ -35,48 +32,52 @@ bool axe_dans_table(int axe) {
     return axe >= 0 && axe <= ECART_MAX;
 }
 
+// The loops over a whole profile run on the wide vector units where the
+// processor has them: a division, a multiplication, an addition, a maximum
+// give the same bits whatever the width, and nothing here can be fused into
+// a multiply-add.
+#if defined(__GNUC__) && defined(__x86_64__) && defined(__ELF__)
+#define TORIQUE_LARGEURS __attribute__((target_clones("avx512f", "avx2", "default")))
+#else
+#define TORIQUE_LARGEURS
+#endif
+
+// Four meridians of a profile, in the compiler's own vector type (so that
+// each width of TORIQUE_LARGEURS gets its instructions).
+typedef double Quatre __attribute__((vector_size(4 * sizeof(double))));
+
+void lire(Quatre& q, const double* v) {
+    std::memcpy(&q, v, sizeof q);
+}
+
 // Maximum and minimum of a meridian profile, the search starting from 0 and
 // 100 with strict comparisons, and the first meridian that reaches the
-// maximum (-1 when nothing is above 0). The extremes are found two values at
-// a time, then the first meridian equal to the maximum: the same values and
-// meridian as the one-by-one search, since a maximum is exact whatever the
-// order and a value that is not a number never wins a comparison.
-void extremes(const double* v, double& pmax, double& pmin, int& axe) {
+// maximum (-1 when nothing is above 0). The extremes are found eight values
+// at a time, then the first meridian equal to the maximum: the same values
+// and meridian as the one-by-one search, since a maximum is exact whatever
+// the order and a value that is not a number never wins a comparison.
+TORIQUE_LARGEURS void extremes(const double* v, double& pmax, double& pmin, int& axe) {
     constexpr int M = CalculTorique::NB_MERIDIENS;
+    static_assert(M % 8 == 0, "profile read eight values at a time");
+    // Two accumulators of each kind, so that a comparison need not wait for
+    // the one before; max(x, acc) keeps acc unless x > acc.
+    Quatre mx0 = {0, 0, 0, 0}, mx1 = mx0;
+    Quatre mn0 = {100, 100, 100, 100}, mn1 = mn0;
+    for (int i = 0; i < M; i += 8) {
+        Quatre a, b;
+        lire(a, v + i);
+        lire(b, v + i + 4);
+        mx0 = a > mx0 ? a : mx0;
+        mx1 = b > mx1 ? b : mx1;
+        mn0 = a < mn0 ? a : mn0;
+        mn1 = b < mn1 ? b : mn1;
+    }
     double mx = 0;
     double mn = 100;
-#ifdef __SSE2__
-    static_assert(M % 4 == 0, "profile read four values at a time");
-    __m128d mx0 = _mm_set1_pd(0.0), mx1 = mx0;
-    __m128d mn0 = _mm_set1_pd(100.0), mn1 = mn0;
-    for (int i = 0; i < M; i += 4) {
-        const __m128d a = _mm_loadu_pd(v + i);
-        const __m128d b = _mm_loadu_pd(v + i + 2);
-        // max(x, acc) keeps acc unless x > acc, min(x, acc) unless x < acc.
-        mx0 = _mm_max_pd(a, mx0);
-        mx1 = _mm_max_pd(b, mx1);
-        mn0 = _mm_min_pd(a, mn0);
-        mn1 = _mm_min_pd(b, mn1);
-    }
-    double hx[4], hn[4];
-    _mm_storeu_pd(hx, mx0);
-    _mm_storeu_pd(hx + 2, mx1);
-    _mm_storeu_pd(hn, mn0);
-    _mm_storeu_pd(hn + 2, mn1);
     for (int k = 0; k < 4; ++k) {
-        if (hx[k] > mx)
-            mx = hx[k];
-        if (hn[k] < mn)
-            mn = hn[k];
+        mx = std::max({mx, mx0[k], mx1[k]});
+        mn = std::min({mn, mn0[k], mn1[k]});
     }
-#else
-    for (int i = 0; i < M; ++i) {
-        if (v[i] > mx)
-            mx = v[i];
-        if (v[i] < mn)
-            mn = v[i];
-    }
-#endif
     axe = -1;
     if (mx > 0) {
         for (int i = 0; i < M; ++i)
@@ -91,16 +92,34 @@ void extremes(const double* v, double& pmax, double& pmin, int& axe) {
     pmin = mn;
 }
 
-// The two vergence conversions, 5 mm through aqueous of index 1.336, on a
-// whole profile. Division dominates the recalculation, so on processors that
-// have them the wide vector units run these loops; a division gives the same
-// bits whatever the width, and nothing here can be fused into a multiply-add.
-#if defined(__GNUC__) && defined(__x86_64__) && defined(__ELF__)
-#define TORIQUE_LARGEURS __attribute__((target_clones("avx512f", "avx2", "default")))
-#else
-#define TORIQUE_LARGEURS
-#endif
+// Steepest and flattest meridian of a lens added to the cornea at the lens
+// plane, (plat + C sin^2) + K, each value computed as profil_lentille()
+// computes it, eight meridians at a time as in extremes().
+TORIQUE_LARGEURS void bornes_profil(const double* s2, const double* K, double plat, double C, double& vmax,
+                                    double& vmin) {
+    constexpr int M = CalculTorique::NB_MERIDIENS;
+    const double premier = (plat + C * s2[0]) + K[0];
+    Quatre mx0 = {premier, premier, premier, premier};
+    Quatre mx1 = mx0, mn0 = mx0, mn1 = mx0;
+    for (int i = 0; i < M; i += 8) {
+        Quatre s0, s1, k0, k1;
+        lire(s0, s2 + i);
+        lire(s1, s2 + i + 4);
+        lire(k0, K + i);
+        lire(k1, K + i + 4);
+        const Quatre x0 = (plat + C * s0) + k0;
+        const Quatre x1 = (plat + C * s1) + k1;
+        mx0 = x0 > mx0 ? x0 : mx0;
+        mx1 = x1 > mx1 ? x1 : mx1;
+        mn0 = x0 < mn0 ? x0 : mn0;
+        mn1 = x1 < mn1 ? x1 : mn1;
+    }
+    vmax = std::max({mx0[0], mx0[1], mx0[2], mx0[3], mx1[0], mx1[1], mx1[2], mx1[3]});
+    vmin = std::min({mn0[0], mn0[1], mn0[2], mn0[3], mn1[0], mn1[1], mn1[2], mn1[3]});
+}
 
+// The two vergence conversions, 5 mm through aqueous of index 1.336, on a
+// whole profile; division dominates the recalculation.
 TORIQUE_LARGEURS void vers_plan_iol(const double* P, double* K, int n) {
     for (int i = 0; i < n; ++i)
         K[i] = P[i] / (1 - P[i] * 5 / 1336);
@@ -367,22 +386,26 @@ double CalculTorique::residuel_tourne(int n, int degres) const {
         return 0;
     const double C = tab_cyl[n];
     const int a = ((astcross_axe + degres) % 180 + 180) % 180;
-    // The lens profile and the return to the corneal plane exactly as the
-    // trials compute them, so that a turn of 0 gives the trial's residual.
-    double piol[NB_MERIDIENS], somme[NB_MERIDIENS], retour[NB_MERIDIENS];
+    // The lens added to the cornea exactly as the trials add them, so that a
+    // turn of 0 gives the trial's residual. The return to the corneal plane,
+    // X / (1 + 5 X / 1336), grows with X: only the steepest and the flattest
+    // meridian of the sum are carried back, not all 360 (a row of the batch
+    // asks for 32 turned trials). The bounds 0 and 100 are those of the
+    // trials' search.
+    const double plat = SEQiol - C / 2;
+    double Xmax, Xmin;
     if (sinus_directs) {
-        for (int i = 0; i < NB_MERIDIENS; ++i) {
-            piol[i] = (SEQiol - C / 2) + C * sin2_direct(i - a);
-            somme[i] = piol[i] + tab_Kcornee_planIOL[i];
-        }
+        double s2[NB_MERIDIENS];
+        for (int i = 0; i < NB_MERIDIENS; ++i)
+            s2[i] = sin2_direct(i - a);
+        bornes_profil(s2, tab_Kcornee_planIOL, plat, C, Xmax, Xmin);
     } else {
-        profil_lentille(table_sin2() - a, tab_Kcornee_planIOL, SEQiol - C / 2, C, piol, somme, NB_MERIDIENS);
+        bornes_profil(table_sin2() - a, tab_Kcornee_planIOL, plat, C, Xmax, Xmin);
     }
-    vers_plan_cornee(somme, retour, NB_MERIDIENS);
     double Pmax, Pmin;
-    int axe_max;
-    extremes(retour, Pmax, Pmin, axe_max);
-    const double residu = Pmax - Pmin;
+    vers_plan_cornee(&Xmax, &Pmax, 1);
+    vers_plan_cornee(&Xmin, &Pmin, 1);
+    const double residu = std::max(Pmax, 0.0) - std::min(Pmin, 100.0);
     return residu <= 0.01 ? 0.0 : residu;
 }
 
