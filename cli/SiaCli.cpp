@@ -190,7 +190,7 @@ bool SiaCli::lire(QIODevice& source, const QString& nom, const QString& langue, 
     bool en_tete = lecteur.suivante(ligne) && ligne.etat == LecteurCsv::Complete;
     if (en_tete) {
         QStringList noms;
-        for (const QString& c : ligne.champs)
+        for (const QString& c : ligne.champs())
             noms << c.trimmed().toLower();
         en_tete = noms.join(QLatin1Char(',')) == QLatin1String(EN_TETE);
     }
@@ -203,7 +203,7 @@ bool SiaCli::lire(QIODevice& source, const QString& nom, const QString& langue, 
     }
     int lignes = 0;
     while (lecteur.suivante(ligne)) {
-        if (!ligne.champs.isEmpty() || ligne.etat != LecteurCsv::Complete)
+        if (!ligne.vide() || ligne.etat != LecteurCsv::Complete)
             if (++lignes > LIGNES_MAX) {
                 erreur = ToriqueCli::erreur(
                     "--sia",
@@ -224,12 +224,12 @@ bool SiaCli::lire(QIODevice& source, const QString& nom, const QString& langue, 
                 Textes::selon(langue, "un guillemet fermant avant la fin du fichier",
                               "a closing quote before the end of the file"),
                 langue);
-        } else if (ligne.champs.isEmpty()) {
+        } else if (ligne.vide()) {
             continue; // a blank line
         } else {
             QString oeil;
             AstigmatismeInduit::Kerato pre, post;
-            if (lire_ligne(ligne.champs, langue, oeil, pre, post, probleme)) {
+            if (lire_ligne(ligne.champs(), langue, oeil, pre, post, probleme)) {
                 serie.ajouter(ligne.numero, oeil, pre, post);
                 continue;
             }

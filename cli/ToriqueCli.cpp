@@ -95,10 +95,11 @@ bool saisie(const QString& texte, double haut, double& v) {
 // --- JSON ---------------------------------------------------------------
 
 // A number as JSON: the shortest text that reads back the same double,
-// with ".0" on a whole number; null when not finite.
-void ajouter_nombre(QByteArray& s, double v) {
+// with ".0" on a whole number; null when not finite. Into a QByteArray or,
+// for the objects of a batch, a std::string, whose appends cost less.
+template <class Tampon> void ajouter_nombre(Tampon& s, double v) {
     if (!std::isfinite(v)) {
-        s += "null";
+        s.append("null", 4);
         return;
     }
     // Below 1e15 the standard library's shortest text is the toolkit's
@@ -108,21 +109,21 @@ void ajouter_nombre(QByteArray& s, double v) {
         char t[32];
         const auto r = std::to_chars(t, t + sizeof t, v);
         const QByteArrayView vue(t, r.ptr - t);
-        s += vue;
+        s.append(t, r.ptr - t);
         if (!vue.contains('.') && !vue.contains('e'))
-            s += ".0";
+            s.append(".0", 2);
         return;
     }
     const QByteArray texte = QString::number(v, 'g', QLocale::FloatingPointShortest).toLatin1();
-    s += texte;
+    s.append(texte.constData(), texte.size());
     if (!texte.contains('.') && !texte.contains('e'))
-        s += ".0";
+        s.append(".0", 2);
 }
 
-void ajouter_entier(QByteArray& s, qint64 v) {
+template <class Tampon> void ajouter_entier(Tampon& s, qint64 v) {
     char t[24];
     const auto r = std::to_chars(t, t + sizeof t, v);
-    s += QByteArrayView(t, r.ptr - t);
+    s.append(t, r.ptr - t);
 }
 
 // A text as a JSON string, in UTF-8.
@@ -431,9 +432,13 @@ QByteArray ToriqueCli::json_utf8(const Cas& cas, const CalculTorique& m, const R
     kerato(cas, cas.k1, k1D, k1mm);
     kerato(cas, cas.k2, k2D, k2mm);
     // Built piece by piece: a batch writes one such object per row.
-    QByteArray s;
-    s.reserve(1400);
+    std::string s;
+    s.reserve(2048);
     auto cle = [&s](const char* texte) { s += texte; };
+    auto chaine = [&s](const QString& t) {
+        const QByteArray b = chaine_json(t);
+        s.append(b.constData(), b.size());
+    };
     s += '{';
     if (ligne > 0) {
         cle("\"line\":");
@@ -441,7 +446,7 @@ QByteArray ToriqueCli::json_utf8(const Cas& cas, const CalculTorique& m, const R
         s += ',';
     }
     cle("\"eye\":");
-    s += chaine_json(cas.oeil);
+    chaine(cas.oeil);
     cle(",\"seq\":");
     ajouter_nombre(s, cas.seq);
     cle(cas.unite == 2 ? ",\"unit\":\"mm\"" : ",\"unit\":\"D\"");
@@ -494,7 +499,7 @@ QByteArray ToriqueCli::json_utf8(const Cas& cas, const CalculTorique& m, const R
         }
         s += ']';
         cle(",\"chosen\":{\"model\":");
-        s += chaine_json(Textes::implant(QLatin1String(MODELE), r.choix));
+        chaine(Textes::implant(QLatin1String(MODELE), r.choix));
         cle(",\"cyl\":");
         ajouter_nombre(s, r.choix);
         cle(",\"residual\":");
@@ -512,12 +517,12 @@ QByteArray ToriqueCli::json_utf8(const Cas& cas, const CalculTorique& m, const R
         cle(",\"check\":{\"code\":");
         ajouter_entier(s, r.code);
         cle(",\"title\":");
-        s += chaine_json(msg.titre);
+        chaine(msg.titre);
         cle(",\"message\":");
-        s += chaine_json(Textes::brut(msg.texte));
+        chaine(Textes::brut(msg.texte));
         cle("}}");
     }
-    return s;
+    return QByteArray::fromStdString(s);
 }
 
 QString ToriqueCli::texte(const Cas& cas, const CalculTorique& m, const Resultat& r) {
@@ -837,7 +842,7 @@ const QString& colonne(int c) {
 // refusal, read from shared tables, are left to the writer.
 void repondre(Rangee& r, const QString& langue, CalculTorique& moteur, ListParam& record) {
     static const bool obligatoire[NB_COLONNES] = {true, true, false, true, true, true, false, false, false};
-    const QStringList& valeurs = r.lue.champs;
+    const QStringList valeurs = r.lue.champs(); // decoded here, on the row's thread
     r.calcule = false;
     r.refus_a_ecrire = false;
     QString erreur;
@@ -902,10 +907,10 @@ int ToriqueCli::lot(const QString& fichier, const QString& langue, QTextStream& 
     // whose first row is no header), and each row is answered once read.
     LecteurCsv lecteur(&f);
     LecteurCsv::Ligne rangee;
-    bool en_tete = lecteur.suivante(rangee) && rangee.etat == LecteurCsv::Complete &&
-                   rangee.champs.size() == NB_COLONNES;
+    bool en_tete =
+        lecteur.suivante(rangee) && rangee.etat == LecteurCsv::Complete && rangee.taille() == NB_COLONNES;
     for (int c = 0; en_tete && c < NB_COLONNES; ++c)
-        en_tete = rangee.champs[c].trimmed().compare(QLatin1String(COLONNES[c]), Qt::CaseInsensitive) == 0;
+        en_tete = rangee.champ(c).trimmed().compare(QLatin1String(COLONNES[c]), Qt::CaseInsensitive) == 0;
     if (!en_tete) {
         if (lecteur.echec()) {
             illisible(lecteur.erreur());
@@ -928,7 +933,7 @@ int ToriqueCli::lot(const QString& fichier, const QString& langue, QTextStream& 
     for (;;) {
         int n = 0;
         while (n < TAILLE_BLOC && lecteur.suivante(bloc[n].lue))
-            if (bloc[n].lue.etat != LecteurCsv::Complete || !bloc[n].lue.champs.isEmpty())
+            if (bloc[n].lue.etat != LecteurCsv::Complete || !bloc[n].lue.vide())
                 ++n; // a blank line is no row
         if (n == 0)
             break;
@@ -955,14 +960,13 @@ int ToriqueCli::lot(const QString& fichier, const QString& langue, QTextStream& 
             if (r.refus_a_ecrire) // the check's message, read here only
                 r.reponse = json_utf8(r.cas, sans_resultat, r.resultat, r.lue.numero);
             tout_calcule = tout_calcule && r.calcule;
-            r.reponse += '\n';
             // The answers are UTF-8 already: to the stream's device as they
             // are, when it has one.
             if (appareil) {
-                if (appareil->write(r.reponse) != r.reponse.size())
+                if (appareil->write(r.reponse) != r.reponse.size() || !appareil->putChar('\n'))
                     return 1;
             } else {
-                sortie << QString::fromUtf8(r.reponse);
+                sortie << QString::fromUtf8(r.reponse) << '\n';
             }
             r.reponse.clear();
             // An output that refuses what is written ends the run at once:

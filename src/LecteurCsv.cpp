@@ -1,5 +1,7 @@
 #include "LecteurCsv.h"
 
+#include <algorithm>
+
 #include <QFileDevice>
 #include <QIODevice>
 
@@ -57,25 +59,45 @@ bool LecteurCsv::suivante(Ligne& ligne) {
 
     enum { DebutChamp, NonCite, Cite, GuillemetVu } etat = DebutChamp;
     ligne.numero = ligne_courante;
-    ligne.champs.clear();
     ligne.etat = Complete;
-    champ.resize(0);
+    ligne.octets.resize(0);
+    ligne.fins.clear();
+    QByteArray& champ = ligne.octets; // the field being read goes on the end
     qsizetype longueur = 0;
     bool lu = false; // a byte of this row was consumed
     bool cr = false; // a CR outside quotes, waiting to see if LF follows
 
-    auto fin_champ = [&ligne, this] {
-        ligne.champs.append(QString::fromUtf8(champ));
-        champ.resize(0);
+    qsizetype debut_champ = 0; // where the field being read starts in `champ`
+    auto fin_champ = [&ligne, &champ, &debut_champ] {
+        ligne.fins.append(champ.size());
+        debut_champ = champ.size();
     };
     auto terminer = [&] {
         fin_champ();
-        while (!ligne.champs.isEmpty() && ligne.champs.last().trimmed().isEmpty())
-            ligne.champs.removeLast();
+        // Trailing blank fields dropped (blank as QString::trimmed() sees it).
+        while (!ligne.fins.isEmpty()) {
+            const QByteArrayView dernier = ligne.octets_champ(ligne.taille() - 1);
+            if (!dernier.isEmpty() && !QString::fromUtf8(dernier).trimmed().isEmpty())
+                break;
+            ligne.fins.removeLast();
+        }
+        ligne.octets.truncate(ligne.fins.isEmpty() ? 0 : ligne.fins.last());
         return true;
     };
 
     for (;;) {
+        // Inside a field not quoted, the ordinary characters up to the next
+        // comma or line end are taken in one piece.
+        if (etat == NonCite && !cr && position < fin) {
+            const char* debut = tampon.constData() + position;
+            const qsizetype borne = std::min<qsizetype>(fin - position, longueur_max - longueur);
+            qsizetype k = 0;
+            while (k < borne && debut[k] != ',' && debut[k] != '\n' && debut[k] != '\r')
+                ++k;
+            champ.append(debut, k);
+            position += k;
+            longueur += k;
+        }
         if (position >= fin && !remplir()) {
             if (!lu)
                 return false;
@@ -105,15 +127,15 @@ bool LecteurCsv::suivante(Ligne& ligne) {
             // Not held whole: what was kept is let go, the rest of the line
             // is skipped at the next call.
             ligne.etat = TropLongue;
-            ligne.champs.clear();
-            champ = QByteArray();
+            ligne.fins.clear();
+            ligne.octets = QByteArray();
             a_sauter = c != '\n';
             return true;
         }
         switch (etat) {
         case DebutChamp:
             if (c == '"') {
-                champ.resize(0); // blanks before the opening quote
+                champ.truncate(debut_champ); // blanks before the opening quote
                 etat = Cite;
             } else if (c == ',') {
                 fin_champ();
@@ -157,4 +179,21 @@ bool LecteurCsv::suivante(Ligne& ligne) {
             break;
         }
     }
+}
+
+QByteArrayView LecteurCsv::Ligne::octets_champ(qsizetype i) const {
+    const qsizetype debut = i > 0 ? fins.at(i - 1) : 0;
+    return QByteArrayView(octets.constData() + debut, fins.at(i) - debut);
+}
+
+QString LecteurCsv::Ligne::champ(qsizetype i) const {
+    return QString::fromUtf8(octets_champ(i));
+}
+
+QStringList LecteurCsv::Ligne::champs() const {
+    QStringList liste;
+    liste.reserve(fins.size());
+    for (qsizetype i = 0; i < fins.size(); ++i)
+        liste.append(champ(i));
+    return liste;
 }

@@ -44,10 +44,20 @@ public:
         GuillemetNonFerme, // the input ended inside a quoted field
     };
 
+    // A row as read: its fields kept as bytes, one after another, and
+    // decoded only when asked, so that a reader feeding several threads
+    // leaves the decoding to them.
     struct Ligne {
         qint64 numero = 0; // input line where the row starts, from 1
-        QStringList champs;
         Etat etat = Complete;
+        QByteArray octets;     // the fields' bytes, unquoted, end to end
+        QList<qsizetype> fins; // where each field ends in `octets`
+
+        qsizetype taille() const { return fins.size(); }
+        bool vide() const { return fins.isEmpty(); }
+        QByteArrayView octets_champ(qsizetype i) const;
+        QString champ(qsizetype i) const; // decoded from UTF-8
+        QStringList champs() const;
     };
 
     // The device must be open for reading; the reader does not own it.
@@ -76,7 +86,6 @@ private:
     QString raison;
 
     bool a_sauter = false; // the rest of a row found too long is still to skip
-    QByteArray champ;      // the field being read, as bytes
 };
 
 #endif
