@@ -502,7 +502,10 @@ private:
                     v = mm ? entier(700, 850) / 100.0 : entier(160, 190) * 0.25;
                 else {
                     const double k1 = page->spin_K1->value();
-                    v = mm ? std::max(0.0, k1 - entier(-5, 40) / 100.0) : k1 + entier(-2, 16) * 0.25;
+                    // Now and then below K1, which Calculate refuses.
+                    const bool dessous = chance(0.04);
+                    v = mm ? std::max(0.0, k1 - (dessous ? -entier(1, 5) : entier(0, 40)) / 100.0)
+                           : k1 + (dessous ? -entier(1, 2) : entier(0, 16)) * 0.25;
                 }
             } else if (!kerato && chance(0.7)) {
                 v = entier(0, 100) * 0.05;
@@ -540,9 +543,9 @@ private:
             const bool kerato = s == page->spin_K1 || s == page->spin_K2;
             const bool mm = page->mili->isChecked();
             if (kerato)
-                v = chance(0.1) ? entier(100, 200) : mm ? entier(700, 850) / 100.0 : entier(160, 190) * 0.25;
+                v = chance(0.05) ? entier(100, 200) : mm ? entier(700, 850) / 100.0 : entier(160, 190) * 0.25;
             else
-                v = chance(0.1) ? entier(501, 900) / 100.0 : entier(0, 100) * 0.05;
+                v = chance(0.05) ? entier(501, 900) / 100.0 : entier(0, 100) * 0.05;
             texte = QString::number(v, 'f', entier(0, 2));
             v = texte.toDouble();
             if (chance(0.5))
