@@ -5,6 +5,8 @@
 //
 //   cd build && ./bench/bench_lot --benchmark_repetitions=3
 
+#include "Processus.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -31,17 +33,9 @@ bool ecrire_lot(const QString& chemin) {
     QFile f(chemin);
     if (!f.open(QIODevice::WriteOnly))
         return false;
-    QByteArray bloc = "eye,seq,unit,k1,k2,axis,sia,incision,cyl\n";
+    QByteArray bloc = Processus::EN_TETE_LOT;
     for (int n = 0; n < NB_LIGNES; ++n) {
-        bloc += QStringLiteral("%1,%2,D,%3,%4,%5,%6,%7,\n")
-                    .arg(n % 2 ? "OS" : "OD")
-                    .arg(10 + 0.5 * (n % 51), 0, 'f', 1)
-                    .arg(40 + 0.01 * (n % 300), 0, 'f', 2)
-                    .arg(40.5 + 0.01 * (n % 300) + 0.01 * (n % 400), 0, 'f', 2)
-                    .arg(n % 180)
-                    .arg(0.05 * (n % 7), 0, 'f', 2)
-                    .arg(n % 360)
-                    .toLatin1();
+        bloc += Processus::ligne_lot(n);
         if (bloc.size() > (1 << 20)) {
             f.write(bloc);
             bloc.clear();

@@ -639,17 +639,9 @@ void TestCli::programme() {
 
 void TestCli::programme_dix_mille_lignes() {
     QTemporaryDir dir;
-    QByteArray contenu = "eye,seq,unit,k1,k2,axis,sia,incision,cyl\n";
+    QByteArray contenu = Processus::EN_TETE_LOT;
     for (int n = 0; n < 10000; ++n)
-        contenu += QStringLiteral("%1,%2,D,%3,%4,%5,%6,%7,\n")
-                       .arg(n % 2 ? "OS" : "OD")
-                       .arg(10 + 0.5 * (n % 51), 0, 'f', 1)
-                       .arg(40 + 0.01 * (n % 300), 0, 'f', 2)
-                       .arg(40.5 + 0.01 * (n % 300) + 0.01 * (n % 400), 0, 'f', 2)
-                       .arg(n % 180)
-                       .arg(0.05 * (n % 7), 0, 'f', 2)
-                       .arg(n % 360)
-                       .toUtf8();
+        contenu += Processus::ligne_lot(n);
     QProcess p;
     p.start(Processus::torique(), {"--batch", ecrire(dir, "lot.csv", contenu)});
     QVERIFY(p.waitForFinished(120000));

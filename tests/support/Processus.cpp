@@ -50,4 +50,18 @@ QString sans_blancs(QString s) {
     return s.remove(QRegularExpression("\\s"));
 }
 
+const char* const EN_TETE_LOT = "eye,seq,unit,k1,k2,axis,sia,incision,cyl\n";
+
+QByteArray ligne_lot(int n) {
+    return QStringLiteral("%1,%2,D,%3,%4,%5,%6,%7,\n")
+        .arg(n % 2 ? "OS" : "OD")
+        .arg(10 + 0.5 * (n % 51), 0, 'f', 1)
+        .arg(40 + 0.01 * (n % 300), 0, 'f', 2)
+        .arg(40.5 + 0.01 * (n % 300) + 0.01 * (n % 400), 0, 'f', 2)
+        .arg(n % 180)
+        .arg(0.05 * (n % 7), 0, 'f', 2)
+        .arg(n % 360)
+        .toLatin1();
+}
+
 } // namespace Processus

@@ -3,6 +3,7 @@
 
 // Running the programs of this build and poppler's tools from a test.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -36,6 +37,13 @@ QString texte_pdf(const QString& fichier);
 
 // The text without any blank: pdftotext breaks letter-spaced words apart.
 QString sans_blancs(QString s);
+
+// The header of a batch file, line break included.
+extern const char* const EN_TETE_LOT;
+
+// Row `n` of a batch file of ordinary cases, line break included: both eyes,
+// the whole range of powers and axes, varied with `n`.
+QByteArray ligne_lot(int n);
 
 } // namespace Processus
 
