@@ -29,9 +29,7 @@ QString FeuilleCli::usage(const QString& langue) {
 FeuilleCli::FeuilleCli(ToriqueCli& outil, const QString& langue) : langue_messages(langue) {
     outil.ajouter_option(
         {"--pdf", true, "un nom de fichier PDF", "a PDF file name", [this](const QString& v) {
-             // "-" is no file: the sheet is not written to the standard
-             // output, which carries the result.
-             if (v.isEmpty() || v == "-")
+             if (!ToriqueCli::nom_de_fichier(v))
                  return ToriqueCli::refus_valeur("--pdf", v,
                                                  Textes::selon(langue_messages,
                                                                "un nom de fichier PDF autre que -",
@@ -102,12 +100,12 @@ FeuilleCli::FeuilleCli(ToriqueCli& outil, const QString& langue) : langue_messag
                           },
                           "--pdf"});
 
-    outil.ajouter_traitement([this](const ToriqueCli::Cas& cas, const ListParam&, QTextStream& erreurs) {
-        return ecrire(cas, erreurs);
+    outil.ajouter_traitement([this](const ToriqueCli::Cas& cas, ListParam& record, QTextStream& erreurs) {
+        return ecrire(cas, record, erreurs);
     });
 }
 
-int FeuilleCli::ecrire(const ToriqueCli::Cas& cas, QTextStream& erreurs) {
+int FeuilleCli::ecrire(const ToriqueCli::Cas& cas, ListParam& record, QTextStream& erreurs) {
     if (fichier.isEmpty())
         return 0;
     const QString nom = Textes::cite(fichier, -1);
@@ -118,9 +116,6 @@ int FeuilleCli::ecrire(const ToriqueCli::Cas& cas, QTextStream& erreurs) {
 
     // The record of the accepted calculation, completed as the
     // identification dialog would complete it.
-    CalculTorique moteur;
-    ListParam record;
-    ToriqueCli::calculer(cas, moteur, record);
     record.nom_chir_str_t = chirurgien;
     record.clinique_str_t = etablissement;
     record.nom_pat_str_t = patient;

@@ -42,9 +42,10 @@ public:
     QDate date;
     int pays = -1;
 
-    // Writes the sheet of a computed case; 0 when written (or not asked), 1
-    // when the file could not be written.
-    int ecrire(const ToriqueCli::Cas& cas, QTextStream& erreurs);
+    // Writes the sheet of a computed case, its record completed with the
+    // identification; 0 when written (or not asked), 1 when the file could
+    // not be written.
+    int ecrire(const ToriqueCli::Cas& cas, ListParam& record, QTextStream& erreurs);
 
 private:
     QString langue_messages;

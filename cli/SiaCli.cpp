@@ -6,6 +6,7 @@
 #include "GraphiqueAstigmatismeInduit.h"
 #include "LecteurCsv.h"
 #include "Textes.h"
+#include "Verification.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -20,21 +21,9 @@ namespace {
 const char* const COLONNES[] = {"eye", "k1_pre", "k2_pre", "axis_pre", "k1_post", "k2_post", "axis_post"};
 constexpr int NB_COLONNES = 7;
 const char* const EN_TETE = "eye,k1_pre,k2_pre,axis_pre,k1_post,k2_post,axis_post";
-// The keratometry a keratometer gives, as the calculation's checks accept it.
-constexpr double K_MIN = 30.0, K_MAX = 60.0;
 
 QString attendu_fichier(const QString& langue) {
     return ToriqueCli::fichier_csv(EN_TETE, langue);
-}
-
-// A file refused as a whole: `probleme` names it with %1, then what was
-// expected.
-QString refus_fichier(const char* fr, const char* en, const QString& fichier, const QString& langue,
-                      const QString& raison = QString()) {
-    QString probleme = Textes::selon(langue, fr, en).arg(ToriqueCli::citation(fichier, langue));
-    if (!raison.isEmpty())
-        probleme += QStringLiteral(" (") + raison + QLatin1Char(')');
-    return ToriqueCli::erreur("--sia", probleme, attendu_fichier(langue), langue);
 }
 
 // A series of past cases has at most this many rows; a file beyond is no
@@ -47,52 +36,57 @@ bool nombre(QString texte, double& v) {
     texte = texte.trimmed();
     if (!texte.contains(QLatin1Char('.')) && texte.count(QLatin1Char(',')) == 1)
         texte.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    v = texte.toDouble(&ok);
-    return ok && std::isfinite(v);
+    return ToriqueCli::nombre(texte, v);
 }
+
+// What the rows' columns accept, in the language of the messages.
+struct Attendus {
+    explicit Attendus(const QString& langue)
+        : langue(langue), oeil(ToriqueCli::attendu("eye", langue)), axe(ToriqueCli::attendu("axis", langue)),
+          k(Textes::selon(langue, "un nombre de dioptries de 30.00 à 60.00",
+                          "a number of dioptres from 30.00 to 60.00")) {
+        cas.langue = langue;
+    }
+    QString langue, oeil, axe, k;
+    ToriqueCli::Cas cas; // the eye read as the tool's --eye reads it
+};
 
 // Reads one row's values into the eye's keratometry; the first problem is
 // the row's error.
-bool lire_ligne(const QStringList& valeurs, const QString& langue, QString& oeil,
-                AstigmatismeInduit::Kerato& pre, AstigmatismeInduit::Kerato& post, QString& erreur) {
+bool lire_ligne(const QStringList& valeurs, Attendus& a, QString& oeil, AstigmatismeInduit::Kerato& pre,
+                AstigmatismeInduit::Kerato& post, QString& erreur) {
+    const QString& langue = a.langue;
     if (valeurs.size() > NB_COLONNES) {
         erreur = ToriqueCli::trop_de_valeurs(valeurs.size(), NB_COLONNES, EN_TETE, langue);
         return false;
     }
-    const QString k_attendu = Textes::selon(langue, "un nombre de dioptries de 30.00 à 60.00",
-                                            "a number of dioptres from 30.00 to 60.00");
-    const QString axe_attendu = ToriqueCli::attendu("axis", langue);
     double* const k[] = {&pre.k1, &pre.k2, nullptr, &post.k1, &post.k2};
     int* const axes[] = {&pre.axe, &post.axe};
     for (int c = 0; c < NB_COLONNES; ++c) {
         const QString nom = QLatin1String(COLONNES[c]);
         const QString v = valeurs.value(c).trimmed();
         if (v.isEmpty()) {
-            const QString attendu = c == 0       ? ToriqueCli::attendu("eye", langue)
-                                    : c % 3 == 0 ? axe_attendu
-                                                 : k_attendu;
+            const QString& attendu = c == 0 ? a.oeil : c % 3 == 0 ? a.axe : a.k;
             erreur = ToriqueCli::valeur_absente(nom, attendu, langue);
             return false;
         }
         if (c == 0) {
-            // The eye as the tool's --eye reads it.
-            ToriqueCli::Cas cas;
-            cas.langue = langue;
-            if (!ToriqueCli::lire("eye", nom, v, cas, erreur))
+            if (!ToriqueCli::lire("eye", nom, v, a.cas, erreur))
                 return false;
-            oeil = cas.oeil;
+            oeil = a.cas.oeil;
         } else if (c % 3 == 0) {
-            double d;
-            if (!nombre(v, d) || d != std::floor(d) || d < 0 || d > 180) {
-                erreur = ToriqueCli::refus_valeur(nom, v, axe_attendu, langue);
+            int axe;
+            if (!ToriqueCli::entier(v, 0, 180, axe)) {
+                erreur = ToriqueCli::refus_valeur(nom, v, a.axe, langue);
                 return false;
             }
-            *axes[c / 3 - 1] = int(d) % 180;
+            *axes[c / 3 - 1] = axe % 180;
         } else {
+            // The keratometry a keratometer gives, as the calculation's
+            // checks accept it.
             double d;
-            if (!nombre(v, d) || d < K_MIN || d > K_MAX) {
-                erreur = ToriqueCli::refus_valeur(nom, v, k_attendu, langue);
+            if (!nombre(v, d) || !Verification::dans_limites(51, d)) {
+                erreur = ToriqueCli::refus_valeur(nom, v, a.k, langue);
                 return false;
             }
             *k[c - 1] = d;
@@ -153,14 +147,15 @@ SiaCli::SiaCli(ToriqueCli& outil, const QString& langue) : langue_messages(langu
          }});
     const char* const image_fr = "un nom de fichier en .pdf, .png ou .svg (PDF sans extension)";
     const char* const image_en = "a file name ending in .pdf, .png or .svg (PDF without one)";
-    outil.ajouter_option(
-        {"--plot", true, QString::fromUtf8(image_fr), image_en, [=](const QString& v) {
-             if (GraphiqueAstigmatismeInduit::format(v) == GraphiqueAstigmatismeInduit::INCONNU)
-                 return ToriqueCli::refus_valeur(
-                     "--plot", v, Textes::selon(langue_messages, image_fr, image_en), langue_messages);
-             graphique = v;
-             return QString();
-         }});
+    outil.ajouter_option({"--plot", true, QString::fromUtf8(image_fr), image_en, [=](const QString& v) {
+                              if (!ToriqueCli::nom_de_fichier(v) || GraphiqueAstigmatismeInduit::format(v) ==
+                                                                        GraphiqueAstigmatismeInduit::INCONNU)
+                                  return ToriqueCli::refus_valeur(
+                                      "--plot", v, Textes::selon(langue_messages, image_fr, image_en),
+                                      langue_messages);
+                              graphique = v;
+                              return QString();
+                          }});
     outil.ajouter_mode({"--sia",
                         {"--plot"},
                         usage("fr").trimmed(),
@@ -186,21 +181,14 @@ bool SiaCli::lire(QIODevice& source, const QString& nom, const QString& langue, 
                   QList<ErreurLigne>& refus, QString& erreur) {
     LecteurCsv lecteur(&source);
     LecteurCsv::Ligne ligne;
-    // The header, in any case, blanks around the names allowed.
-    bool en_tete = lecteur.suivante(ligne) && ligne.etat == LecteurCsv::Complete;
-    if (en_tete) {
-        QStringList noms;
-        for (const QString& c : ligne.champs())
-            noms << c.trimmed().toLower();
-        en_tete = noms.join(QLatin1Char(',')) == QLatin1String(EN_TETE);
-    }
-    if (!en_tete) {
-        erreur = lecteur.echec() ? refus_fichier("lecture de %1 interrompue", "reading %1 stopped", nom,
-                                                 langue, lecteur.erreur())
-                                 : ToriqueCli::erreur("--sia", ToriqueCli::sans_en_tete(nom, langue),
-                                                      attendu_fichier(langue), langue);
+    if (!lecteur.suivante(ligne) || !ToriqueCli::est_en_tete(ligne, EN_TETE)) {
+        erreur = lecteur.echec()
+                     ? ToriqueCli::fichier_illisible("--sia", nom, lecteur.erreur(), EN_TETE, langue)
+                     : ToriqueCli::erreur("--sia", ToriqueCli::sans_en_tete(nom, langue),
+                                          attendu_fichier(langue), langue);
         return false;
     }
+    Attendus attendus(langue);
     int lignes = 0;
     while (lecteur.suivante(ligne)) {
         if (!ligne.vide() || ligne.etat != LecteurCsv::Complete)
@@ -213,23 +201,13 @@ bool SiaCli::lire(QIODevice& source, const QString& nom, const QString& langue, 
                     Textes::selon(langue, "au plus %1 yeux", "at most %1 eyes").arg(LIGNES_MAX), langue);
                 return false;
             }
-        QString probleme;
-        if (ligne.etat == LecteurCsv::TropLongue) {
-            probleme = ToriqueCli::erreur(
-                QString(), ToriqueCli::ligne_trop_longue(langue),
-                Textes::selon(langue, "une ligne de %1", "a row of %1").arg(QLatin1String(EN_TETE)), langue);
-        } else if (ligne.etat == LecteurCsv::GuillemetNonFerme) {
-            probleme = ToriqueCli::erreur(
-                QString(), Textes::selon(langue, "guillemet non fermé", "quote not closed"),
-                Textes::selon(langue, "un guillemet fermant avant la fin du fichier",
-                              "a closing quote before the end of the file"),
-                langue);
-        } else if (ligne.vide()) {
-            continue; // a blank line
-        } else {
+        QString probleme = ToriqueCli::ligne_incomplete(ligne, langue);
+        if (probleme.isEmpty()) {
+            if (ligne.vide())
+                continue; // a blank line
             QString oeil;
             AstigmatismeInduit::Kerato pre, post;
-            if (lire_ligne(ligne.champs(), langue, oeil, pre, post, probleme)) {
+            if (lire_ligne(ligne.champs(), attendus, oeil, pre, post, probleme)) {
                 serie.ajouter(ligne.numero, oeil, pre, post);
                 continue;
             }
@@ -237,8 +215,7 @@ bool SiaCli::lire(QIODevice& source, const QString& nom, const QString& langue, 
         refus.append({ligne.numero, probleme});
     }
     if (lecteur.echec()) {
-        erreur =
-            refus_fichier("lecture de %1 interrompue", "reading %1 stopped", nom, langue, lecteur.erreur());
+        erreur = ToriqueCli::fichier_illisible("--sia", nom, lecteur.erreur(), EN_TETE, langue);
         return false;
     }
     return true;
@@ -300,15 +277,13 @@ QString SiaCli::json(const AstigmatismeInduit& serie, const QList<ErreurLigne>& 
 
 int SiaCli::executer(bool en_json, const QString& langue, QTextStream& sortie, QTextStream& erreurs) {
     QFile f(fichier);
-    if (!f.open(QIODevice::ReadOnly)) {
-        erreurs << refus_fichier("fichier %1 illisible", "cannot read file %1", fichier, langue,
-                                 f.errorString())
-                << '\n';
+    QString erreur;
+    if (!ToriqueCli::ouvrir_csv(f, "--sia", EN_TETE, langue, erreur)) {
+        erreurs << erreur << '\n';
         return 2;
     }
     AstigmatismeInduit serie;
     QList<ErreurLigne> refus;
-    QString erreur;
     if (!lire(f, fichier, langue, serie, refus, erreur)) {
         erreurs << erreur << '\n';
         return 2;

@@ -15,6 +15,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -25,11 +26,11 @@
 
 namespace {
 
-const char* const COLONNES[] = {"eye", "seq", "unit", "k1", "k2", "axis", "sia", "incision", "cyl"};
+// Options that describe one case, not allowed with --batch; the columns of
+// a batch file, in this order.
+const QStringList OPTIONS_CAS{"eye", "seq", "unit", "k1", "k2", "axis", "sia", "incision", "cyl"};
 constexpr int NB_COLONNES = 9;
 const char* const EN_TETE = "eye,seq,unit,k1,k2,axis,sia,incision,cyl";
-// Options that describe one case, not allowed with --batch.
-const QStringList OPTIONS_CAS{"eye", "seq", "unit", "k1", "k2", "axis", "sia", "incision", "cyl"};
 const QStringList OBLIGATOIRES{"eye", "seq", "k1", "k2", "axis"};
 const char* const USAGE_LOT = "torique --batch FILE.csv [--lang fr|en]";
 
@@ -44,7 +45,9 @@ QString usage(const QString& langue) {
            ToriqueCli::ligne_usage(USAGE_LOT, langue) + ToriqueCli::ligne_usage("torique --version", langue);
 }
 
-bool nombre(const QString& texte, double& v) {
+} // namespace
+
+bool ToriqueCli::nombre(const QString& texte, double& v) {
     // A plain decimal number is read directly (a batch file has millions of
     // them): the same correctly rounded value as the toolkit's reading,
     // which takes every other form (a sign +, blanks, ...).
@@ -67,8 +70,7 @@ bool nombre(const QString& texte, double& v) {
     return ok && std::isfinite(v);
 }
 
-// A whole number given as such or as a number without fraction (90, 90.0).
-bool entier(const QString& texte, int bas, int haut, int& v) {
+bool ToriqueCli::entier(const QString& texte, int bas, int haut, int& v) {
     double d;
     if (!nombre(texte, d) || d != std::floor(d) || d < bas || d > haut)
         return false;
@@ -76,16 +78,14 @@ bool entier(const QString& texte, int bas, int haut, int& v) {
     return true;
 }
 
+namespace {
+
 // A value as a two-decimal entry box keeps it, within its range.
 bool saisie(const QString& texte, double haut, double& v) {
     double d;
-    if (!nombre(texte, d))
+    if (!ToriqueCli::nombre(texte, d))
         return false;
-    // What the entry box keeps (CalculTorique::arrondi_saisie: the value's
-    // text to two decimals, read back), that text read the fast way.
-    if (!nombre(QString::number(d, 'f', 2), d))
-        return false;
-    d += 0.0; // no negative zero
+    d = CalculTorique::arrondi_saisie(d) + 0.0; // no negative zero
     if (!(d >= 0.0 && d <= haut))
         return false;
     v = d;
@@ -255,6 +255,53 @@ QString ToriqueCli::sans_en_tete(const QString& fichier, const QString& langue) 
     return Textes::selon(langue, "la première ligne de %1 n'est pas l'en-tête",
                          "the first line of %1 is not the header")
         .arg(citation(fichier, langue));
+}
+
+bool ToriqueCli::nom_de_fichier(const QString& valeur) {
+    return !valeur.isEmpty() && valeur != QLatin1String("-");
+}
+
+bool ToriqueCli::ouvrir_csv(QFile& f, const QString& option, const char* en_tete, const QString& langue,
+                            QString& erreur) {
+    // A folder opens for reading on this system, and reads as nothing.
+    const QString raison = QFileInfo(f.fileName()).isDir() ? QString::fromLocal8Bit(std::strerror(EISDIR))
+                           : f.open(QIODevice::ReadOnly)   ? QString()
+                                                           : f.errorString();
+    if (raison.isEmpty())
+        return true;
+    erreur = fichier_illisible(option, f.fileName(), raison, en_tete, langue);
+    return false;
+}
+
+QString ToriqueCli::fichier_illisible(const QString& option, const QString& fichier, const QString& raison,
+                                      const char* en_tete, const QString& langue) {
+    return erreur(option,
+                  Textes::selon(langue, "fichier %1 illisible (%2)", "cannot read file %1 (%2)")
+                      .arg(citation(fichier, langue), raison),
+                  fichier_csv(en_tete, langue), langue);
+}
+
+bool ToriqueCli::est_en_tete(const LecteurCsv::Ligne& ligne, const char* en_tete) {
+    const QList<QByteArray> noms = QByteArray(en_tete).split(',');
+    if (ligne.etat != LecteurCsv::Complete || ligne.taille() != noms.size())
+        return false;
+    for (int c = 0; c < noms.size(); ++c)
+        if (ligne.champ(c).trimmed().compare(QLatin1String(noms[c]), Qt::CaseInsensitive) != 0)
+            return false;
+    return true;
+}
+
+QString ToriqueCli::ligne_incomplete(const LecteurCsv::Ligne& ligne, const QString& langue) {
+    if (ligne.etat == LecteurCsv::TropLongue)
+        return erreur(QString(), ligne_trop_longue(langue),
+                      Textes::selon(langue, "une ligne de %1 octets au plus", "a row of at most %1 bytes")
+                          .arg(LecteurCsv::LONGUEUR_MAX),
+                      langue);
+    if (ligne.etat == LecteurCsv::GuillemetNonFerme)
+        return erreur(QString(),
+                      Textes::selon(langue, "valeur entre guillemets non fermée", "quoted value not closed"),
+                      Textes::selon(langue, "un guillemet fermant", "a closing double quote"), langue);
+    return QString();
 }
 
 QString ToriqueCli::citation(const QString& valeur, const QString& langue) {
@@ -832,44 +879,32 @@ struct Rangee {
     bool refus_a_ecrire = false; // refused by a check: answered by the writer
 };
 
-const QString& colonne(int c) {
-    static const QString colonnes[NB_COLONNES] = {"eye",  "seq", "unit",     "k1", "k2",
-                                                  "axis", "sia", "incision", "cyl"};
-    return colonnes[c];
-}
-
 // Reads and computes one row. Runs on any thread: the texts of a check's
 // refusal, read from shared tables, are left to the writer.
 void repondre(Rangee& r, const QString& langue, CalculTorique& moteur, ListParam& record) {
-    static const bool obligatoire[NB_COLONNES] = {true, true, false, true, true, true, false, false, false};
+    static const std::array<bool, NB_COLONNES> obligatoire = [] {
+        std::array<bool, NB_COLONNES> o{};
+        for (int c = 0; c < NB_COLONNES; ++c)
+            o[c] = OBLIGATOIRES.contains(OPTIONS_CAS[c]);
+        return o;
+    }();
     const QStringList valeurs = r.lue.champs(); // decoded here, on the row's thread
     r.calcule = false;
     r.refus_a_ecrire = false;
-    QString erreur;
-    if (r.lue.etat == LecteurCsv::TropLongue) {
-        erreur = ToriqueCli::erreur(
-            QString(), ToriqueCli::ligne_trop_longue(langue),
-            Textes::selon(langue, "une ligne de %1 octets au plus", "a row of at most %1 bytes")
-                .arg(LecteurCsv::LONGUEUR_MAX),
-            langue);
-    } else if (r.lue.etat == LecteurCsv::GuillemetNonFerme) {
-        erreur = ToriqueCli::erreur(
-            QString(), Textes::selon(langue, "valeur entre guillemets non fermée", "quoted value not closed"),
-            Textes::selon(langue, "un guillemet fermant", "a closing double quote"), langue);
-    } else if (valeurs.size() > NB_COLONNES) {
+    QString erreur = ToriqueCli::ligne_incomplete(r.lue, langue);
+    if (erreur.isEmpty() && valeurs.size() > NB_COLONNES)
         erreur = ToriqueCli::trop_de_valeurs(valeurs.size(), NB_COLONNES, EN_TETE, langue);
-    }
     r.cas = ToriqueCli::Cas();
     r.cas.langue = langue;
     for (int c = 0; c < NB_COLONNES && erreur.isEmpty(); ++c) {
         const QString valeur = valeurs.value(c).trimmed();
         if (valeur.isEmpty()) {
             if (obligatoire[c])
-                erreur =
-                    ToriqueCli::valeur_absente(colonne(c), ToriqueCli::attendu(colonne(c), langue), langue);
+                erreur = ToriqueCli::valeur_absente(OPTIONS_CAS[c],
+                                                    ToriqueCli::attendu(OPTIONS_CAS[c], langue), langue);
             continue; // the default of the option
         }
-        ToriqueCli::lire(colonne(c), colonne(c), valeur, r.cas, erreur);
+        ToriqueCli::lire(OPTIONS_CAS[c], OPTIONS_CAS[c], valeur, r.cas, erreur);
     }
     if (!erreur.isEmpty()) {
         r.reponse = erreur_ligne_json(r.lue.numero, erreur);
@@ -888,30 +923,19 @@ void repondre(Rangee& r, const QString& langue, CalculTorique& moteur, ListParam
 int ToriqueCli::lot(const QString& fichier, const QString& langue, QTextStream& sortie,
                     QTextStream& erreurs) {
     auto illisible = [&](const QString& raison) {
-        erreurs << erreur("--batch",
-                          Textes::selon(langue, "fichier %1 illisible (%2)", "cannot read file %1 (%2)")
-                              .arg(citation(fichier, langue), raison),
-                          attendu("batch", langue), langue)
-                << '\n';
+        erreurs << fichier_illisible("--batch", fichier, raison, EN_TETE, langue) << '\n';
     };
     QFile f(fichier);
-    if (QFileInfo(fichier).isDir()) {
-        illisible(QString::fromLocal8Bit(std::strerror(EISDIR)));
-        return 2;
-    }
-    if (!f.open(QIODevice::ReadOnly)) {
-        illisible(f.errorString());
+    QString pas_ouvert;
+    if (!ouvrir_csv(f, "--batch", EN_TETE, langue, pas_ouvert)) {
+        erreurs << pas_ouvert << '\n';
         return 2;
     }
     // Row by row: the file may be of any size (or endless, like /dev/zero,
-    // whose first row is no header), and each row is answered once read.
+    // whose first row is no header), read and answered by blocks of rows.
     LecteurCsv lecteur(&f);
     LecteurCsv::Ligne rangee;
-    bool en_tete =
-        lecteur.suivante(rangee) && rangee.etat == LecteurCsv::Complete && rangee.taille() == NB_COLONNES;
-    for (int c = 0; en_tete && c < NB_COLONNES; ++c)
-        en_tete = rangee.champ(c).trimmed().compare(QLatin1String(COLONNES[c]), Qt::CaseInsensitive) == 0;
-    if (!en_tete) {
+    if (!lecteur.suivante(rangee) || !est_en_tete(rangee, EN_TETE)) {
         if (lecteur.echec()) {
             illisible(lecteur.erreur());
             return 2;

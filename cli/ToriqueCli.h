@@ -2,6 +2,7 @@
 #define TORIQUECLI_H
 
 #include "CalculTorique.h"
+#include "LecteurCsv.h"
 
 #include <QByteArray>
 #include <QList>
@@ -11,6 +12,7 @@
 #include <functional>
 
 class ListParam;
+class QFile;
 class QTextStream;
 
 // The command-line tool `torique`: the calculation of the page without the
@@ -56,7 +58,7 @@ public:
         double sia = 0;        // induced astigmatism, to 0.01
         int incision = -1;     // 0 to 359; -1: 180 for OD, 0 for OS
         double cyl = 0;        // 0: the recommended cylinder
-        QString langue = "fr";
+        QString langue = QStringLiteral("fr");
         int axe_K1() const;
         int axe_incision() const;
     };
@@ -88,6 +90,10 @@ public:
     // one line naming it and the accepted values.
     static bool lire(const QString& option, const QString& nom, const QString& valeur, Cas& cas,
                      QString& erreur);
+    // A finite number, blanks around it allowed; a whole number of bas..haut
+    // given as such or without fraction (90, 90.0).
+    static bool nombre(const QString& texte, double& v);
+    static bool entier(const QString& texte, int bas, int haut, int& v);
 
     // --- messages, shared with the tools built on this one ----------------
     // The language of the messages: the value of --lang wherever it is given
@@ -112,6 +118,26 @@ public:
     // whose first line is not the header.
     static QString ligne_trop_longue(const QString& langue);
     static QString sans_en_tete(const QString& fichier, const QString& langue);
+
+    // Whether a value names a file the tool may write: not empty, and not
+    // "-", which is no file (the standard output carries the result).
+    static bool nom_de_fichier(const QString& valeur);
+
+    // --- CSV files, shared by the modes that read one ---------------------
+    // Opens the file given to `option` for reading; false, with the line to
+    // print in `erreur`, when it cannot be read (a folder included).
+    static bool ouvrir_csv(QFile& f, const QString& option, const char* en_tete, const QString& langue,
+                           QString& erreur);
+    // "--batch : fichier « x » illisible (raison) ; attendu : un fichier CSV
+    // dont la première ligne est <en-tête>".
+    static QString fichier_illisible(const QString& option, const QString& fichier, const QString& raison,
+                                     const char* en_tete, const QString& langue);
+    // Whether a row is the header: its names, in any case and with blanks
+    // around them, are those of `en_tete` (comma-separated).
+    static bool est_en_tete(const LecteurCsv::Ligne& ligne, const char* en_tete);
+    // The error of a row the reader could not read whole (too long, a quote
+    // left open); empty for a complete row.
+    static QString ligne_incomplete(const LecteurCsv::Ligne& ligne, const QString& langue);
     // What a CSV file given to an option must be: "un fichier CSV dont la
     // première ligne est <en-tête>".
     static QString fichier_csv(const char* en_tete, const QString& langue);
@@ -146,8 +172,9 @@ public:
     };
     void ajouter_option(const Option& option);
     // Run for a single case once computed and accepted, before anything is
-    // printed; a status other than 0 stops the tool with that status.
-    using Traitement = std::function<int(const Cas& cas, const ListParam& record, QTextStream& erreurs)>;
+    // printed; a status other than 0 stops the tool with that status. The
+    // treatment may complete the record (the sheet adds the identification).
+    using Traitement = std::function<int(const Cas& cas, ListParam& record, QTextStream& erreurs)>;
     void ajouter_traitement(const Traitement& traitement);
     // A mode of its own, started by an added option (for instance a file of
     // past cases): when that option is given without any option of a case,

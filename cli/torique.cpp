@@ -55,8 +55,6 @@ int main(int argc, char** argv) {
     // A reader gone (a closed pipe) is an output error like any other,
     // reported instead of ending the tool silently.
     std::signal(SIGPIPE, SIG_IGN);
-    // The file-size limit makes a write fail instead of ending the tool.
-    std::signal(SIGXFSZ, SIG_IGN);
     qInstallMessageHandler(sans_avertissements);
 
     QStringList arguments;

@@ -58,13 +58,8 @@ public:
     bool open(OpenMode mode) override;
     // Puts the written bytes in place; true only when every byte is there.
     bool valider();
-    // Drops what was written (the temporary file; a direct target is only
-    // closed).
-    void abandonner();
 
     QString erreur() const { return raison; }
-    // Whether the target is written through a temporary file.
-    bool remplace() const { return sauvegarde != nullptr; }
 
     // Writes `octets` to `chemin` in one go, as above.
     static bool ecrire(const QString& chemin, const QByteArray& octets, QString* erreur = nullptr);
@@ -76,6 +71,9 @@ protected:
     qint64 writeData(const char* donnees, qint64 taille) override;
 
 private:
+    // Drops what was written (the temporary file; a direct target is only
+    // closed).
+    void abandonner();
     void echec(const QString& pourquoi);
     bool vider();
     QFileDevice* cible() const;

@@ -12,8 +12,7 @@ constexpr qsizetype TAILLE_BLOC = 64 * 1024;
 
 } // namespace
 
-LecteurCsv::LecteurCsv(QIODevice* source, qsizetype longueur_max)
-    : source(source), longueur_max(longueur_max), tampon(TAILLE_BLOC, Qt::Uninitialized) {}
+LecteurCsv::LecteurCsv(QIODevice* source) : source(source), tampon(TAILLE_BLOC, Qt::Uninitialized) {}
 
 // The next block of the input; false once the device has nothing more.
 bool LecteurCsv::remplir() {
@@ -90,7 +89,7 @@ bool LecteurCsv::suivante(Ligne& ligne) {
         // comma or line end are taken in one piece.
         if (etat == NonCite && !cr && position < fin) {
             const char* debut = tampon.constData() + position;
-            const qsizetype borne = std::min<qsizetype>(fin - position, longueur_max - longueur);
+            const qsizetype borne = std::min<qsizetype>(fin - position, LONGUEUR_MAX - longueur);
             qsizetype k = 0;
             while (k < borne && debut[k] != ',' && debut[k] != '\n' && debut[k] != '\r')
                 ++k;
@@ -123,7 +122,7 @@ bool LecteurCsv::suivante(Ligne& ligne) {
             if (etat != Cite)
                 return terminer();
         }
-        if (++longueur > longueur_max) {
+        if (++longueur > LONGUEUR_MAX) {
             // Not held whole: what was kept is let go, the rest of the line
             // is skipped at the next call.
             ligne.etat = TropLongue;

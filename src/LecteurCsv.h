@@ -28,7 +28,7 @@ class QIODevice;
 // first line), counting every line break of the input, those inside quoted
 // fields included, so that a message can point at the line in an editor.
 //
-// A row longer than the bound (longueur_max bytes, line break excluded) is
+// A row longer than the bound (LONGUEUR_MAX bytes, line break excluded) is
 // not held whole: the reader hands it out with the state TropLongue and no
 // fields as soon as the bound is passed, and the next call skips the rest of
 // that input line first; reading goes on with the next line. An unclosed quote therefore
@@ -61,7 +61,7 @@ public:
     };
 
     // The device must be open for reading; the reader does not own it.
-    explicit LecteurCsv(QIODevice* source, qsizetype longueur_max = LONGUEUR_MAX);
+    explicit LecteurCsv(QIODevice* source);
 
     // Reads the next row into `ligne`; false once the input is over (or
     // could not be read further: see echec()).
@@ -76,7 +76,6 @@ private:
     bool remplir();
 
     QIODevice* source;
-    qsizetype longueur_max;
     QByteArray tampon;
     qsizetype position = 0, fin = 0;
     bool debut = true;   // nothing read yet: a byte order mark may come

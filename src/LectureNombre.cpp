@@ -37,12 +37,6 @@ LectureNombre::Etat LectureNombre::lire(QString& texte, int& curseur, int chiffr
 }
 
 double LectureNombre::valeur(const QString& texte) {
-    // "12." and ".5" are numbers as typed; the C locale reads both.
-    QString t = texte;
-    if (t.endsWith(QLatin1Char('.')))
-        t.chop(1);
-    if (t.startsWith(QLatin1Char('.')) || t.startsWith(QStringLiteral("-.")) ||
-        t.startsWith(QStringLiteral("+.")))
-        t.insert(t.indexOf(QLatin1Char('.')), QLatin1Char('0'));
-    return t.toDouble() + 0.0; // no negative zero
+    // The C locale reads "12." and ".5" as typed.
+    return texte.toDouble() + 0.0; // no negative zero
 }

@@ -603,6 +603,8 @@ void TestCli::programme_data() {
     // --sia alone: a file of past cases (its other usage: tst_sia).
     QTest::newRow("sia file missing") << QStringList{"--sia", "/absent/x.csv", "--lang", "en"} << 2 << ""
                                       << "--sia: cannot read file '/absent/x.csv' (";
+    QTest::newRow("sia file a folder") << QStringList{"--sia", "/tmp", "--lang", "en"} << 2 << ""
+                                       << "--sia: cannot read file '/tmp' (Is a directory); expected";
     // A sheet written: nothing on the error output but the tool's own words.
     QTest::newRow("sheet, no toolkit warning")
         << EXEMPLE + QStringList{"--pdf", "/dev/null"} << 0 << "OEIL DROIT (OD)\n"

@@ -313,6 +313,8 @@ void TstSia::usage_data() {
     QTest::newRow("plot of another kind")
         << QStringList{"--sia", "x.csv", "--plot", "x.jpg", "--lang", "en"}
         << "--plot: value 'x.jpg' refused; expected a file name ending in .pdf, .png or .svg";
+    QTest::newRow("plot to -") << QStringList{"--sia", "x.csv", "--plot", "-", "--lang", "en"}
+                               << "--plot: value '-' refused";
     QTest::newRow("sheet with --sia")
         << QStringList{"--sia", "x.csv", "--pdf", "x.pdf"}
         << QString::fromUtf8("--pdf : sans objet avec --sia ; attendu : torique --sia");
