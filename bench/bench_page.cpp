@@ -56,6 +56,23 @@ void BM_ChangementK2_etape10(benchmark::State& state) {
 }
 BENCHMARK(BM_ChangementK2_etape10)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
+// K2 typed again over the selected value at step 10: "4" is outside the
+// keratometry's limits and withdraws the result, "44" gives it back. One
+// iteration is both keystrokes.
+void BM_K2_retape_etape10(benchmark::State& state) {
+    ListParam param;
+    PageCalcul* page = page_etape_10(param);
+    for (auto _ : state) {
+        page->spin_K2->setValue(4.0);
+        page->spin_K2->setValue(44.0);
+        benchmark::DoNotOptimize(page->label_astpost_D->text().size());
+    }
+    if (page->etape != 10)
+        state.SkipWithError("the result did not come back");
+    delete page;
+}
+BENCHMARK(BM_K2_retape_etape10)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
 // The same change entered before the calculation (step 7): pre-operative
 // and crossed cylinder only, for comparison.
 void BM_ChangementK2_etape7(benchmark::State& state) {

@@ -1269,15 +1269,42 @@ void PageCalcul::suivre_verification() {
         if (code_calcul() != 0) {
             resultats_retires = true;
             ok_err = false;
-            etape = 7;
-            upd_etape(7);
+            basculer_resultats(7);
         }
     } else if (resultats_retires && etape == 7 && langue_connue() && code_calcul() == 0) {
         resultats_retires = false;
         ok_err = true;
-        etape = 10;
-        upd_etape(10);
+        basculer_resultats(10);
     }
+}
+
+// Between the Calculate step (7) and the results (10) only the result rows,
+// the lower left and the diagram differ: a keystroke that withdraws or gives
+// back a result changes those alone, where the whole step pass would rewrite
+// every text and style of the page (milliseconds, on each such keystroke).
+// The rows withdrawn are hidden with their texts and styles as they are, so
+// that giving them back lays out nothing new.
+void PageCalcul::basculer_resultats(int e) {
+    etape = e;
+    if (e == 10) {
+        etape_resultats();
+    } else {
+        for (QWidget* w : std::initializer_list<QWidget*>{iolp, astpostD}) {
+            w->setEnabled(false);
+            w->hide();
+        }
+        sep_u6->hide();
+        attention->hide();
+        attention_high->hide();
+        update_layoutBasGauche();
+        calculer_bouton->show();
+        calculer_bouton->setEnabled(true);
+    }
+    dessin->upd_etape_dessin(e);
+    dessK1->upd_etape_legende(e);
+    dessK2->upd_etape_legende(e);
+    dessInc->upd_etape_legende(e);
+    marquer_saisies();
 }
 
 void PageCalcul::marquer_saisies(bool textes) {

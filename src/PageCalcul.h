@@ -284,6 +284,7 @@ private:
     int saisies_en_cours = 0;
     void apres_saisie();
     void suivre_verification();
+    void basculer_resultats(int e);
     // Each numeric entry outside its limits shows it (colours, tooltip,
     // description for a screen reader); `textes` rewrites them all, after
     // a change of language.
