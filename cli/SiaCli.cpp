@@ -1,6 +1,5 @@
 #include "SiaCli.h"
 
-#include "CalculTorique.h"
 #include "EcritureFichier.h"
 #include "FeuilleCalcul.h"
 #include "GraphiqueAstigmatismeInduit.h"
@@ -229,10 +228,8 @@ QString SiaCli::texte(const AstigmatismeInduit& serie, const QString& langue) {
     t << AI::libelle(AI::TITRE, langue).toUpper();
     t << AI::libelle(AI::YEUX, langue) + deux_points + QString::number(b.n);
     t << AI::libelle(AI::CENTROIDE, langue) + deux_points + AI::texte_vecteur(b.centroide);
-    t << AI::libelle(AI::ECARTS_TYPES, langue) + deux_points + "x " +
-             AI::texte_ecart(b.ecart_type_x, langue) + ", y " + AI::texte_ecart(b.ecart_type_y, langue);
-    t << AI::libelle(AI::MOYENNE, langue) + deux_points + CalculTorique::texte_D(b.moyenne_D) + " D (" +
-             AI::libelle(AI::ECART_TYPE, langue) + " " + AI::texte_ecart(b.ecart_type_D, langue) + ")";
+    t << AI::libelle(AI::ECARTS_TYPES, langue) + deux_points + AI::texte_ecarts(b, langue);
+    t << AI::libelle(AI::MOYENNE, langue) + deux_points + AI::texte_moyenne(b, langue);
     if (b.ellipse_centroide.valide) {
         t << AI::libelle(AI::ELLIPSE_CENTROIDE, langue) + deux_points +
                  AI::texte_ellipse(b.ellipse_centroide, langue);

@@ -1,6 +1,5 @@
 #include "AstigmatismeInduit.h"
 
-#include "CalculTorique.h"
 #include "Textes.h"
 
 #include <cmath>
@@ -18,6 +17,16 @@ constexpr double SEUIL_ALIGNES = 1e-12;
 
 double degres(double radians) {
     return radians * 180.0 / M_PI;
+}
+
+constexpr double KHI2_95 = 5.991464547107979; // -2 ln 0.05: chi-square, 2 degrees of freedom
+
+// Hotelling's 95 % critical value for a mean of n bivariate points (n >= 3):
+// 2 (n - 1) / (n - 2) * F(0.95; 2, n - 2), the F quantile in closed form.
+double t2_hotelling_95(int n) {
+    if (n < 3)
+        return std::numeric_limits<double>::quiet_NaN();
+    return (n - 1) * (std::pow(0.05, -2.0 / (n - 2)) - 1.0);
 }
 
 } // namespace
@@ -80,13 +89,6 @@ void AstigmatismeInduit::ajouter(qint64 ligne, const QString& oeil, const Kerato
     yeux_ai.append(Oeil{ligne, oeil, pre, post, induit(pre, post)});
 }
 
-double AstigmatismeInduit::t2_hotelling_95(int n) {
-    if (n < 3)
-        return std::numeric_limits<double>::quiet_NaN();
-    // 2 (n - 1) / (n - 2) * F(0.95; 2, n - 2), the F quantile in closed form.
-    return (n - 1) * (std::pow(0.05, -2.0 / (n - 2)) - 1.0);
-}
-
 AstigmatismeInduit::Bilan AstigmatismeInduit::bilan() const {
     Bilan b;
     b.n = int(yeux_ai.size());
@@ -107,7 +109,7 @@ AstigmatismeInduit::Bilan AstigmatismeInduit::bilan() const {
 
     const double nan = std::numeric_limits<double>::quiet_NaN();
     if (b.n < 2) {
-        b.ecart_type_D = b.ecart_type_x = b.ecart_type_y = b.covariance_xy = nan;
+        b.ecart_type_D = b.ecart_type_x = b.ecart_type_y = nan;
         return b;
     }
     // Deviations from the means (two passes: no loss to cancellation).
@@ -125,7 +127,6 @@ AstigmatismeInduit::Bilan AstigmatismeInduit::bilan() const {
     b.ecart_type_D = std::sqrt(vD / (n - 1));
     b.ecart_type_x = std::sqrt(vxx);
     b.ecart_type_y = std::sqrt(vyy);
-    b.covariance_xy = vxy;
 
     const double trace = vxx + vyy, det = vxx * vyy - vxy * vxy;
     if (b.n < 3 || !(trace > 0) || det <= SEUIL_ALIGNES * trace * trace)
@@ -168,22 +169,31 @@ QString AstigmatismeInduit::libelle(Libelle l, const QString& langue) {
         {"Par oeil", "Each eye"},
         {"Ligne", "Line"},
     };
+    static_assert(sizeof TEXTES / sizeof TEXTES[0] == LIGNE + 1, "one pair per label");
     return TEXTES[l].dans(langue == "en" ? "en" : "fr");
 }
 
 QString AstigmatismeInduit::texte_vecteur(const Vecteur& v) {
-    return CalculTorique::texte_D(v.D()) + QStringLiteral(" D x ") + QString::number(v.axe()) +
-           QString::fromUtf8(" °");
+    return Textes::D(v.D()) + QStringLiteral(" x ") + Textes::degres(v.axe());
 }
 
 QString AstigmatismeInduit::texte_ellipse(const Ellipse& e, const QString& langue) {
-    return libelle(DEMI_AXES, langue) + QStringLiteral(" ") + CalculTorique::texte_D(e.demi_grand) +
-           QString::fromUtf8(langue == "en" ? " D and " : " D et ") + CalculTorique::texte_D(e.demi_petit) +
-           QStringLiteral(" D");
+    return libelle(DEMI_AXES, langue) + QStringLiteral(" ") + Textes::D(e.demi_grand) +
+           Textes::selon(langue, " et ", " and ") + Textes::D(e.demi_petit);
 }
 
 QString AstigmatismeInduit::texte_ecart(double D, const QString& langue) {
     if (std::isnan(D))
         return libelle(NON_CALCULABLE, langue);
-    return CalculTorique::texte_D(D) + QStringLiteral(" D");
+    return Textes::D(D);
+}
+
+QString AstigmatismeInduit::texte_ecarts(const Bilan& b, const QString& langue) {
+    return QStringLiteral("x ") + texte_ecart(b.ecart_type_x, langue) + QStringLiteral(", y ") +
+           texte_ecart(b.ecart_type_y, langue);
+}
+
+QString AstigmatismeInduit::texte_moyenne(const Bilan& b, const QString& langue) {
+    return Textes::D(b.moyenne_D) + QStringLiteral(" (") + libelle(ECART_TYPE, langue) + QStringLiteral(" ") +
+           texte_ecart(b.ecart_type_D, langue) + QStringLiteral(")");
 }

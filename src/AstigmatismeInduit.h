@@ -87,13 +87,10 @@ public:
         double moyenne_D = 0, ecart_type_D = 0; // magnitudes
         Vecteur centroide;
         double ecart_type_x = 0, ecart_type_y = 0;
-        double covariance_xy = 0;
         Ellipse ellipse_centroide, ellipse_donnees;
         double quantile_centroide = 0; // k of each ellipse (0 when none)
         double quantile_donnees = 0;
     };
-
-    static constexpr double KHI2_95 = 5.991464547107979; // -2 ln 0.05
 
     // Adds an eye; its induced astigmatism is computed here.
     void ajouter(qint64 ligne, const QString& oeil, const Kerato& pre, const Kerato& post);
@@ -101,10 +98,6 @@ public:
 
     // The figures of the eyes added so far (n = 0: all zero).
     Bilan bilan() const;
-
-    // Hotelling's 95 % critical value for a mean of n bivariate points
-    // (n >= 3).
-    static double t2_hotelling_95(int n);
 
     // --- texts, shared by the command line and the plot's legend ---------
     enum Libelle {
@@ -130,6 +123,10 @@ public:
     static QString texte_ellipse(const Ellipse& e, const QString& langue);
     // "0.30 D", or "non calculable" / "not computable" for NaN.
     static QString texte_ecart(double D, const QString& langue);
+    // The figures after their labels: "x 0.30 D, y 0.12 D" (ECARTS_TYPES)
+    // and "0.52 D (écart type 0.21 D)" (MOYENNE).
+    static QString texte_ecarts(const Bilan& b, const QString& langue);
+    static QString texte_moyenne(const Bilan& b, const QString& langue);
 
 private:
     QList<Oeil> yeux_ai;

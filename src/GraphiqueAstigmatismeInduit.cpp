@@ -1,6 +1,6 @@
 #include "GraphiqueAstigmatismeInduit.h"
 
-#include "CalculTorique.h"
+#include "Textes.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -190,7 +190,7 @@ void GraphiqueAstigmatismeInduit::dessiner(QPainter& p, const AstigmatismeInduit
         if (etiquete) {
             p.setPen(GRIS);
             p.drawText(QRectF(CX + r - 48, CY + 2, 46, 16), Qt::AlignRight | Qt::AlignTop,
-                       CalculTorique::texte_D(i * PAS_D) + QStringLiteral(" D"));
+                       Textes::D(i * PAS_D));
         }
     }
     // The axes: astigmatism axis a is drawn at the double angle 2a.
@@ -199,11 +199,10 @@ void GraphiqueAstigmatismeInduit::dessiner(QPainter& p, const AstigmatismeInduit
     p.drawLine(QPointF(CX, CY - R), QPointF(CX, CY + R));
     p.setPen(Qt::black);
     p.setFont(police(17, true));
-    const QString deg = QString::fromUtf8(" °");
-    p.drawText(QRectF(CX + R + 6, CY - 12, 70, 24), Qt::AlignLeft | Qt::AlignVCenter, "0" + deg);
-    p.drawText(QRectF(CX - 40, CY - R - 30, 80, 24), Qt::AlignCenter, "45" + deg);
-    p.drawText(QRectF(CX - R - 76, CY - 12, 70, 24), Qt::AlignRight | Qt::AlignVCenter, "90" + deg);
-    p.drawText(QRectF(CX - 40, CY + R + 6, 80, 24), Qt::AlignCenter, "135" + deg);
+    p.drawText(QRectF(CX + R + 6, CY - 12, 70, 24), Qt::AlignLeft | Qt::AlignVCenter, Textes::degres(0));
+    p.drawText(QRectF(CX - 40, CY - R - 30, 80, 24), Qt::AlignCenter, Textes::degres(45));
+    p.drawText(QRectF(CX - R - 76, CY - 12, 70, 24), Qt::AlignRight | Qt::AlignVCenter, Textes::degres(90));
+    p.drawText(QRectF(CX - 40, CY + R + 6, 80, 24), Qt::AlignCenter, Textes::degres(135));
 
     // The eyes, the ellipses and the centroid.
     for (const AI::Oeil& o : serie.yeux())
@@ -228,12 +227,8 @@ void GraphiqueAstigmatismeInduit::dessiner(QPainter& p, const AstigmatismeInduit
     ligne(AI::libelle(AI::YEUX, langue) + QStringLiteral(" : %1").arg(b.n));
     losange_centroide(p, marque + QPointF(0, y));
     ligne(AI::libelle(AI::CENTROIDE, langue) + QStringLiteral(" : ") + AI::texte_vecteur(b.centroide));
-    ligne(AI::libelle(AI::ECARTS_TYPES, langue) + QStringLiteral(" : x ") +
-          AI::texte_ecart(b.ecart_type_x, langue) + QStringLiteral(", y ") +
-          AI::texte_ecart(b.ecart_type_y, langue));
-    ligne(AI::libelle(AI::MOYENNE, langue) + QStringLiteral(" : ") + CalculTorique::texte_D(b.moyenne_D) +
-          QStringLiteral(" D (") + AI::libelle(AI::ECART_TYPE, langue) + QStringLiteral(" ") +
-          AI::texte_ecart(b.ecart_type_D, langue) + QStringLiteral(")"));
+    ligne(AI::libelle(AI::ECARTS_TYPES, langue) + QStringLiteral(" : ") + AI::texte_ecarts(b, langue));
+    ligne(AI::libelle(AI::MOYENNE, langue) + QStringLiteral(" : ") + AI::texte_moyenne(b, langue));
     if (b.ellipse_centroide.valide) {
         p.setPen(stylo_ellipse_centroide());
         p.drawLine(QPointF(LEGENDE_X, y), QPointF(LEGENDE_X + 32, y));
