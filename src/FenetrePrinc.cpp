@@ -21,7 +21,6 @@
 #include "PageImplant.h"
 #include "Textes.h"
 #include "Verification.h"
-#include "Version.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -51,7 +50,7 @@
 
 FenetrePrinc::FenetrePrinc() : QWidget(nullptr), langue_p("fr"), param_p(new ListParam) {
     setObjectName("fenetre_principale");
-    setWindowTitle(Textes::texte(Textes::CALCULATEUR, "fr") + QStringLiteral(" v" VERSION_TORIQUE));
+    setWindowTitle(Textes::calculateur_version("fr"));
     setWindowIcon(LecteurImages::icone("icone.png"));
     setFixedSize(965, 650);
     QPalette pal = palette();
@@ -548,8 +547,7 @@ void FenetrePrinc::impression2() {
                                      Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     apercu->setObjectName("apercu");
     if (Textes::langue_connue(langue_p))
-        apercu->setWindowTitle(Textes::texte(Textes::CALCULATEUR, langue_p) +
-                               QStringLiteral(" v" VERSION_TORIQUE) +
+        apercu->setWindowTitle(Textes::calculateur_version(langue_p) +
                                Textes::selon(langue_p, " - Aperçu avant impression", " - Print preview"));
     connect(apercu, &QPrintPreviewDialog::paintRequested, this, &FenetrePrinc::imp_apercu);
 

@@ -6,7 +6,6 @@
 #include "Identification.h"
 #include "ListParam.h"
 #include "Textes.h"
-#include "Version.h"
 #include "ZoneDessin.h"
 
 #include <QDate>
@@ -271,9 +270,7 @@ void entete(Feuille& d) {
         d.painter.drawPixmap(900, 75, logo);
         d.painter.restore();
     }
-    const QString calculateur = d.t(Textes::CALCULATEUR, Textes::TEXTE);
-    d.texte(f.unites, 495, 69, 330, 17,
-            calculateur.isNull() ? calculateur : calculateur + QStringLiteral(" v" VERSION_TORIQUE));
+    d.texte(f.unites, 495, 69, 330, 17, Textes::calculateur_version(d.p.langue_t));
     d.texte(f.unites, 495, 87, 330, 17,
             d.t("Date du calcul : ", "Calculation date : ") +
                 Identification::texte_date_calcul(QDate::currentDate(), d.p.langue_t));

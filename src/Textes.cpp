@@ -1,6 +1,7 @@
 #include "Textes.h"
 
 #include "CalculTorique.h"
+#include "Version.h"
 
 #include <QRegularExpression>
 
@@ -206,6 +207,11 @@ QString Textes::D(double dioptries) {
 
 QString Textes::degres(int axe) {
     return QString::number(axe) + QString::fromUtf8(" °");
+}
+
+QString Textes::calculateur_version(const QString& langue) {
+    const QString nom = texte(CALCULATEUR, langue);
+    return nom.isNull() ? nom : nom + QStringLiteral(" v" VERSION_TORIQUE);
 }
 
 QString Textes::implant(const QString& modele, double cylindre) {

@@ -131,6 +131,10 @@ public:
 
     // The lens of the range as ordered: "VELAN T2.25".
     static QString implant(const QString& modele, double cylindre);
+
+    // The calculator's name with its version, as the window title and the
+    // sheet's header give it ("... v2.0.0"); null for another language.
+    static QString calculateur_version(const QString& langue);
 };
 
 #endif
