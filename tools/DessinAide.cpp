@@ -3,6 +3,7 @@
 // the part of the program it explains on the right.
 
 #include "AideTextes.h"
+#include "ChoixPuissance.h"
 #include "Dessin.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -621,10 +622,9 @@ void schema_identification(QPainter& p, const QRectF& z, bool fr) {
     // The drop-down, closed on the power shown (the recommended one).
     const QRectF liste(in.left() + 6, in.top() + 34, in.width() - 12, 20);
     const QString residuel = QString::fromUtf8("0.10 D x 0 °");
-    const QString tourne = QString::fromUtf8("(5° : 0.33 D)");
+    const QString tourne = QString::fromUtf8("(%1° : 0.33 D)").arg(ChoixPuissance::ROTATION);
     const QString debut = QString::fromUtf8("+ 3.00 D  →  ");
-    const QString item = debut + residuel + "  " + tourne + "  " +
-                         (fr ? QString::fromUtf8("← conseillée") : QString::fromUtf8("← recommended"));
+    const QString item = debut + residuel + "  " + tourne + "  " + ChoixPuissance::marque(fr ? "fr" : "en");
     champ(p, liste, QString(), 9, true);
     texte(p, liste.adjusted(4, 0, -12, 0), item, 9, false, noir);
     bouton_systeme(p, QRectF(in.right() - 118, in.top() + 59, 54, 20), QStringLiteral("OK"), 9.5);
