@@ -135,7 +135,8 @@ def fonctions(chemin):
     entete, debut_entete = [], None
     ouverte = None  # the function being read: (name, first line, depth)
     for genre, t, ligne in jetons(texte):
-        if ouverte is None and (not pile or pile[-1] == 'portee') and t not in '{};':
+        ponctuation = t if genre == 'c' else None
+        if ouverte is None and (not pile or pile[-1] == 'portee') and ponctuation not in ('{', '}', ';'):
             if genre == 'c' and t == ':' and entete and entete[-1] in _ACCES:
                 entete, debut_entete = [], None
                 continue
@@ -145,7 +146,7 @@ def fonctions(chemin):
                 debut_entete = ligne
             entete.append('""' if genre == 's' else t)
             continue
-        if t == '{':
+        if ponctuation == '{':
             if ouverte is not None or (pile and pile[-1] != 'portee'):
                 pile.append('autre')
             else:
@@ -158,13 +159,13 @@ def fonctions(chemin):
                 else:
                     pile.append('autre')
             entete, debut_entete = [], None
-        elif t == '}':
+        elif ponctuation == '}':
             if pile:
                 pile.pop()
                 if ouverte is not None and len(pile) + 1 == ouverte[2]:
                     resultat.append((ouverte[0], ouverte[1], ligne))
                     ouverte = None
             entete, debut_entete = [], None
-        elif t == ';':
+        elif ponctuation == ';':
             entete, debut_entete = [], None
     return resultat
