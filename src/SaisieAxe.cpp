@@ -1,7 +1,6 @@
 #include "SaisieAxe.h"
 
 #include "LectureNombre.h"
-#include "SaisieNombre.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,14 +8,6 @@
 SaisieAxe::SaisieAxe(int periode) : periode(periode) {
     setRange(NON_ENTIER, 9999);
     setWrapping(true);
-}
-
-QValidator::State SaisieAxe::validate(QString& texte, int& pos) const {
-    return SaisieNombre::valider(texte, pos);
-}
-
-void SaisieAxe::fixup(QString& texte) const {
-    SaisieNombre::nettoyer(texte);
 }
 
 int SaisieAxe::valueFromText(const QString& texte) const {
@@ -56,23 +47,4 @@ void SaisieAxe::stepBy(int pas) {
 
 QAbstractSpinBox::StepEnabled SaisieAxe::stepEnabled() const {
     return isReadOnly() ? StepNone : (StepUpEnabled | StepDownEnabled);
-}
-
-QSize SaisieAxe::sizeHint() const {
-    mesure = true;
-    const QSize s = QSpinBox::sizeHint();
-    mesure = false;
-    return s;
-}
-
-QSize SaisieAxe::minimumSizeHint() const {
-    mesure = true;
-    const QSize s = QSpinBox::minimumSizeHint();
-    mesure = false;
-    return s;
-}
-
-void SaisieAxe::paintEvent(QPaintEvent* event) {
-    QSpinBox::paintEvent(event);
-    SaisieNombre::peindre(this);
 }

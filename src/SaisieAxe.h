@@ -1,6 +1,8 @@
 #ifndef SAISIEAXE_H
 #define SAISIEAXE_H
 
+#include "SaisieNombre.h"
+
 #include <QSpinBox>
 
 // A whole-degree entry box for a meridian (the steep axis, 0 to 179, or the
@@ -11,7 +13,7 @@
 // taken as 0 at once (and shown as 0 once the entry is left). A number with a
 // fraction is no whole degree: it is kept on screen and the box holds
 // NON_ENTIER, which every check refuses. The arrows step around the circle.
-class SaisieAxe : public QSpinBox {
+class SaisieAxe : public SaisieBoite<QSpinBox> {
     Q_OBJECT
     Q_PROPERTY(int minimum READ plancher)
     Q_PROPERTY(int maximum READ plafond)
@@ -25,21 +27,15 @@ public:
     int plancher() const { return 0; }
     int plafond() const { return periode - 1; }
 
-    QValidator::State validate(QString& texte, int& pos) const override;
-    void fixup(QString& texte) const override;
     int valueFromText(const QString& texte) const override;
     QString textFromValue(int valeur) const override;
     void stepBy(int pas) override;
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
 
 protected:
     StepEnabled stepEnabled() const override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     int periode;
-    mutable bool mesure = false;
     // The last number typed that is no whole degree, shown for NON_ENTIER.
     mutable QString non_entier;
 };

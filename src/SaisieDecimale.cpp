@@ -1,7 +1,6 @@
 #include "SaisieDecimale.h"
 
 #include "LectureNombre.h"
-#include "SaisieNombre.h"
 
 #include <algorithm>
 
@@ -16,14 +15,6 @@ SaisieDecimale::SaisieDecimale(double plancher, double plafond) : plancher_(plan
     // enough for anything that can be typed, the box's own limits are
     // checked by the page.
     setRange(-ETENDUE, ETENDUE);
-}
-
-QValidator::State SaisieDecimale::validate(QString& texte, int& pos) const {
-    return SaisieNombre::valider(texte, pos);
-}
-
-void SaisieDecimale::fixup(QString& texte) const {
-    SaisieNombre::nettoyer(texte);
 }
 
 double SaisieDecimale::valueFromText(const QString& texte) const {
@@ -52,23 +43,4 @@ QAbstractSpinBox::StepEnabled SaisieDecimale::stepEnabled() const {
     if (value() > plancher_)
         e |= StepDownEnabled;
     return e;
-}
-
-QSize SaisieDecimale::sizeHint() const {
-    mesure = true;
-    const QSize s = QDoubleSpinBox::sizeHint();
-    mesure = false;
-    return s;
-}
-
-QSize SaisieDecimale::minimumSizeHint() const {
-    mesure = true;
-    const QSize s = QDoubleSpinBox::minimumSizeHint();
-    mesure = false;
-    return s;
-}
-
-void SaisieDecimale::paintEvent(QPaintEvent* event) {
-    QDoubleSpinBox::paintEvent(event);
-    SaisieNombre::peindre(this);
 }

@@ -1,6 +1,8 @@
 #ifndef SAISIEDECIMALE_H
 #define SAISIEDECIMALE_H
 
+#include "SaisieNombre.h"
+
 #include <QDoubleSpinBox>
 
 // A two-decimal entry box (keratometry, induced astigmatism) that holds the
@@ -12,7 +14,7 @@
 // letter. The arrows and the keys step within [plancher, plafond], stopping
 // at its ends, as the toolkit's box does within its range; the width is
 // that of a box of that range.
-class SaisieDecimale : public QDoubleSpinBox {
+class SaisieDecimale : public SaisieBoite<QDoubleSpinBox> {
     Q_OBJECT
     // The range a screen reader is told: the arrows' one.
     Q_PROPERTY(double minimum READ plancher)
@@ -23,23 +25,15 @@ public:
     double plancher() const { return plancher_; }
     double plafond() const { return plafond_; }
 
-    QValidator::State validate(QString& texte, int& pos) const override;
-    void fixup(QString& texte) const override;
     double valueFromText(const QString& texte) const override;
     QString textFromValue(double valeur) const override;
     void stepBy(int pas) override;
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
 
 protected:
     StepEnabled stepEnabled() const override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     double plancher_, plafond_;
-    // Set while the toolkit measures the box: the texts of the arrows'
-    // range stand for those of the typing range.
-    mutable bool mesure = false;
 };
 
 #endif
