@@ -424,8 +424,6 @@ void PageCalcul::construire_K() {
     // axes.
     spin_K1 = nomme(new SaisieDecimale(0.0, 99.99), "spin_K1");
     spin_K1->setFont(fontKnormal);
-    spin_K1->setDecimals(2);
-    spin_K1->setValue(0.0);
     spinaxe_K1 = nomme(new QSpinBox, "spinaxe_K1");
     spinaxe_K1->setFont(fontKnormal);
     spinaxe_K1->setRange(0, 180);
@@ -448,9 +446,7 @@ void PageCalcul::construire_K() {
     label_K2_3 = etiquette("label_K2_3", fontKnormal, QString::fromUtf8("&nbsp;°"));
     spin_K2 = nomme(new SaisieDecimale(0.0, 99.99), "spin_K2");
     spin_K2->setFont(fontKnormal);
-    spin_K2->setDecimals(2);
-    spin_K2->setValue(0.0);
-    spinaxe_K2 = nomme(new SaisieAxe(180), "spinaxe_K2");
+    spinaxe_K2 = nomme(new SaisieAxe(int(Verification::plafond(55)) + 1), "spinaxe_K2");
     spinaxe_K2->setFont(fontKnormal);
     spinaxe_K2->setSingleStep(5);
     spinaxe_K2->setValue(K2axe);
@@ -513,16 +509,15 @@ void PageCalcul::construire_preop(const QFont& fontast) {
 // The incision: its location on the circle (360 is 0) and the astigmatism
 // it induces, 0 to 5 D by 0.05 on the arrows.
 void PageCalcul::construire_incision() {
-    spinaxe_inc = nomme(new SaisieAxe(360), "spinaxe_inc");
+    spinaxe_inc = nomme(new SaisieAxe(int(Verification::plafond(81)) + 1), "spinaxe_inc");
     spinaxe_inc->setFont(fontKnormal);
     spinaxe_inc->setSingleStep(5);
     // The record's location (0 on a new record): a calculation resumed before
     // step 7 shows the location its eye button set, as when it was left.
     spinaxe_inc->setValue(incaxe);
-    spin_inc = nomme(new SaisieDecimale(0.0, 5.0), "spin_inc");
+    spin_inc = nomme(new SaisieDecimale(Verification::plancher(80), Verification::plafond(80)), "spin_inc");
     spin_inc->setFont(fontKnormal);
     spin_inc->setSingleStep(0.05);
-    spin_inc->setDecimals(2);
     spin_inc->setValue(incD);
     connect(spinaxe_inc, &QSpinBox::valueChanged, this, &PageCalcul::update_incaxe);
     connect(spin_inc, &QDoubleSpinBox::valueChanged, this, &PageCalcul::update_incD);

@@ -179,6 +179,16 @@ bool Verification::dans_limites(int code, double valeur) {
     return !l || (valeur >= l->bas && valeur <= l->haut);
 }
 
+double Verification::plancher(int code) {
+    const Limites* l = limites_de(code);
+    return l ? l->bas : 0;
+}
+
+double Verification::plafond(int code) {
+    const Limites* l = limites_de(code);
+    return l ? l->haut : 0;
+}
+
 int Verification::code_kerato(int k, int unite) {
     return (unite == 2 ? 60 : 50) + (k == 2 ? 2 : 1);
 }

@@ -30,6 +30,10 @@ public:
     // 0..359). The bounds pass; a value that is not a number fails. Any
     // other code has no limits (always true).
     static bool dans_limites(int code, double valeur);
+    // The bounds of that check (0 for a code without limits): what an entry
+    // box of it accepts.
+    static double plancher(int code);
+    static double plafond(int code);
     // The code of the range check of K1 or K2 (1 or 2) in a unit (1 D, 2 mm).
     static int code_kerato(int k, int unite);
     // What an entry of that check accepts, for its tooltip and its
