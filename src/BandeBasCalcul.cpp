@@ -16,6 +16,11 @@
 namespace {
 const int espace_inter = 60;
 const int hauteurBandeBasCalcul = 50;
+
+QString texte_imprimer(const QString& langue) {
+    return Textes::selon(langue, "Imprimer   >>", "Print   >>");
+}
+
 } // namespace
 
 BandeBasCalcul::BandeBasCalcul() : QFrame(nullptr), langue_bc("fr") {
@@ -37,7 +42,7 @@ BandeBasCalcul::BandeBasCalcul() : QFrame(nullptr), langue_bc("fr") {
     espace_b2->setObjectName("espace_b2");
     imprimer = new BoutonPerso(140, 30);
     imprimer->setObjectName("imprimer");
-    imprimer->setText("Imprimer   >>");
+    imprimer->setText(texte_imprimer("fr"));
     frameBoutons = new QFrame;
     frameBoutons->setObjectName("frameBoutons");
     construire_boutons();
@@ -98,7 +103,7 @@ void BandeBasCalcul::update_langue_bc(QString langue) {
     if (Textes::langue_connue(langue)) {
         retour2->setText(Textes::texte(Textes::PAGE_PRECEDENTE, langue, Textes::RETOUR));
         nouveau->setText(Textes::texte(Textes::NOUVEAU_CALCUL, langue));
-        imprimer->setText(Textes::selon(langue, "Imprimer   >>", "Print   >>"));
+        imprimer->setText(texte_imprimer(langue));
     }
     aide->update_langue_aide(langue);
     Accessibilite::appliquer(this, langue);
@@ -114,10 +119,8 @@ void BandeBasCalcul::regenImprimer() {
     ancien->deleteLater();
     imprimer = new BoutonPerso(140, 30);
     imprimer->setObjectName("imprimer");
-    if (langue_bc == "fr")
-        imprimer->setText("Imprimer   >>");
-    else if (langue_bc == "en")
-        imprimer->setText("Print   >>");
+    if (Textes::langue_connue(langue_bc))
+        imprimer->setText(texte_imprimer(langue_bc));
     construire_boutons();
     construire_bande();
 }

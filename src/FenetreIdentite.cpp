@@ -81,7 +81,7 @@ FenetreIdentite::FenetreIdentite(ListParam* param, int load) : QDialog(nullptr) 
 void FenetreIdentite::choisir_polices() {
     fontTitre = QFont("Arial", 11, QFont::Bold);
     fontTexte = QFont("Arial", 10, QFont::Normal);
-    const QString texte_test = QString::fromUtf8("Date de chirurgie prévue :");
+    const QString texte_test = Textes::texte(Textes::DATE_PREVUE, "fr", Textes::LIBELLE);
     test_FM_i = QFontMetrics(fontTexte);
     test_width_i = test_FM_i.horizontalAdvance(texte_test);
     if (test_width_i > LARGEUR_LABEL_MAX) {
@@ -145,7 +145,7 @@ QFrame* FenetreIdentite::construire_chirurgien() {
 
 // The patient: identifier, planned date and its calendar.
 QFrame* FenetreIdentite::construire_patient() {
-    nom_pat = ligne_edition(label_nom_pat, 165, edit_nom_pat, "edit_nom_pat", 170, 19);
+    nom_pat = ligne_edition(label_nom_pat, 165, edit_nom_pat, "edit_nom_pat", 170, LONGUEUR_PATIENT);
     edit_nom_pat->setText(nom_pat_str);
 
     date = ligne(label_date, 165);

@@ -38,6 +38,8 @@ public:
     // The delivery countries and the planned date's text (see Identification).
     static const QStringList& liste_pays();
     static constexpr int INDEX_FRANCE = Identification::INDEX_FRANCE;
+    // The most characters of a patient identifier (its box on the sheet).
+    static constexpr int LONGUEUR_PATIENT = 19;
     static QString texte_date(const QDate& d, const QString& langue);
 
     QString langue_id;

@@ -506,7 +506,7 @@ void FenetrePrinc::impression2() {
         // sheet empty, to be filled by hand.
         auto* champ = question.findChild<QLineEdit*>();
         if (champ) {
-            champ->setMaxLength(fenident ? fenident->edit_nom_pat->maxLength() : 19);
+            champ->setMaxLength(FenetreIdentite::LONGUEUR_PATIENT);
             champ->setValidator(new FiltreSaisie(champ));
         }
         if (fr) {
