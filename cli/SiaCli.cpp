@@ -84,7 +84,7 @@ bool lire_ligne(const QStringList& valeurs, Attendus& a, QString& oeil, Astigmat
             // The keratometry a keratometer gives, as the calculation's
             // checks accept it.
             double d;
-            if (!nombre(v, d) || !Verification::dans_limites(51, d)) {
+            if (!nombre(v, d) || !Verification::dans_limites(Verification::K1_HORS_D, d)) {
                 erreur = ToriqueCli::refus_valeur(nom, v, a.k, langue);
                 return false;
             }

@@ -428,45 +428,34 @@ ToriqueCli::Resultat ToriqueCli::calculer(const Cas& cas, CalculTorique& m, List
     p.modele_iol_t = QLatin1String(MODELE);
     const bool droit = cas.oeil != "OS";
     p.oeil_t = std::make_shared<const QString>(droit ? QStringLiteral("droit") : QStringLiteral("gauche"));
-    p.enab_od_t = droit;
-    p.enab_og_t = !droit;
-    p.sph_ind_t = cas.sph_ind;
-    p.puiss_sph_t = cas.seq_texte;
-    p.unit_ind_t = cas.unite;
-    p.K1D_t = m.K1D;
-    p.K2D_t = m.K2D;
-    p.K1mm_t = m.K1mm;
-    p.K2mm_t = m.K2mm;
-    p.K1axe_t = m.K1axe;
-    p.K2axe_t = m.K2axe;
-    p.incD_t = m.incD;
-    p.incaxe_t = m.incaxe;
-    p.astpre_D_t = m.astpre_D;
-    p.astpre_axe_t = m.astpre_axe;
-    p.astcross_D_t = m.astcross_D;
-    p.astcross_axe_t = m.astcross_axe;
-    p.etape_t = 7;
+    ListParam::Entrees e;
+    e.od = droit;
+    e.og = !droit;
+    e.sph_ind = cas.sph_ind;
+    e.puiss_sph = cas.seq_texte;
+    e.unite = cas.unite;
+    e.K1 = cas.k1;
+    e.K2 = cas.k2;
+    e.K1axe = m.K1axe;
+    e.K2axe = m.K2axe;
+    e.incD = m.incD;
+    e.incaxe = m.incaxe;
+    p.lire_calcul(e, m, 7);
 
     Resultat r;
     r.code = Verification::code(p);
-    if (r.code == 70) // all entered, not yet calculated: Calculate goes on
-        r.code = 0;
-    if (r.code != 0)
+    if (r.code == Verification::NON_CALCULE) // all entered, not yet calculated: Calculate goes on
+        r.code = Verification::ACCEPTE;
+    if (r.code != Verification::ACCEPTE)
         return r;
 
     // Results on screen (step 10), for the recommended or the picked cylinder.
     m.calcul_tcalc();
     r.choix = cas.cyl > 0 ? cas.cyl : m.tcalc_D;
-    p.etape_t = 10;
-    p.tcalc_D_t = m.tcalc_D;
-    p.tperfect_D_t = m.tperfect_D;
-    p.tcalc_axe_t = m.tcalc_axe;
-    p.astpost_D_t = m.residuel_D(r.choix);
-    p.astpost_axe_t = m.residuel_axe(r.choix);
-    p.choix_torique_t = r.choix;
+    p.lire_calcul(e, m, 10, r.choix);
     r.alerte = CalculTorique::avertissement(m.astcross_axe, p.astpost_axe_t, p.astpost_D_t);
     // The print path's check: only the low-astigmatism question can remain.
-    r.faible = Verification::code(p) == 3;
+    r.faible = Verification::code(p) == Verification::ASTIGMATISME_FAIBLE;
     return r;
 }
 

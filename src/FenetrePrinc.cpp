@@ -28,7 +28,6 @@
 #include <QDateEdit>
 #include <QDesktopServices>
 #include <QDir>
-#include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
@@ -263,48 +262,9 @@ void FenetrePrinc::enreg_p() {
     p->modele_iol_t = c->modele_iol;
     if (c->oeil_c)
         p->oeil_t = c->oeil_c;
-    p->enab_od_t = c->enab_od;
-    p->enab_og_t = c->enab_og;
-    if (c->combo_sph) {
-        p->sph_ind_t = c->combo_sph->currentIndex();
-        p->puiss_sph_t = c->combo_sph->currentText();
-    }
-    p->unit_ind_t = c->unit_ind;
-
-    // Both forms of the keratometry: K(D) = 337.5 / r(mm).
-    const double k1 = c->spin_K1 ? c->spin_K1->value() : 0;
-    const double k2 = c->spin_K2 ? c->spin_K2->value() : 0;
-    if (p->unit_ind_t == 1) {
-        p->K1D_t = k1;
-        p->K2D_t = k2;
-        p->K1mm_t = 337.5 / p->K1D_t;
-        p->K2mm_t = 337.5 / p->K2D_t;
-    } else if (p->unit_ind_t == 2) {
-        p->K1mm_t = k1;
-        p->K2mm_t = k2;
-        p->K1D_t = 337.5 / p->K1mm_t;
-        p->K2D_t = 337.5 / p->K2mm_t;
-    }
-
-    p->K1axe_t = c->K1axe;
-    p->K2axe_t = c->K2axe;
-    p->incD_t = c->incD;
-    p->incaxe_t = c->incaxe;
-    p->astpre_D_t = c->astpre_D;
-    p->astpre_axe_t = c->astpre_axe;
-    p->astcross_D_t = c->astcross_D;
-    p->astcross_axe_t = c->astcross_axe;
-    p->etape_t = c->etape;
-
-    // Results only while they are on screen.
-    if (p->etape_t > 9) {
-        p->tcalc_D_t = c->tcalc_D;
-        p->tperfect_D_t = c->tperfect_D;
-        p->tcalc_axe_t = c->tcalc_axe;
-        p->astpost_D_t = c->astpost_D;
-        p->astpost_axe_t = c->astpost_axe;
-        p->choix_torique_t = c->choix_torique;
-    }
+    // The entries, the keratometry in both units, what the page computed
+    // from them; the results only while they are on screen.
+    p->lire_calcul(c->entrees(), c->moteur, c->etape, c->choix_torique);
 
     if (p->langue_t == "fr")
         setLocale(QLocale(QLocale::French, QLocale::France));
@@ -355,14 +315,14 @@ void FenetrePrinc::messages_erreur(int code) {
     // shows a message nor lets the calculation go on.
     if (langue_p != "fr" && langue_p != "en")
         return;
-    if (code == 0) {
+    if (code == Verification::ACCEPTE) {
         if (calcul)
             calcul->ok_err = true;
         return;
     }
-    if (code == 3) {
+    if (code == Verification::ASTIGMATISME_FAIBLE) {
         if (confirm_toric() == 0)
-            flag_verif = 0;
+            flag_verif = Verification::ACCEPTE;
         return;
     }
     const Verification::Message m = Verification::message(code, langue_p);
@@ -379,8 +339,8 @@ void FenetrePrinc::messages_erreur(int code) {
 void FenetrePrinc::verif_calcul() {
     flag_verif = verif_remp();
     // All inputs entered but not yet calculated: this is the calculation.
-    if (flag_verif == 70)
-        flag_verif = 0;
+    if (flag_verif == Verification::NON_CALCULE)
+        flag_verif = Verification::ACCEPTE;
     messages_erreur(flag_verif);
 }
 
@@ -452,7 +412,7 @@ void FenetrePrinc::closeEvent(QCloseEvent* e) {
 void FenetrePrinc::open_identite() {
     flag_verif = verif_remp();
     messages_erreur(flag_verif);
-    if (flag_verif == 0) {
+    if (flag_verif == Verification::ACCEPTE) {
         // Only the latest dialog is read; the earlier one, closed since its
         // own request ended, is no longer needed.
         delete fenident;

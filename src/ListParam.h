@@ -6,6 +6,8 @@
 
 #include <memory>
 
+class CalculTorique;
+
 // One calculation carried from owner to owner: the inputs typed on the
 // calculation page, the results it computed, the step reached and the
 // identification data of the order form.
@@ -14,6 +16,27 @@ public:
     ListParam();
     ListParam(const ListParam&) = delete;
     ListParam& operator=(const ListParam&) = delete;
+
+    // What the entries of a calculation hold, as typed: the checks read them
+    // as they are (an axis beyond its circle, a power beyond its limits),
+    // the engine only the values that it can take.
+    struct Entrees {
+        bool od = false, og = false; // eye chosen
+        int sph_ind = 0;             // index in the power list, 0 for " ----"
+        QString puiss_sph = QStringLiteral("00.0");
+        int unite = 1;         // 1 dioptres, 2 millimetres
+        double K1 = 0, K2 = 0; // in that unit
+        int K1axe = 0, K2axe = 90;
+        double incD = 0;
+        int incaxe = 0;
+    };
+    // The fields that the checks and the engine read: the entries, the
+    // keratometry in both units (K(D) = 337.5 / r(mm), an empty entry, 0,
+    // staying 0 in the other unit as in the engine), the pre-operative and
+    // crossed astigmatism that the engine computed, the step and, at the
+    // result step (above 9), the recommended lens and the residual of the
+    // cylinder `choix`; below it, no result.
+    void lire_calcul(const Entrees& e, const CalculTorique& moteur, int etape, double choix = 0);
 
     QString langue_t;
     QString modele_iol_t;

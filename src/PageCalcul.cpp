@@ -446,7 +446,7 @@ void PageCalcul::construire_K() {
     label_K2_3 = etiquette("label_K2_3", fontKnormal, QString::fromUtf8("&nbsp;°"));
     spin_K2 = nomme(new SaisieDecimale(0.0, 99.99), "spin_K2");
     spin_K2->setFont(fontKnormal);
-    spinaxe_K2 = nomme(new SaisieAxe(int(Verification::plafond(55)) + 1), "spinaxe_K2");
+    spinaxe_K2 = nomme(new SaisieAxe(int(Verification::plafond(Verification::AXE_HORS)) + 1), "spinaxe_K2");
     spinaxe_K2->setFont(fontKnormal);
     spinaxe_K2->setSingleStep(5);
     spinaxe_K2->setValue(K2axe);
@@ -509,13 +509,16 @@ void PageCalcul::construire_preop(const QFont& fontast) {
 // The incision: its location on the circle (360 is 0) and the astigmatism
 // it induces, 0 to 5 D by 0.05 on the arrows.
 void PageCalcul::construire_incision() {
-    spinaxe_inc = nomme(new SaisieAxe(int(Verification::plafond(81)) + 1), "spinaxe_inc");
+    spinaxe_inc =
+        nomme(new SaisieAxe(int(Verification::plafond(Verification::INCISION_HORS)) + 1), "spinaxe_inc");
     spinaxe_inc->setFont(fontKnormal);
     spinaxe_inc->setSingleStep(5);
     // The record's location (0 on a new record): a calculation resumed before
     // step 7 shows the location its eye button set, as when it was left.
     spinaxe_inc->setValue(incaxe);
-    spin_inc = nomme(new SaisieDecimale(Verification::plancher(80), Verification::plafond(80)), "spin_inc");
+    spin_inc = nomme(new SaisieDecimale(Verification::plancher(Verification::INDUIT_HORS),
+                                        Verification::plafond(Verification::INDUIT_HORS)),
+                     "spin_inc");
     spin_inc->setFont(fontKnormal);
     spin_inc->setSingleStep(0.05);
     spin_inc->setValue(incD);
@@ -1047,11 +1050,11 @@ void PageCalcul::etape_preop() {
     inc_axe->setEnabled(true);
     if (spinaxe_inc->value() != incaxe)
         spinaxe_inc->setValue(incaxe);
-    if (Verification::dans_limites(55, K2axe)) {
+    if (Verification::dans_limites(Verification::AXE_HORS, K2axe)) {
         dessin->rotation_K1(K1axe);
         dessin->rotation_K2(K2axe);
     }
-    if (Verification::dans_limites(81, incaxe))
+    if (Verification::dans_limites(Verification::INCISION_HORS, incaxe))
         dessin->incision(incaxe);
     ecrire_noir(
         {label_legK1, label_legK2, label_legInc, label_astpre_1, label_astpre_2, label_inc_3, label_inc_4});
@@ -1106,12 +1109,12 @@ void PageCalcul::moteur_entrees() {
     moteur.K2mm = K2mm;
     // An axis typed outside its circle (or with a fraction) is no meridian:
     // the last one stays in the calculation until the entry holds one.
-    if (Verification::dans_limites(55, K2axe)) {
+    if (Verification::dans_limites(Verification::AXE_HORS, K2axe)) {
         moteur.K1axe = K1axe;
         moteur.K2axe = K2axe;
     }
     moteur.incD = incD;
-    if (Verification::dans_limites(81, incaxe))
+    if (Verification::dans_limites(Verification::INCISION_HORS, incaxe))
         moteur.incaxe = incaxe;
     moteur.p_sph = p_sph;
 }
@@ -1230,29 +1233,28 @@ void PageCalcul::apres_saisie() {
     suivre_verification();
 }
 
+ListParam::Entrees PageCalcul::entrees() const {
+    ListParam::Entrees e;
+    e.od = enab_od;
+    e.og = enab_og;
+    e.sph_ind = combo_sph->currentIndex();
+    e.puiss_sph = combo_sph->currentText();
+    e.unite = unit_ind;
+    e.K1 = unit_ind == 2 ? K1mm : K1D;
+    e.K2 = unit_ind == 2 ? K2mm : K2D;
+    e.K1axe = K1axe;
+    e.K2axe = K2axe;
+    e.incD = incD;
+    e.incaxe = incaxe;
+    return e;
+}
+
 int PageCalcul::code_calcul() {
-    // The fields the checks read, as the main window's snapshot takes them
-    // when Calculate is pressed (step 7).
-    ListParam& p = *controle;
-    p.enab_od_t = enab_od;
-    p.enab_og_t = enab_og;
-    p.sph_ind_t = sph_ind;
-    p.unit_ind_t = unit_ind;
-    p.K1D_t = K1D;
-    p.K2D_t = K2D;
-    p.K1mm_t = K1mm;
-    p.K2mm_t = K2mm;
-    p.K1axe_t = K1axe;
-    p.K2axe_t = K2axe;
-    p.incD_t = incD;
-    p.incaxe_t = incaxe;
-    p.astpre_D_t = astpre_D;
-    p.astpre_axe_t = astpre_axe;
-    p.astcross_D_t = astcross_D;
-    p.astcross_axe_t = astcross_axe;
-    p.etape_t = 7;
-    const int code = Verification::code(p);
-    return code == 70 ? 0 : code;
+    // The record the main window's snapshot gives the checks when Calculate
+    // is pressed (step 7).
+    controle->lire_calcul(entrees(), moteur, 7);
+    const int code = Verification::code(*controle);
+    return code == Verification::NON_CALCULE ? Verification::ACCEPTE : code;
 }
 
 // A result stays on screen only while the inputs pass the checks of the
@@ -1261,12 +1263,12 @@ int PageCalcul::code_calcul() {
 // the result comes back as soon as they pass again.
 void PageCalcul::suivre_verification() {
     if (etape > 9) {
-        if (code_calcul() != 0) {
+        if (code_calcul() != Verification::ACCEPTE) {
             resultats_retires = true;
             ok_err = false;
             basculer_resultats(7);
         }
-    } else if (resultats_retires && etape == 7 && langue_connue() && code_calcul() == 0) {
+    } else if (resultats_retires && etape == 7 && langue_connue() && code_calcul() == Verification::ACCEPTE) {
         resultats_retires = false;
         ok_err = true;
         basculer_resultats(10);
@@ -1317,9 +1319,9 @@ void PageCalcul::marquer_saisies(bool textes) {
     const Entree entrees[5] = {
         {spin_K1, Verification::code_kerato(1, unit_ind), mm ? K1mm : K1D, etape > 3},
         {spin_K2, Verification::code_kerato(2, unit_ind), mm ? K2mm : K2D, etape > 5},
-        {spinaxe_K2, 55, double(K2axe), etape > 5},
-        {spinaxe_inc, 81, double(incaxe), etape > 5},
-        {spin_inc, 80, incD, etape > 6},
+        {spinaxe_K2, Verification::AXE_HORS, double(K2axe), etape > 5},
+        {spinaxe_inc, Verification::INCISION_HORS, double(incaxe), etape > 5},
+        {spin_inc, Verification::INDUIT_HORS, incD, etape > 6},
     };
     for (int i = 0; i < 5; ++i) {
         const Entree& e = entrees[i];
@@ -1399,7 +1401,7 @@ void PageCalcul::update_sph(int s) {
     sph_ind = s;
     if (s == 0 && langue_connue()) {
         // The message of the check of a missing power, at once.
-        const Verification::Message m = Verification::message(10, langue_c);
+        const Verification::Message m = Verification::message(Verification::SANS_PUISSANCE, langue_c);
         QMessageBox box(QMessageBox::Information, m.titre, m.texte, QMessageBox::NoButton, this);
         box.setObjectName("message_puissance");
         box.addButton(QMessageBox::Ok);
@@ -1509,7 +1511,7 @@ void PageCalcul::update_K2axe(int a2) {
     K2axe = a2;
     // Outside 0..179 the entry holds no meridian: kept for the checks,
     // neither computed nor drawn.
-    if (!Verification::dans_limites(55, a2))
+    if (!Verification::dans_limites(Verification::AXE_HORS, a2))
         return;
     K1axe = a2 + 90 >= 180 ? a2 - 90 : a2 + 90;
     spinaxe_K1->setValue(K1axe);
@@ -1533,7 +1535,7 @@ void PageCalcul::update_incaxe(int ai) {
         return;
     }
     incaxe = ai;
-    if (!Verification::dans_limites(81, ai))
+    if (!Verification::dans_limites(Verification::INCISION_HORS, ai))
         return;
     if (etape > 6)
         update_astcross();

@@ -2,6 +2,7 @@
 #define PAGECALCUL_H
 
 #include "CalculTorique.h"
+#include "ListParam.h"
 #include "Textes.h"
 
 #include <QFont>
@@ -21,7 +22,6 @@ class HLigneD;
 class LegendeInc;
 class LegendeK1;
 class LegendeK2;
-class ListParam;
 class QComboBox;
 class QDoubleSpinBox;
 class QFontMetrics;
@@ -60,8 +60,10 @@ public:
     bool eventFilter(QObject* obj, QEvent* event) override;
 
     // Code of the checks of the Calculate button on the inputs on screen
-    // (0 when Calculate would show the result).
+    // (ACCEPTE when Calculate would show the result).
     int code_calcul();
+    // The entries as they stand, for the checks and the snapshot.
+    ListParam::Entrees entrees() const;
 
     // 1. Language and eye
     QString langue_c;

@@ -13,14 +13,18 @@ struct Limites {
     const char* en;
 };
 
+using V = Verification;
+
 const Limites LIMITES[] = {
-    {51, 30.0, 60.0, "de 30.00 à 60.00 D", "30.00 to 60.00 D"},
-    {52, 30.0, 60.0, "de 30.00 à 60.00 D", "30.00 to 60.00 D"},
-    {61, 5.0, 11.0, "de 5.00 à 11.00 mm", "5.00 to 11.00 mm"},
-    {62, 5.0, 11.0, "de 5.00 à 11.00 mm", "5.00 to 11.00 mm"},
-    {55, 0, 179, "un nombre entier de 0 à 180 ° (180 est 0)", "a whole number from 0 to 180 ° (180 is 0)"},
-    {80, 0.0, 5.0, "de 0.00 à 5.00 D", "0.00 to 5.00 D"},
-    {81, 0, 359, "un nombre entier de 0 à 360 ° (360 est 0)", "a whole number from 0 to 360 ° (360 is 0)"},
+    {V::K1_HORS_D, 30.0, 60.0, "de 30.00 à 60.00 D", "30.00 to 60.00 D"},
+    {V::K2_HORS_D, 30.0, 60.0, "de 30.00 à 60.00 D", "30.00 to 60.00 D"},
+    {V::K1_HORS_MM, 5.0, 11.0, "de 5.00 à 11.00 mm", "5.00 to 11.00 mm"},
+    {V::K2_HORS_MM, 5.0, 11.0, "de 5.00 à 11.00 mm", "5.00 to 11.00 mm"},
+    {V::AXE_HORS, 0, 179, "un nombre entier de 0 à 180 ° (180 est 0)",
+     "a whole number from 0 to 180 ° (180 is 0)"},
+    {V::INDUIT_HORS, 0.0, 5.0, "de 0.00 à 5.00 D", "0.00 to 5.00 D"},
+    {V::INCISION_HORS, 0, 359, "un nombre entier de 0 à 360 ° (360 est 0)",
+     "a whole number from 0 to 360 ° (360 is 0)"},
 };
 
 const Limites* limites_de(int code) {
@@ -34,46 +38,42 @@ const Limites* limites_de(int code) {
 
 int Verification::code(const ListParam& p) {
     // Completeness: eye, spherical power, then the keratometry awaited.
+    const bool mm = p.unit_ind_t == 2;
+    const bool unite_connue = p.unit_ind_t == 1 || mm;
     if (!p.enab_od_t && !p.enab_og_t)
-        return 1;
+        return SANS_OEIL;
     if (p.sph_ind_t == 0)
-        return 10;
-    if (p.etape_t == 3 && p.unit_ind_t == 1)
-        return 31;
-    if (p.etape_t == 3 && p.unit_ind_t == 2)
-        return 32;
-    if (p.etape_t == 5 && p.unit_ind_t == 1)
-        return 53;
-    if (p.etape_t == 5 && p.unit_ind_t == 2)
-        return 54;
+        return SANS_PUISSANCE;
+    if (p.etape_t == 3 && unite_connue)
+        return mm ? K1_ATTENDU_MM : K1_ATTENDU_D;
+    if (p.etape_t == 5 && unite_connue)
+        return mm ? K2_ATTENDU_MM : K2_ATTENDU_D;
     // Ranges of the keratometry in the unit in use; the bounds pass. A
     // value that is not a number fails as well.
-    if (p.unit_ind_t == 1 && !dans_limites(51, p.K1D_t))
-        return 51;
-    if (p.unit_ind_t == 1 && !dans_limites(52, p.K2D_t))
-        return 52;
-    if (p.unit_ind_t == 2 && !dans_limites(61, p.K1mm_t))
-        return 61;
-    if (p.unit_ind_t == 2 && !dans_limites(62, p.K2mm_t))
-        return 62;
+    if (unite_connue) {
+        if (!dans_limites(code_kerato(1, p.unit_ind_t), mm ? p.K1mm_t : p.K1D_t))
+            return code_kerato(1, p.unit_ind_t);
+        if (!dans_limites(code_kerato(2, p.unit_ind_t), mm ? p.K2mm_t : p.K2D_t))
+            return code_kerato(2, p.unit_ind_t);
+    }
     // The other entries, holding a value typed beyond what they accept.
-    if (!dans_limites(55, p.K2axe_t))
-        return 55;
-    if (!dans_limites(80, p.incD_t))
-        return 80;
-    if (!dans_limites(81, p.incaxe_t))
-        return 81;
+    if (!dans_limites(AXE_HORS, p.K2axe_t))
+        return AXE_HORS;
+    if (!dans_limites(INDUIT_HORS, p.incD_t))
+        return INDUIT_HORS;
+    if (!dans_limites(INCISION_HORS, p.incaxe_t))
+        return INCISION_HORS;
     // Plausibility of the computed astigmatism.
     if (p.astpre_D_t < 0 && p.etape_t > 6)
-        return 2;
+        return K2_SOUS_K1;
     if (CalculTorique::ecart_axes(p.astcross_axe_t, p.astpre_axe_t) > 45)
-        return 4;
+        return AXE_TOURNE;
     if (CalculTorique::ecart_axes(p.astcross_axe_t, p.astpost_axe_t) > 45 && p.astpost_D_t > 0.1 &&
         p.etape_t > 9 && p.tcalc_D_t == 0.75)
-        return 3;
+        return ASTIGMATISME_FAIBLE;
     if (p.etape_t == 7)
-        return 70;
-    return 0;
+        return NON_CALCULE;
+    return ACCEPTE;
 }
 
 namespace {
@@ -89,70 +89,70 @@ struct Texte {
 };
 
 const Texte TEXTES[] = {
-    {1,
+    {V::SANS_OEIL,
      false,
      {"Oeil", "Eye"},
      "Vous devez choisir <b>l'oeil concerné</b> par le calcul.",
      "Please select the <b>eye concerned</b> by the calculation."},
-    {10, false, Textes::PUISSANCE_SPHERIQUE,
+    {V::SANS_PUISSANCE, false, Textes::PUISSANCE_SPHERIQUE,
      "Vous devez indiquer une <b>puissance sphérique</b> pour l'implant.<br>Elle est identique à celle "
      "calculée pour un implant non torique.",
      "Please enter the IOL <b>spherical power</b>.<br>It is the same as the one computed for a non-toric "
      "IOL."},
-    {31, false, Textes::AXE_PLAT_K1,
+    {V::K1_ATTENDU_D, false, Textes::AXE_PLAT_K1,
      "Veuillez entrer une valeur de <b>puissance (D)</b> pour l'axe plat <b>K1</b>.",
      "Please enter a <b>power (D)</b> for flat axis <b>K1</b>."},
-    {32, false, Textes::AXE_PLAT_K1,
+    {V::K1_ATTENDU_MM, false, Textes::AXE_PLAT_K1,
      "Veuillez entrer une valeur de <b>rayon de courbure (mm)</b> pour l'axe plat <b>K1</b>.",
      "Please enter a <b>radius of curvature (mm)</b> for flat axis <b>K1</b>."},
-    {53, false, Textes::AXE_ELEVE_K2,
+    {V::K2_ATTENDU_D, false, Textes::AXE_ELEVE_K2,
      "Veuillez entrer une valeur de <b>puissance (D)</b> pour l'axe élevé <b>K2</b>.",
      "Please enter a <b>power (D)</b> for steep axis <b>K2</b>."},
-    {54, false, Textes::AXE_ELEVE_K2,
+    {V::K2_ATTENDU_MM, false, Textes::AXE_ELEVE_K2,
      "Veuillez entrer une valeur de <b>rayon de courbure (mm)</b> pour l'axe élevé <b>K2</b>.",
      "Please enter a <b>radius of curvature (mm)</b> for steep axis <b>K2</b>."},
-    {70, false, Textes::CALCULER,
+    {V::NON_CALCULE, false, Textes::CALCULER,
      "Avant d'imprimer, vous devez effectuer le <b>calcul de l'implant torique</b> :<br>cliquez sur le "
      "bouton "
      "&laquo; Calculer ... &raquo; en bas à gauche.",
      "Before printing, you must launch the <b>toric IOL calculation</b> :<br>please click on the button "
      "&laquo; Calculation ... &raquo; down left."},
-    {2,
+    {V::K2_SOUS_K1,
      true,
      {"Axes K1 et K2", "Axis K1 and K2"},
      "K1 est l'axe plat et K2 est l'axe élevé.<br>Il faut : <b>K2 > K1</b>",
      "K1 is flat axis and K2 is steep axis.<br>Condition is : <b>K2 > K1</b>"},
-    {4,
+    {V::AXE_TOURNE,
      true,
      {"Inversion astigmatisme", "Astigmatism inversion"},
      "Attention, l'incision induit une <b>inversion de l'astigmatisme</b>.<br>Vérifiez la valeur de "
      "l'astigmatisme induit chirurgicalement.",
      "Be careful, the incision induces an <b>astigmatism inversion</b>.<br>Please check the surgically "
      "induced astigmatism value."},
-    {51, true, Textes::AXE_PLAT_K1,
+    {V::K1_HORS_D, true, Textes::AXE_PLAT_K1,
      "La puissance indiquée pour K1 est en dehors des limites.<br>Il faut : <b>30.0 D &lt; K1 &lt; 60.0 "
      "D</b>",
      "The entered power for K1 is out of range.<br>Condition is : <b>30.0 D &lt; K1 &lt; 60.0 D</b>"},
-    {52, true, Textes::AXE_ELEVE_K2,
+    {V::K2_HORS_D, true, Textes::AXE_ELEVE_K2,
      "La puissance indiquée pour K2 est en dehors des limites.<br>Il faut : <b>30.0 D &lt; K2 &lt; 60.0 "
      "D</b>",
      "The entered power for K2 is out of range.<br>Condition is : <b>30.0 D &lt; K2 &lt; 60.0 D</b>"},
-    {61, true, Textes::AXE_PLAT_K1,
+    {V::K1_HORS_MM, true, Textes::AXE_PLAT_K1,
      "Le rayon indiqué pour K1 est en dehors des limites.<br>Il faut : <b>5.00 mm &lt; K1 &lt; 11.00 mm</b>",
      "The entered radius for K1 is out of range.<br>Condition is : <b>5.00 mm &lt; K1 &lt; 11.00 mm</b>"},
-    {62, true, Textes::AXE_ELEVE_K2,
+    {V::K2_HORS_MM, true, Textes::AXE_ELEVE_K2,
      "Le rayon indiqué pour K2 est en dehors des limites.<br>Il faut : <b>5.00 mm &lt; K2 &lt; 11.00 mm</b>",
      "The entered radius for K2 is out of range.<br>Condition is : <b>5.00 mm &lt; K2 &lt; 11.00 mm</b>"},
-    {55, true, Textes::AXE_K2,
+    {V::AXE_HORS, true, Textes::AXE_K2,
      "L'axe indiqué pour K2 est en dehors des limites.<br>Il faut : <b>un nombre entier de 0 à 180 °</b>",
      "The entered axis for K2 is out of range.<br>Condition is : <b>a whole number from 0 to 180 °</b>"},
-    {80, true, Textes::ASTIGMATISME_INDUIT,
+    {V::INDUIT_HORS, true, Textes::ASTIGMATISME_INDUIT,
      "L'astigmatisme induit indiqué est en dehors des limites.<br>Il faut : <b>0.00 D ≤ astigmatisme induit "
      "≤ "
      "5.00 D</b>",
      "The entered induced astigmatism is out of range.<br>Condition is : <b>0.00 D ≤ induced astigmatism ≤ "
      "5.00 D</b>"},
-    {81, true, Textes::POSITION_INCISION,
+    {V::INCISION_HORS, true, Textes::POSITION_INCISION,
      "La position indiquée pour l'incision est en dehors des limites.<br>Il faut : <b>un nombre entier de 0 "
      "à "
      "360 °</b>",
@@ -189,8 +189,10 @@ double Verification::plafond(int code) {
     return l ? l->haut : 0;
 }
 
-int Verification::code_kerato(int k, int unite) {
-    return (unite == 2 ? 60 : 50) + (k == 2 ? 2 : 1);
+Verification::Code Verification::code_kerato(int k, int unite) {
+    if (unite == 2)
+        return k == 2 ? K2_HORS_MM : K1_HORS_MM;
+    return k == 2 ? K2_HORS_D : K1_HORS_D;
 }
 
 QString Verification::limites(int code, const QString& langue) {
