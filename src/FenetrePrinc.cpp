@@ -346,8 +346,8 @@ void FenetrePrinc::verif_calcul() {
 
 // ------------------------------------------------------------------ questions
 
-int FenetrePrinc::question(const QString& titre, const QString& texte, const QString& oui,
-                           const QString& non) {
+int FenetrePrinc::question(const QString& titre, const QString& texte, const QString& oui, const QString& non,
+                           int sans_reponse) {
     QMessageBox boite;
     boite.setObjectName("question");
     boite.setIcon(QMessageBox::Question);
@@ -356,9 +356,13 @@ int FenetrePrinc::question(const QString& titre, const QString& texte, const QSt
     QPushButton* premier = boite.addButton(oui, QMessageBox::YesRole);
     QPushButton* second = boite.addButton(non, QMessageBox::NoRole);
     boite.setDefaultButton(premier);
-    boite.setEscapeButton(second);
+    boite.setEscapeButton(sans_reponse == 0 ? premier : second);
     Dialogues::exec(&boite);
-    return boite.clickedButton() == premier ? 0 : 1;
+    if (boite.clickedButton() == premier)
+        return 0;
+    if (boite.clickedButton() == second)
+        return 1;
+    return sans_reponse;
 }
 
 int FenetrePrinc::confirm_quit() {
@@ -367,16 +371,18 @@ int FenetrePrinc::confirm_quit() {
     return question("Exit", "Do you really want to exit from the calculator ?", "Yes", "No");
 }
 
+// Only a press of "new calculation" erases the kept calculation: Escape and
+// the box's close button resume it, as its first button does.
 int FenetrePrinc::confirm_reprise() {
     if (langue_p == "fr")
         return question("Reprendre calcul",
                         "Les données du calcul en cours ont été conservées,<br>voulez-vous <b>reprendre ce "
                         "calcul ?</b>",
-                        " Oui  (reprendre le calcul) ", " Non  (nouveau calcul) ");
+                        " Oui  (reprendre le calcul) ", " Non  (nouveau calcul) ", 0);
     return question("Resume calculation",
                     "Data of current calculation are still in memory,<br>do you want to <b>resume this "
                     "calculation ?</b>",
-                    " Yes  (resume calculation) ", " No  (new calculation) ");
+                    " Yes  (resume calculation) ", " No  (new calculation) ", 0);
 }
 
 int FenetrePrinc::confirm_toric() {

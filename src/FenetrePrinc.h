@@ -89,8 +89,9 @@ private:
     void remplacer_param(ListParam* p);
     void preparer_feuille();
     // Two-button question box without parent; 0 for the first button, 1 for
-    // the second, for Escape and for closing the box.
-    static int question(const QString& titre, const QString& texte, const QString& oui, const QString& non);
+    // the second. Escape and the box's close button give `sans_reponse`.
+    static int question(const QString& titre, const QString& texte, const QString& oui, const QString& non,
+                        int sans_reponse = 1);
 
     // Set while the window asks its enclosing scroll frame to close after
     // the user agreed to quit, so that the frame does not ask again.

@@ -432,29 +432,32 @@ void TstShell::questions_data() {
     QTest::addColumn<QString>("texte");
     QTest::addColumn<QString>("oui");
     QTest::addColumn<QString>("non");
+    // The answer of Escape and of the box's close button: "no" where it is
+    // the safe answer; the resume question keeps the calculation.
+    QTest::addColumn<int>("sans_reponse");
     QTest::newRow("quitter fr") << 0 << "fr"
                                 << "Quitter"
                                 << "Êtes-vous sûr de vouloir quitter le calculateur ?"
                                 << "Oui"
-                                << "Non";
+                                << "Non" << 1;
     QTest::newRow("quitter en") << 0 << "en"
                                 << "Exit"
                                 << "Do you really want to exit from the calculator ?"
                                 << "Yes"
-                                << "No";
+                                << "No" << 1;
     QTest::newRow("reprise fr") << 1 << "fr"
                                 << "Reprendre calcul"
                                 << "Les données du calcul en cours ont été conservées,<br>voulez-vous "
                                    "<b>reprendre ce calcul ?</b>"
                                 << " Oui  (reprendre le calcul) "
-                                << " Non  (nouveau calcul) ";
+                                << " Non  (nouveau calcul) " << 0;
     QTest::newRow("reprise en")
         << 1 << "en"
         << "Resume calculation"
         << "Data of current calculation are still in memory,<br>do you want to <b>resume "
            "this calculation ?</b>"
         << " Yes  (resume calculation) "
-        << " No  (new calculation) ";
+        << " No  (new calculation) " << 0;
     QTest::newRow("torique fr")
         << 2 << "fr"
         << "Astigmatisme faible"
@@ -462,7 +465,7 @@ void TstShell::questions_data() {
            "non-torique pourrait convenir.<br>Voulez-vous tout de même choisir un "
            "<b>implant torique pour ce patient ?</b>"
         << " Oui  (torique confirmé) "
-        << " Non  (revenir au calcul) ";
+        << " Non  (revenir au calcul) " << 1;
     QTest::newRow("torique en")
         << 2 << "en"
         << "Low astigmatism"
@@ -470,7 +473,7 @@ void TstShell::questions_data() {
            "non-toric IOL could be appropriate.<br>Do you still want to choose a <b>toric "
            "IOL for this patient ?</b>"
         << " Yes  (toric confirmed) "
-        << " No  (return to calculation) ";
+        << " No  (return to calculation) " << 1;
 }
 
 void TstShell::questions() {
@@ -480,11 +483,13 @@ void TstShell::questions() {
     QFETCH(QString, texte);
     QFETCH(QString, oui);
     QFETCH(QString, non);
+    QFETCH(int, sans_reponse);
     w->langue_p = langue;
     auto poser = [&] {
         return quelle == 0 ? w->confirm_quit() : quelle == 1 ? w->confirm_reprise() : w->confirm_toric();
     };
-    const QList<QPair<Reponse, int>> reponses{{Premier, 0}, {Second, 1}, {Echap, 1}, {Fermer, 1}};
+    const QList<QPair<Reponse, int>> reponses{
+        {Premier, 0}, {Second, 1}, {Echap, sans_reponse}, {Fermer, sans_reponse}};
     for (const auto& [reponse, attendu] : reponses) {
         vues.clear();
         Dialogues::setRepondeur(repondre(&vues, reponse));
@@ -621,7 +626,9 @@ void TstShell::retour_et_reprise_data() {
     QTest::newRow("reprendre, résultats affichés") << int(Premier) << 10;
     QTest::newRow("reprendre, avant calcul") << int(Premier) << 7;
     QTest::newRow("nouveau calcul") << int(Second) << 10;
-    QTest::newRow("Echap: nouveau calcul") << int(Echap) << 10;
+    // Only the press of "new calculation" erases the kept calculation.
+    QTest::newRow("Echap: reprendre") << int(Echap) << 10;
+    QTest::newRow("fermer la question: reprendre") << int(Fermer) << 7;
 }
 
 void TstShell::retour_et_reprise() {
@@ -651,7 +658,7 @@ void TstShell::retour_et_reprise() {
     QCOMPARE(vues.first().titre, QString("Reprendre calcul"));
     PageCalcul* c = w->calcul;
     QCOMPARE(c->modele_iol, QString("VELAN"));
-    if (reponse == Premier) {
+    if (reponse != Second) {
         // Every input comes back; the result has to be calculated again.
         QCOMPARE(w->flag_save, 1);
         QCOMPARE(w->flag_reset, 0);

@@ -610,8 +610,10 @@ private:
             // Always "No": the second button, or Escape (closing the box).
             choisi = chance(0.5) ? boutons.value(1) : nullptr;
         } else if (titre == "Reprendre calcul" || titre == "Resume calculation") {
-            reponse_reprise = forcer_reprise >= 0 ? forcer_reprise : (chance(0.6) ? 0 : 1);
-            choisi = boutons.value(reponse_reprise);
+            // Escape (closing the box) keeps the calculation, as "yes" does.
+            const bool echap = forcer_reprise < 0 && chance(0.2);
+            reponse_reprise = forcer_reprise >= 0 ? forcer_reprise : (echap || chance(0.6) ? 0 : 1);
+            choisi = echap ? nullptr : boutons.value(reponse_reprise);
             if (!fenetre->accueil)
                 defaut("resume question while the welcome page is not on screen");
         } else if (boutons.size() == 1) {
