@@ -831,7 +831,14 @@ void PageCalcul::ecrire_oeil() {
 
 void PageCalcul::update_langue_c(QString langue) {
     langue_c = langue;
+    // A change of language is no input: the power picked stays, with its
+    // residual and warnings, where the step pass would recommend again.
+    const double choix = choix_torique;
     upd_etape(etape);
+    if (etape == 10 && choix != choix_torique && gamme_double_tot.contains(choix)) {
+        choix_torique = choix;
+        update_astpost();
+    }
     Accessibilite::appliquer(this, langue);
     marquer_saisies(true);
 }

@@ -746,8 +746,8 @@ void TstPage::autre_cylindre_annule_puis_recalcul() {
     QCOMPARE(p->choix_torique, p->tcalc_D);
 }
 
-// A switch of language at step 10 rewrites every text and evaluates the
-// warnings again (for the recommended lens).
+// A switch of language at step 10 rewrites every text; the power picked
+// stays, with its residual and its warning, in both directions.
 void TstPage::langue_a_l_etape_10() {
     Banc b("fr");
     PageCalcul* p = b.page;
@@ -761,11 +761,16 @@ void TstPage::langue_a_l_etape_10() {
     });
     TestUtil::presser(p->plus, 10);
     QVERIFY(p->attention->isVisible());
+    const QString residuel = p->label_astpost_D->text(), axe = p->label_astpost_axe->text();
 
     p->update_langue_c("en");
     QCOMPARE(p->etape, 10);
-    QVERIFY(!p->attention->isVisible());
-    QCOMPARE(p->label_iolpost_3->text(), QString("VELAN T3.00"));
+    QVERIFY(p->attention->isVisible() && !p->attention_high->isVisible());
+    QCOMPARE(p->choix_torique, 3.75);
+    QCOMPARE(p->label_iolpost_3->text(), QString("VELAN T3.75"));
+    QCOMPARE(p->label_astpost_D->text(), residuel);
+    QCOMPARE(p->label_astpost_axe->text(), axe);
+    QCOMPARE(p->label_tcalc_D->text(), QString("3.00 D"));
     QCOMPARE(p->label_cyl_1->text(), noir("Recommended cylindrical power * :"));
     QCOMPARE(p->label_axeiol_1->text(), noir("IOL axis of placement :"));
     QCOMPARE(p->label_astpre_1->text(), noir("Pre-operative astigmatism :"));
@@ -786,6 +791,9 @@ void TstPage::langue_a_l_etape_10() {
     QVERIFY(p->cyl->isVisible() && p->iolp->isVisible() && !p->calculer->isVisible());
 
     p->update_langue_c("fr");
+    QCOMPARE(p->label_iolpost_3->text(), QString("VELAN T3.75"));
+    QCOMPARE(p->label_astpost_D->text(), residuel);
+    QVERIFY(p->attention->isVisible());
     QCOMPARE(p->label_K2_1->text(), noir(QString::fromUtf8("Axe élévé :")));
     QCOMPARE(p->label_legK2->text(), noir(QString::fromUtf8("Axe élevé : ")));
     QCOMPARE(p->label_iolpost_1->text(), noir("Implant torique Brevanta :"));

@@ -17,6 +17,7 @@
 #include "PageCalcul.h"
 #include "SaisieAxe.h"
 #include "TestUtil.h"
+#include "Textes.h"
 #include "Verification.h"
 #include "ZoneDessin.h"
 
@@ -81,6 +82,7 @@ private slots:
     void double_pression_data();
     void double_pression();
     void puissance_manquante_au_calcul();
+    void drapeaux_a_l_etape_10_data();
     void drapeaux_a_l_etape_10();
     void retour_et_reprise();
     void retour_et_nouveau_calcul();
@@ -510,24 +512,71 @@ void TstPageFenetre::puissance_manquante_au_calcul() {
     QCOMPARE(p->etape, 7);
 }
 
-// The flags at step 10 retranslate the page in place, results included.
+void TstPageFenetre::drapeaux_a_l_etape_10_data() {
+    QTest::addColumn<QString>("choix"); // the power picked, empty for none
+    QTest::addColumn<QString>("implant");
+    QTest::newRow("recommended") << QString() << "VELAN T3.00";
+    // Under-corrects: no warning.
+    QTest::newRow("+ 2.25 D picked") << "+ 2.25 D"
+                                     << "VELAN T2.25";
+    // Over-corrects: the inversion warning, which stays too.
+    QTest::newRow("+ 3.75 D picked") << "+ 3.75 D"
+                                     << "VELAN T3.75";
+}
+
+// The flags at step 10 retranslate the page in place, results included; a
+// power picked stays picked, in the lens box, the residual, the warnings
+// and the record the sheet is printed from, whatever the switches.
 void TstPageFenetre::drapeaux_a_l_etape_10() {
+    QFETCH(QString, choix);
+    QFETCH(QString, implant);
     Fenetre w("fr");
     w.saisir_tout(21.0, 42.0, 44.0);
     w.calculer();
     PageCalcul* p = w.page();
     QCOMPARE(p->etape, 10);
+    if (!choix.isEmpty()) {
+        w.autre = [&](QDialog* d) {
+            auto* dlg = qobject_cast<QInputDialog*>(d);
+            if (!dlg || !TestUtil::choisir_cylindre(dlg, choix))
+                return 0;
+            dlg->accept();
+            return 1;
+        };
+        TestUtil::presser(p->plus, 10);
+    }
+    QCOMPARE(p->label_iolpost_3->text(), implant);
+    const QString residuel = p->label_astpost_D->text(), axe = p->label_astpost_axe->text();
+    const bool inversion = p->attention->isVisible(), eleve = p->attention_high->isVisible();
+    auto inchange = [&] {
+        QCOMPARE(p->label_iolpost_3->text(), implant);
+        QCOMPARE(p->label_astpost_D->text(), residuel);
+        QCOMPARE(p->label_astpost_axe->text(), axe);
+        QCOMPARE(p->attention->isVisible(), inversion);
+        QCOMPARE(p->attention_high->isVisible(), eleve);
+        QCOMPARE(p->label_tcalc_D->text(), QString("3.00 D"));
+        w.f->enreg_p();
+        QCOMPARE(Textes::implant(w.f->param_p->modele_iol_t, w.f->param_p->choix_torique_t), implant);
+    };
+
     TestUtil::presser(w.f->anglais_p, 10);
     QCOMPARE(w.page(), p);
     QCOMPARE(p->langue_c, QString("en"));
     QCOMPARE(p->label_cyl_1->text(),
              QString("<font color=\"#000000\">Recommended cylindrical power * :</font>"));
     QCOMPARE(w.f->bascalcul->getNouveau()->text(), QString("New calculation"));
-    QCOMPARE(p->label_tcalc_D->text(), QString("3.00 D"));
+    inchange();
     TestUtil::presser(w.f->francais_p, 10);
     QCOMPARE(p->label_cyl_1->text(),
              QString::fromUtf8("<font color=\"#000000\">Puissance cylindrique conseillée * :</font>"));
     QCOMPARE(w.f->bascalcul->getImprimer()->text(), QString("Imprimer   >>"));
+    inchange();
+    TestUtil::presser(w.f->anglais_p, 10);
+    inchange();
+
+    // An input changed brings the recommendation back.
+    TestUtil::saisir(p->spin_inc, "0.05");
+    QCOMPARE(p->label_iolpost_3->text(), QString("VELAN T") + CalculTorique::texte_D(p->tcalc_D));
 }
 
 // Back to page 1 at step 10 with another cylinder shown, then resume: the
