@@ -1425,9 +1425,8 @@ void PageCalcul::update_sph(int s) {
 }
 
 void PageCalcul::update_unites(bool selectionne) {
-    // Both buttons report a switch (one unchecked, one checked); converting
-    // once, on the button that becomes selected, keeps the converted value
-    // at the two decimals the entry shows.
+    // Both buttons report a switch (one unchecked, one checked): the one
+    // that becomes selected acts.
     if (!selectionne)
         return;
     Garde garde(this);
@@ -1438,24 +1437,18 @@ void PageCalcul::update_unites(bool selectionne) {
     else if (mili->isChecked())
         unit_ind = 2;
     update_text_unites(unit_ind);
-    if (unit_ind == 1) {
-        if (etape >= 3 && K1mm > 0)
-            K1D = CalculTorique::KERATO / K1mm;
-        if (etape >= 5 && K2mm > 0)
-            K2D = CalculTorique::KERATO / K2mm;
-        spin_K1->setSingleStep(0.25);
-        spin_K2->setSingleStep(0.25);
-        spin_K1->setValue(K1D);
-        spin_K2->setValue(K2D);
-    } else if (unit_ind == 2) {
-        if (etape >= 3 && K1D > 0)
-            K1mm = CalculTorique::KERATO / K1D;
-        if (etape >= 5 && K2D > 0)
-            K2mm = CalculTorique::KERATO / K2D;
-        spin_K1->setSingleStep(0.1);
-        spin_K2->setSingleStep(0.1);
-        spin_K1->setValue(K1mm);
-        spin_K2->setValue(K2mm);
+    // Each K is kept as it was typed, with its exact counterpart in the
+    // other unit (kerato()): the entries show the unit chosen to two
+    // decimals, and switching back shows what was typed. They are given the
+    // value without their signal, which would take the two-decimal figure
+    // shown for the value typed.
+    const bool mm = unit_ind == 2;
+    {
+        const QSignalBlocker b1(spin_K1), b2(spin_K2);
+        spin_K1->setSingleStep(mm ? 0.1 : 0.25);
+        spin_K2->setSingleStep(mm ? 0.1 : 0.25);
+        spin_K1->setValue(mm ? K1mm : K1D);
+        spin_K2->setValue(mm ? K2mm : K2D);
     }
     if (etape > 5)
         update_astpre();
@@ -1465,12 +1458,21 @@ void PageCalcul::update_unites(bool selectionne) {
     }
 }
 
+// A K typed (or stepped) in the unit on screen becomes the value typed; its
+// counterpart in the other unit follows.
+void PageCalcul::saisir_K(double valeur, double& K_D, double& K_mm) {
+    if (unit_ind == 1) {
+        K_D = valeur;
+        K_mm = CalculTorique::kerato(valeur);
+    } else if (unit_ind == 2) {
+        K_mm = valeur;
+        K_D = CalculTorique::kerato(valeur);
+    }
+}
+
 void PageCalcul::update_K1D(double k1) {
     Garde garde(this);
-    if (unit_ind == 1)
-        K1D = k1;
-    else if (unit_ind == 2)
-        K1mm = k1;
+    saisir_K(k1, K1D, K1mm);
     if (etape > 5)
         update_astpre();
     if (etape == 3) {
@@ -1483,10 +1485,7 @@ void PageCalcul::update_K1D(double k1) {
 
 void PageCalcul::update_K2D(double k2) {
     Garde garde(this);
-    if (unit_ind == 1)
-        K2D = k2;
-    else if (unit_ind == 2)
-        K2mm = k2;
+    saisir_K(k2, K2D, K2mm);
     if (etape > 5)
         update_astpre();
     if (etape == 5) {

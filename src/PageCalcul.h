@@ -86,7 +86,8 @@ public:
     QFrame* unites = nullptr;
     QLabel* label_unites = nullptr;
     bool change_unit_ind = false;
-    // 4. K1 row
+    // 4. K1 row. K1D and K1mm: the value typed in the unit it was typed in,
+    // and its exact counterpart in the other unit (the same for K2).
     QDoubleSpinBox* spin_K1 = nullptr;
     double K1D = 0, K1mm = 0;
     QFrame* K1 = nullptr;
@@ -236,6 +237,7 @@ private:
     void regler_espaces(bool anglais);
     void ecrire_oeil();
     void moteur_entrees();
+    void saisir_K(double valeur, double& K_D, double& K_mm);
     void choisir_oeil(bool gauche);
 
     // Construction, one section at a time. The fonts of the eye buttons,

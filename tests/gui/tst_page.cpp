@@ -149,6 +149,7 @@ private slots:
     void puissance_retiree_data();
     void puissance_retiree();
     void millimetres_a_l_etape_3();
+    void millimetres_aller_retour_data();
     void millimetres_aller_retour();
     void autre_cylindre_data();
     void autre_cylindre();
@@ -569,31 +570,78 @@ void TstPage::millimetres_a_l_etape_3() {
     QCOMPARE(p->label_astpost_D->text(), CalculTorique::texte_D(r.residuel_D(r.tcalc_D)) + " D");
 }
 
-// D -> mm -> D keeps two decimals in each unit: 43.00 D -> 7.85 mm -> 42.99 D.
+void TstPage::millimetres_aller_retour_data() {
+    QTest::addColumn<QString>("langue");
+    QTest::addColumn<bool>("en_mm");         // the unit the K are typed in
+    QTest::addColumn<QStringList>("tapes");  // K1 and K2 as typed
+    QTest::addColumn<QStringList>("autre");  // shown in the other unit
+    QTest::addColumn<QString>("retouche");   // K1 typed again in the other unit, or nothing
+    QTest::addColumn<QStringList>("retour"); // shown back in the first unit
+    QTest::addColumn<QString>("astpre");     // computed from the values kept
+    QTest::newRow("43.75 / 44.05 D") << "fr" << false << QStringList{"43.75", "44.05"}
+                                     << QStringList{"7.71", "7.66"} << QString()
+                                     << QStringList{"43.75", "44.05"} << "0.30 D";
+    QTest::newRow("43 / 44 D") << "en" << false << QStringList{"43", "44"} << QStringList{"7.85", "7.67"}
+                               << QString() << QStringList{"43.00", "44.00"} << "1.00 D";
+    QTest::newRow("7.85 / 7.65 mm") << "en" << true << QStringList{"7.85", "7.65"}
+                                    << QStringList{"42.99", "44.12"} << QString()
+                                    << QStringList{"7.85", "7.65"} << "1.12 D";
+    // Edited in the other unit: that becomes the value typed.
+    QTest::newRow("K1 edited in mm") << "fr" << false << QStringList{"43.75", "44.05"}
+                                     << QStringList{"7.71", "7.66"} << "7.80" << QStringList{"43.27", "44.05"}
+                                     << "0.78 D";
+}
+
+// A unit switch shows each K converted, to two decimals; switching back
+// gives what was typed, unless it was edited meanwhile; the calculation
+// takes the values kept, never the two-decimal figures of the other unit.
 void TstPage::millimetres_aller_retour() {
-    Banc b("en");
+    QFETCH(QString, langue);
+    QFETCH(bool, en_mm);
+    QFETCH(QStringList, tapes);
+    QFETCH(QStringList, autre);
+    QFETCH(QString, retouche);
+    QFETCH(QStringList, retour);
+    QFETCH(QString, astpre);
+    Banc b(langue);
     PageCalcul* p = b.page;
     b.oeil_droit();
     b.puissance(21.0);
-    Banc::saisir(p->spin_K1, "43");
+    QRadioButton* premiere = en_mm ? p->mili : p->diop;
+    QRadioButton* seconde = en_mm ? p->diop : p->mili;
+    QTest::mouseClick(premiere, Qt::LeftButton);
+    Banc::saisir(p->spin_K1, tapes[0]);
     QCOMPARE(p->etape, 5);
-    QTest::mouseClick(p->mili, Qt::LeftButton);
-    QCOMPARE(p->spin_K1->text(), QString("7.85"));
-    QCOMPARE(p->K1mm, 7.85);
-    QCOMPARE(p->spin_K2->value(), 0.0); // K2 not entered yet: nothing converted
+    // K2 not entered yet: nothing to convert.
+    QTest::mouseClick(seconde, Qt::LeftButton);
+    QCOMPARE(p->spin_K1->text(), autre[0]);
+    QCOMPARE(p->spin_K2->value(), 0.0);
     QCOMPARE(p->etape, 5);
-    QTest::mouseClick(p->diop, Qt::LeftButton);
-    QCOMPARE(p->spin_K1->text(), QString("42.99"));
-    QCOMPARE(p->K1D, 42.99);
+    QTest::mouseClick(premiere, Qt::LeftButton);
+    QCOMPARE(p->spin_K1->text(), QString::number(tapes[0].toDouble(), 'f', 2));
 
-    // At step 7 both convert and the computed values follow at once.
-    Banc::saisir(p->spin_K2, "44");
+    Banc::saisir(p->spin_K2, tapes[1]);
     QCOMPARE(p->etape, 7);
-    QTest::mouseClick(p->mili, Qt::LeftButton);
-    QCOMPARE(p->spin_K1->text(), QString("7.85"));
-    QCOMPARE(p->spin_K2->text(), QString("7.67"));
-    QCOMPARE(p->label_astpre_D->text(), CalculTorique::texte_D(337.5 / 7.67 - 337.5 / 7.85) + " D");
-    QCOMPARE(p->label_K1_2->text(), noir("&nbsp;mm"));
+    QTest::mouseClick(seconde, Qt::LeftButton);
+    QCOMPARE(p->spin_K1->text(), autre[0]);
+    QCOMPARE(p->spin_K2->text(), autre[1]);
+    QCOMPARE(p->label_K1_2->text(), noir(en_mm ? "&nbsp;D" : "&nbsp;mm"));
+    if (!retouche.isEmpty())
+        Banc::saisir(p->spin_K1, retouche);
+    QCOMPARE(p->label_astpre_D->text(), astpre);
+    QTest::mouseClick(premiere, Qt::LeftButton);
+    QCOMPARE(p->spin_K1->text(), retour[0]);
+    QCOMPARE(p->spin_K2->text(), retour[1]);
+    QCOMPARE(p->label_astpre_D->text(), astpre);
+    // And again: the same figures each way.
+    QTest::mouseClick(seconde, Qt::LeftButton);
+    QCOMPARE(p->spin_K1->text(), retouche.isEmpty() ? autre[0] : retouche);
+    QCOMPARE(p->spin_K2->text(), autre[1]);
+    QTest::mouseClick(premiere, Qt::LeftButton);
+    QCOMPARE(p->spin_K1->text(), retour[0]);
+    b.calculer();
+    QCOMPARE(p->etape, 10);
+    QCOMPARE(p->label_astpre_D->text(), astpre);
 }
 
 void TstPage::autre_cylindre_data() {
@@ -958,7 +1006,11 @@ void TstPage::reprise_a_l_etape_7() {
     // Both pictures stay until an eye button is pressed.
     QVERIFY(p->od->isVisible() && !p->od->isEnabled() && p->og->isEnabled());
     QVERIFY(p->calculer_bouton->isVisible());
-    QCOMPARE(p->label_astpre_D->text(), CalculTorique::texte_D(337.5 / 7.67 - 337.5 / 8.04) + " D");
+    // The K kept as typed (42 and 44 D), not their figures in millimetres.
+    QCOMPARE(p->label_astpre_D->text(), QString("2.00 D"));
+    QTest::mouseClick(p->diop, Qt::LeftButton);
+    QCOMPARE(p->spin_K1->text(), QString("42.00"));
+    QCOMPARE(p->spin_K2->text(), QString("44.00"));
     b.calculer();
     QCOMPARE(p->etape, 10);
 }

@@ -13,8 +13,10 @@
 #include "CalculTorique.h"
 #include "FenetrePrinc.h"
 #include "FenetreTest.h"
+#include "FeuilleCalcul.h"
 #include "ListParam.h"
 #include "PageCalcul.h"
+#include "PageEnregistree.h"
 #include "SaisieAxe.h"
 #include "TestUtil.h"
 #include "Textes.h"
@@ -26,6 +28,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTimer>
@@ -79,6 +82,8 @@ private slots:
     void saisies_tapees();
     void resultat_retire_data();
     void resultat_retire();
+    void unites_aller_retour_data();
+    void unites_aller_retour();
     void double_pression_data();
     void double_pression();
     void puissance_manquante_au_calcul();
@@ -423,6 +428,49 @@ void TstPageFenetre::resultat_retire() {
     QCOMPARE(p->label_tcalc_D->text(), conseil);
     QCOMPARE(p->label_tcalc_axe->text(), axe);
     QCOMPARE(p->label_astpost_D->text(), residuel);
+}
+
+void TstPageFenetre::unites_aller_retour_data() {
+    QTest::addColumn<QString>("langue");
+    QTest::addColumn<bool>("mm"); // the unit on screen at Calculate
+    QTest::addColumn<QString>("K1");
+    QTest::addColumn<QString>("K2");
+    QTest::newRow("fr, back in D") << "fr" << false << QString::fromUtf8("43.75 D     @  0 °")
+                                   << QString::fromUtf8("44.05 D     @  90 °");
+    QTest::newRow("en, in mm") << "en" << true << QString::fromUtf8("7.71 mm     @  0 °")
+                               << QString::fromUtf8("7.66 mm     @  90 °");
+}
+
+// K1 43.75 and K2 44.05 D, the unit switched to mm and back (and once more):
+// the record the checks read and the sheet is drawn from keep the values
+// typed, and the sheet prints them, or their two-decimal radii in mm.
+void TstPageFenetre::unites_aller_retour() {
+    QFETCH(QString, langue);
+    QFETCH(bool, mm);
+    QFETCH(QString, K1);
+    QFETCH(QString, K2);
+    Fenetre w(langue);
+    w.saisir_tout(21.0, 43.75, 44.05);
+    PageCalcul* p = w.page();
+    QTest::mouseClick(p->mili, Qt::LeftButton);
+    QTest::mouseClick(p->diop, Qt::LeftButton);
+    if (mm)
+        QTest::mouseClick(p->mili, Qt::LeftButton);
+    w.calculer();
+    QCOMPARE(p->etape, 10);
+    const ListParam& r = *w.f->param_p;
+    QCOMPARE(r.unit_ind_t, mm ? 2 : 1);
+    QCOMPARE(r.K1D_t, 43.75);
+    QCOMPARE(r.K2D_t, 44.05);
+    QCOMPARE(r.astpre_D_t, 44.05 - 43.75);
+    PageEnregistree feuille;
+    {
+        QPainter painter(&feuille);
+        FeuilleCalcul::peindre(painter, r, 0, PageEnregistree::LARGEUR);
+    }
+    QVERIFY(feuille.moteur.contient(K1));
+    QVERIFY(feuille.moteur.contient(K2));
+    QVERIFY(feuille.moteur.contient(QString::fromUtf8("0.30 D      x   90 °")));
 }
 
 void TstPageFenetre::double_pression_data() {

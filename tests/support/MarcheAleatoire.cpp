@@ -562,6 +562,17 @@ private:
                                                         : qobject_cast<QDoubleSpinBox*>(s)->value();
         if (s->isEnabled() && tient != v)
             defaut(QString("typed \"%1\" into %2, which holds %3").arg(texte, s->objectName()).arg(tient));
+        // The calculation takes the K typed (the same digits as the value
+        // the entry showed already leave the value kept as it was).
+        if (s->isEnabled() && (s == page->spin_K1 || s == page->spin_K2)) {
+            const bool mm = page->unit_ind == 2;
+            const double garde =
+                s == page->spin_K1 ? (mm ? page->K1mm : page->K1D) : (mm ? page->K2mm : page->K2D);
+            if (QString::number(garde, 'f', 2) != QString::number(v, 'f', 2))
+                defaut(QString("typed \"%1\" into %2, the calculation takes %3")
+                           .arg(texte, s->objectName())
+                           .arg(garde));
+        }
     }
 
     // ---------------------------------------------------------- responder
@@ -878,6 +889,28 @@ private:
     // the diagram has been told the axes.
     void verifier_valeurs(PageCalcul* c) {
         const Saisie s = Saisie::lire(c);
+        // Each K is kept as typed, with its exact counterpart in the other
+        // unit; its entry shows it in the unit on screen, to two decimals.
+        const bool mm = c->unit_ind == 2;
+        const double k1 = mm ? c->K1mm : c->K1D, k2 = mm ? c->K2mm : c->K2D;
+        const struct {
+            const char* nom;
+            double garde, autre;
+            const QDoubleSpinBox* entree;
+        } ks[] = {{"K1", k1, mm ? c->K1D : c->K1mm, c->spin_K1},
+                  {"K2", k2, mm ? c->K2D : c->K2mm, c->spin_K2}};
+        for (const auto& k : ks) {
+            if (QString::number(k.garde, 'f', 2) != k.entree->text())
+                defaut(QString("%1 kept as %2, its entry shows %3")
+                           .arg(k.nom)
+                           .arg(k.garde)
+                           .arg(k.entree->text()));
+            if (std::abs(CalculTorique::kerato(k.garde) - k.autre) > 1e-9 * std::max(1.0, std::abs(k.autre)))
+                defaut(QString("%1 kept as %2 in the unit on screen, %3 in the other")
+                           .arg(k.nom)
+                           .arg(k.garde)
+                           .arg(k.autre));
+        }
         if (c->etape <= 5)
             return;
         if (c->dessin->angle_k2 != -s.axe_k2 || c->dessin->angle_k1 != -axe_K1(s.axe_k2))
@@ -892,11 +925,11 @@ private:
         CalculTorique m;
         m.unit_ind = s.mili ? 2 : 1;
         if (m.unit_ind == 1) {
-            m.K1D = s.k1;
-            m.K2D = s.k2;
+            m.K1D = k1;
+            m.K2D = k2;
         } else {
-            m.K1mm = s.k1;
-            m.K2mm = s.k2;
+            m.K1mm = k1;
+            m.K2mm = k2;
         }
         m.K2axe = s.axe_k2;
         m.K1axe = axe_K1(s.axe_k2);
@@ -921,8 +954,8 @@ private:
             e.og = s.og;
             e.sph_ind = s.sph;
             e.unite = m.unit_ind;
-            e.K1 = s.k1;
-            e.K2 = s.k2;
+            e.K1 = k1;
+            e.K2 = k2;
             e.K1axe = axe_K1(s.axe_k2);
             e.K2axe = s.axe_k2;
             e.incD = s.inc;
