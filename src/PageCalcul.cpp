@@ -1333,6 +1333,7 @@ void PageCalcul::marquer_saisies(bool textes) {
     for (int i = 0; i < 5; ++i) {
         const Entree& e = entrees[i];
         const bool hors = e.active && !Verification::dans_limites(e.code, e.valeur);
+        refusees[i] = hors;
         const int marque = e.code * 2 + (hors ? 1 : 0);
         if (marque == marques[i] && !textes)
             continue;
@@ -1355,6 +1356,48 @@ void PageCalcul::marquer_saisies(bool textes) {
         e.s->setAccessibleDescription(Accessibilite::description(e.s->objectName(), langue_c) + sep +
                                       (hors ? hors_txt + sep : QString()) + lim);
     }
+    montrer_derives();
+}
+
+// What an entry refused leaves on screen: every figure computed from it
+// shows the empty state of its row (a grey box without a figure, the row
+// greyed once none of its figures is left), and the diagram draws no line
+// or arc from it; the lens and the results went with the check. The
+// figures come back as soon as the entry passes, from the values that the
+// stages computed meanwhile.
+void PageCalcul::montrer_derives() {
+    const bool K = refusees[SAISIE_K1] || refusees[SAISIE_K2];
+    const bool axe = refusees[SAISIE_AXE];
+    const bool croise = K || axe || refusees[SAISIE_INCISION] || refusees[SAISIE_INDUIT];
+    struct Figure {
+        QFrame* cadre;
+        QLabel* valeur;
+        QString texte;
+        bool vide;
+    };
+    auto rangee = [this](QFrame* r, bool active, std::initializer_list<QLabel*> libelles,
+                         std::initializer_list<Figure> figures) {
+        if (!active)
+            return;
+        bool une = false;
+        for (const Figure& f : figures) {
+            f.cadre->setStyleSheet(f.vide ? STYLE_GRIS : STYLE_ACTIF);
+            f.valeur->setText(f.vide ? QString() : f.texte);
+            une = une || !f.vide;
+        }
+        r->setEnabled(une);
+        if (langue_connue())
+            for (QLabel* l : libelles)
+                ecrire(l, une);
+    };
+    rangee(astpreD, etape > 5, {label_astpre_1, label_astpre_2},
+           {{astpre_D_frame, label_astpre_D, astpre_D_str + " D", K},
+            {astpre_axe_frame, label_astpre_axe, astpre_axe_str + " °", axe}});
+    rangee(astcrossD, etape > 6, {label_astcross_1, label_astcross_2},
+           {{astcross_D_frame, label_astcross_D, astcross_D_str + " D", croise},
+            {astcross_axe_frame, label_astcross_axe, astcross_axe_str + " °", croise}});
+    dessin->montrer_axes_K(!axe);
+    dessin->montrer_incision(!refusees[SAISIE_INCISION]);
 }
 
 bool PageCalcul::eventFilter(QObject* obj, QEvent* event) {

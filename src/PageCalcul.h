@@ -294,6 +294,11 @@ private:
     // a change of language.
     void marquer_saisies(bool textes = false);
     int marques[5] = {-1, -1, -1, -1, -1};
+    // The entries refused (framed in red), in the order below, and what is
+    // left on screen of the figures computed from them.
+    enum { SAISIE_K1, SAISIE_K2, SAISIE_AXE, SAISIE_INCISION, SAISIE_INDUIT };
+    bool refusees[5] = {false, false, false, false, false};
+    void montrer_derives();
     // The record the checks of the page are run on, reused.
     std::unique_ptr<ListParam> controle;
 

@@ -93,6 +93,20 @@ void ZoneDessin::upd_etape_dessin(int e) {
     update();
 }
 
+void ZoneDessin::montrer_axes_K(bool oui) {
+    if (oui == axes_K_montres)
+        return;
+    axes_K_montres = oui;
+    update();
+}
+
+void ZoneDessin::montrer_incision(bool oui) {
+    if (oui == incision_montree)
+        return;
+    incision_montree = oui;
+    update();
+}
+
 void ZoneDessin::show_iol() {
     show_flag = !show_flag;
     bouton_iol->setIcon(
@@ -126,7 +140,7 @@ void ZoneDessin::paintEvent(QPaintEvent*) {
     }
 
     // Flat (K1) then steep (K2) corneal meridians.
-    if (etape_d > 5 && etape_d != 11) {
+    if (etape_d > 5 && etape_d != 11 && axes_K_montres) {
         const struct {
             int angle;
             QPen pen;
@@ -143,7 +157,7 @@ void ZoneDessin::paintEvent(QPaintEvent*) {
     }
 
     // Incision: a bracket facing outwards about 100 pixels from the centre.
-    if (etape_d > 5) {
+    if (etape_d > 5 && incision_montree) {
         painter.save();
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.translate(centre_axes);

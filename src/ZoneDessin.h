@@ -21,6 +21,10 @@ public:
     void incision(int a);
     void oeil(int o);
     void upd_etape_dessin(int e);
+    // Whether the K axes and the incision are drawn at the steps that show
+    // them: not while the entry they come from holds no meridian.
+    void montrer_axes_K(bool oui);
+    void montrer_incision(bool oui);
 
     QString modele_dessin;
     int angle_k1 = 0;
@@ -32,6 +36,8 @@ public:
     int flag_oeil = 0;
     int etape_d = 0;
     bool show_flag = true;
+    bool axes_K_montres = true;
+    bool incision_montree = true;
     QPushButton* bouton_iol = nullptr;
 
 public slots:

@@ -363,30 +363,58 @@ void TstPageFenetre::resultat_retire_data() {
     QTest::addColumn<QString>("frappes");
     QTest::addColumn<QString>("retour"); // typed back: the result returns
     QTest::addColumn<int>("code");
+    // The figures left empty while the entry is refused: the pre-operative
+    // power (p), its axis (a), the crossed cylinder (c); and what the diagram
+    // no longer draws: the K axes (k), the incision (i).
+    QTest::addColumn<QString>("vides");
+    QTest::addColumn<QString>("dessin");
+    using V = Verification;
     QTest::newRow("K2 below K1") << "spin_K2" << false << "41"
-                                 << "44" << 2;
+                                 << "44" << int(V::K2_SOUS_K1) << ""
+                                 << "";
     QTest::newRow("K1 beyond 60 D") << "spin_K1" << false << "61"
-                                    << "42" << 51;
+                                    << "42" << int(V::K1_HORS_D) << "pc"
+                                    << "";
+    QTest::newRow("K1 150") << "spin_K1" << false << "150"
+                            << "42" << int(V::K1_HORS_D) << "pc"
+                            << "";
     QTest::newRow("radius 0 mm") << "spin_K2" << true << "0"
-                                 << "7.7" << 62;
+                                 << "7.7" << int(V::K2_HORS_MM) << "pc"
+                                 << "";
     QTest::newRow("power taken back") << "combo_sph" << false << "0"
-                                      << "23" << 10;
+                                      << "23" << int(V::SANS_PUISSANCE) << ""
+                                      << "";
     QTest::newRow("induced 7,5") << "spin_inc" << false << "7,5"
-                                 << "0,5" << 80;
+                                 << "0,5" << int(V::INDUIT_HORS) << "c"
+                                 << "";
+    QTest::newRow("induced 9") << "spin_inc" << false << "9"
+                               << "0,5" << int(V::INDUIT_HORS) << "c"
+                               << "";
     QTest::newRow("axis 200") << "spinaxe_K2" << false << "200"
-                              << "90" << 55;
+                              << "90" << int(V::AXE_HORS) << "ac"
+                              << "k";
+    QTest::newRow("axis 12.5") << "spinaxe_K2" << false << "12.5"
+                               << "90" << int(V::AXE_HORS) << "ac"
+                               << "k";
+    QTest::newRow("incision 400") << "spinaxe_inc" << false << "400"
+                                  << "120" << int(V::INCISION_HORS) << "c"
+                                  << "i";
 }
 
 // At step 10 an input changed to one that Calculate refuses withdraws the
 // recommendation, the lens axis, the residual and the lens on the diagram;
-// the Calculate button says why; the same result comes back once the input
-// passes again.
+// the Calculate button says why. While an entry is refused, every figure
+// computed from it shows the empty state of its row and the diagram draws
+// no line or arc from it. The same result comes back once the input passes
+// again, without Calculate.
 void TstPageFenetre::resultat_retire() {
     QFETCH(QString, entree);
     QFETCH(bool, mm);
     QFETCH(QString, frappes);
     QFETCH(QString, retour);
     QFETCH(int, code);
+    QFETCH(QString, vides);
+    QFETCH(QString, dessin);
     Fenetre w("fr");
     if (mm)
         w.saisir_tout(21.0, 8.0, 7.7, 90, 0.5, 120, true);
@@ -397,6 +425,18 @@ void TstPageFenetre::resultat_retire() {
     QCOMPARE(p->etape, 10);
     const QString conseil = p->label_tcalc_D->text(), axe = p->label_tcalc_axe->text(),
                   residuel = p->label_astpost_D->text();
+    struct Figure {
+        char lettre;
+        QLabel* valeur;
+        QFrame* cadre;
+        QString texte;
+    };
+    const QList<Figure> figures = {
+        {'p', p->label_astpre_D, p->astpre_D_frame, p->label_astpre_D->text()},
+        {'a', p->label_astpre_axe, p->astpre_axe_frame, p->label_astpre_axe->text()},
+        {'c', p->label_astcross_D, p->astcross_D_frame, p->label_astcross_D->text()},
+        {'c', p->label_astcross_axe, p->astcross_axe_frame, p->label_astcross_axe->text()}};
+    const QString style_actif = p->astpre_D_frame->styleSheet();
     auto changer = [&](const QString& t) {
         if (entree == "combo_sph")
             p->combo_sph->setCurrentIndex(t.toInt());
@@ -410,16 +450,34 @@ void TstPageFenetre::resultat_retire() {
     changer(frappes);
     QVERIFY(!resultat_montre());
     QVERIFY(p->calculer_bouton->isVisible());
+    auto figures_retirees = [&] {
+        for (const Figure& f : figures) {
+            const bool vide = vides.contains(QLatin1Char(f.lettre));
+            QCOMPARE(f.valeur->text().isEmpty(), vide);
+            QCOMPARE(f.cadre->styleSheet() == style_actif, !vide);
+        }
+        // A row whose figures are all gone is greyed, as before its step.
+        QCOMPARE(p->astcrossD->isEnabled(), !vides.contains('c'));
+        QCOMPARE(p->label_astcross_1->text().contains("#AFAFAF"), vides.contains('c'));
+        QCOMPARE(p->dessin->axes_K_montres, !dessin.contains('k'));
+        QCOMPARE(p->dessin->incision_montree, !dessin.contains('i'));
+    };
+    figures_retirees();
     w.boites.clear();
     w.calculer();
     QCOMPARE(w.boites.size(), 1);
     QCOMPARE(w.boites.first().titre, Verification::message(code, "fr").titre);
     QVERIFY(!resultat_montre());
+    figures_retirees();
     // Print refuses it too.
     w.boites.clear();
     TestUtil::presser(w.f->bascalcul->getImprimer(), 150);
     QCOMPARE(w.boites.size(), 1);
     QCOMPARE(w.boites.first().titre, Verification::message(code, "fr").titre);
+    // A switch of language leaves them empty.
+    TestUtil::presser(w.f->anglais_p, 10);
+    TestUtil::presser(w.f->francais_p, 10);
+    figures_retirees();
 
     changer(retour);
     QCOMPARE(p->etape, 10);
@@ -428,6 +486,12 @@ void TstPageFenetre::resultat_retire() {
     QCOMPARE(p->label_tcalc_D->text(), conseil);
     QCOMPARE(p->label_tcalc_axe->text(), axe);
     QCOMPARE(p->label_astpost_D->text(), residuel);
+    for (const Figure& f : figures) {
+        QCOMPARE(f.valeur->text(), f.texte);
+        QCOMPARE(f.cadre->styleSheet(), style_actif);
+    }
+    QVERIFY(p->astpreD->isEnabled() && p->astcrossD->isEnabled());
+    QVERIFY(p->dessin->axes_K_montres && p->dessin->incision_montree);
 }
 
 void TstPageFenetre::unites_aller_retour_data() {

@@ -535,10 +535,14 @@ private:
         double v = 0;
         QString texte;
         if (auto* e = qobject_cast<QSpinBox*>(s)) {
+            // Now and then a number beyond the circle, which the entry keeps,
+            // refused.
             const int periode = int(maximum(e)) + 1;
-            const int a = chance(0.2) ? periode : entier(0, periode - 1);
+            const int a = chance(0.05)  ? entier(periode + 1, 2 * periode)
+                          : chance(0.2) ? periode
+                                        : entier(0, periode - 1);
             texte = QString::number(a);
-            v = a % periode;
+            v = a > periode ? a : a % periode;
         } else {
             const bool kerato = s == page->spin_K1 || s == page->spin_K2;
             const bool mm = page->mili->isChecked();
@@ -913,12 +917,27 @@ private:
         }
         if (c->etape <= 5)
             return;
-        if (c->dessin->angle_k2 != -s.axe_k2 || c->dessin->angle_k1 != -axe_K1(s.axe_k2))
+        // An entry refused leaves every figure computed from it empty, and
+        // the diagram draws nothing from it.
+        using V = Verification;
+        const bool K_refuse = !V::dans_limites(V::code_kerato(1, c->unit_ind), k1) ||
+                              !V::dans_limites(V::code_kerato(2, c->unit_ind), k2);
+        const bool axe_refuse = !V::dans_limites(V::AXE_HORS, s.axe_k2);
+        const bool incision_refusee = !V::dans_limites(V::INCISION_HORS, s.axe_inc);
+        const bool croise_refuse =
+            K_refuse || axe_refuse || incision_refusee || !V::dans_limites(V::INDUIT_HORS, s.inc);
+        if (c->dessin->axes_K_montres == axe_refuse || c->dessin->incision_montree == incision_refusee)
+            defaut(QString("diagram draws K axes %1, incision %2, for a steep axis %3 and an incision at %4")
+                       .arg(c->dessin->axes_K_montres)
+                       .arg(c->dessin->incision_montree)
+                       .arg(s.axe_k2)
+                       .arg(s.axe_inc));
+        if (!axe_refuse && (c->dessin->angle_k2 != -s.axe_k2 || c->dessin->angle_k1 != -axe_K1(s.axe_k2)))
             defaut(QString("diagram K axes %1/%2 for a steep axis %3")
                        .arg(-c->dessin->angle_k1)
                        .arg(-c->dessin->angle_k2)
                        .arg(s.axe_k2));
-        if (c->dessin->angle_inc != -s.axe_inc)
+        if (!incision_refusee && c->dessin->angle_inc != -s.axe_inc)
             defaut(QString("diagram incision %1 for %2").arg(-c->dessin->angle_inc).arg(s.axe_inc));
         if (c->etape < 7)
             return;
@@ -942,10 +961,11 @@ private:
             if (l->text() != attendu)
                 d << QString("%1 shows \"%2\", the engine gives \"%3\"").arg(quoi, l->text(), attendu);
         };
-        comparer(c->label_astpre_D, texte_D(m.astpre_D), "pre-operative");
-        comparer(c->label_astpre_axe, texte_axe(m.astpre_axe), "pre-operative axis");
-        comparer(c->label_astcross_D, texte_D(m.astcross_D), "crossed cylinder");
-        comparer(c->label_astcross_axe, texte_axe(m.astcross_axe), "crossed axis");
+        comparer(c->label_astpre_D, K_refuse ? QString() : texte_D(m.astpre_D), "pre-operative");
+        comparer(c->label_astpre_axe, axe_refuse ? QString() : texte_axe(m.astpre_axe), "pre-operative axis");
+        comparer(c->label_astcross_D, croise_refuse ? QString() : texte_D(m.astcross_D), "crossed cylinder");
+        comparer(c->label_astcross_axe, croise_refuse ? QString() : texte_axe(m.astcross_axe),
+                 "crossed axis");
         ++stats[c->etape > 9 ? "(checked at step 10)" : "(checked at step 7)"];
         if (c->etape > 9) {
             // A result only for inputs that Calculate accepts.

@@ -6,17 +6,19 @@
 // buttons, Calculate, another cylinder, the bands' buttons, help, exit),
 // double presses on the styled ones, values inside their ranges in the list
 // and the spin boxes, numbers typed into them (a decimal comma, 180 and 360,
-// a keratometry or induced astigmatism beyond its limits), the unit radio
-// buttons, back and resume, new calculation, the print path; every modal box
-// is answered at random through a Dialogues responder (the quit question
-// always "No"). After every action the invariants of the screen are checked:
+// a keratometry, an induced astigmatism or an axis beyond its limits), the
+// unit radio buttons, back and resume (Escape resuming too), new
+// calculation, the print path; every modal box is answered at random
+// through a Dialogues responder (the quit question always "No"). After every
+// action the invariants of the screen are checked:
 // exactly one page on screen between the top band and its own bottom band,
 // no other window left open, each flag connected to exactly one slot, no
 // widget of a page that was left still alive, the values on screen equal to
-// the engine's for the inputs on screen, a result shown only for inputs that
-// pass the checks, and the diagram told the axes; a typed number is the
-// value of its entry; a double press asks no question and shows no message
-// twice. The inputs left by "back" come back on resume ("nothing lost"), and
+// the engine's for the inputs on screen (each K as typed, whatever the unit
+// switches), no figure and no line of the diagram from an entry refused, a
+// result shown only for inputs that pass the checks, and the diagram told
+// the axes; a typed number is the value of its entry; a double press asks
+// no question and shows no message twice. The inputs left by "back" come back on resume ("nothing lost"), and
 // the number of live widgets stays bounded over the walk.
 //
 // Used by the walks of the test suite, by the test without pictures and by
