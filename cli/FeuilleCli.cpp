@@ -11,6 +11,17 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+namespace {
+
+// What --patient takes: the identifier of the form's field.
+constexpr int LONGUEUR_PATIENT = 19;
+QString patient_attendu(const QString& langue) {
+    return langue == "en" ? QString("an identifier of 1 to %1 characters").arg(LONGUEUR_PATIENT)
+                          : QString::fromUtf8("un identifiant de 1 à %1 caractères").arg(LONGUEUR_PATIENT);
+}
+
+} // namespace
+
 bool FeuilleCli::demande(const QStringList& arguments) {
     for (const QString& a : arguments)
         if (a == "--pdf" || a.startsWith("--pdf="))
@@ -20,7 +31,7 @@ bool FeuilleCli::demande(const QStringList& arguments) {
 
 QString FeuilleCli::usage(const QString& langue) {
     return ToriqueCli::ligne_usage(
-        "torique --eye ... --pdf FILE.pdf [--surgeon T] [--clinic T] [--patient T] "
+        "torique --eye ... --pdf FILE.pdf --patient T [--surgeon T] [--clinic T] "
         "[--date YYYY-MM-DD] [--address1 T] [--address2 T] [--postcode T] [--city T] "
         "[--country NAME]",
         langue);
@@ -45,21 +56,29 @@ FeuilleCli::FeuilleCli(ToriqueCli& outil, const QString& langue) : langue_messag
         QString* champ;
         int longueur_max;
     };
-    const Texte textes[] = {{"--surgeon", &chirurgien, 25}, {"--clinic", &etablissement, 25},
-                            {"--patient", &patient, 19},    {"--address1", &adresse1, 40},
-                            {"--address2", &adresse2, 40},  {"--postcode", &codepost, 7},
+    const Texte textes[] = {{"--surgeon", &chirurgien, 25},
+                            {"--clinic", &etablissement, 25},
+                            {"--patient", &patient, LONGUEUR_PATIENT},
+                            {"--address1", &adresse1, 40},
+                            {"--address2", &adresse2, 40},
+                            {"--postcode", &codepost, 7},
                             {"--city", &ville, 20}};
     for (const Texte& t : textes) {
         const QString nom = t.nom;
         const int max = t.longueur_max;
         QString* champ = t.champ;
-        const QString attendu_fr = QString::fromUtf8("un texte de %1 caractères au plus").arg(max);
-        const QString attendu_en = QString("a text of at most %1 characters").arg(max);
+        // The order form names its patient: an identifier that is not
+        // blank once cleaned.
+        const bool requis = champ == &patient;
+        const QString attendu_fr =
+            requis ? patient_attendu("fr") : QString::fromUtf8("un texte de %1 caractères au plus").arg(max);
+        const QString attendu_en =
+            requis ? patient_attendu("en") : QString("a text of at most %1 characters").arg(max);
         outil.ajouter_option({nom, true, attendu_fr, attendu_en,
                               [=](const QString& v) {
                                   // On one line, as the dialog keeps it.
                                   const QString propre = Identification::texte_propre(v);
-                                  if (propre.size() > max)
+                                  if (propre.size() > max || (requis && propre.isEmpty()))
                                       return ToriqueCli::refus_valeur(
                                           nom, v, langue_messages == "en" ? attendu_en : attendu_fr,
                                           langue_messages);
@@ -108,6 +127,15 @@ FeuilleCli::FeuilleCli(ToriqueCli& outil, const QString& langue) : langue_messag
 int FeuilleCli::ecrire(const ToriqueCli::Cas& cas, ListParam& record, QTextStream& erreurs) {
     if (fichier.isEmpty())
         return 0;
+    // No order form without its patient: bad usage.
+    if (patient.isEmpty()) {
+        erreurs << ToriqueCli::erreur(
+                       "--patient",
+                       Textes::selon(langue_messages, "option obligatoire avec --pdf", "required with --pdf"),
+                       patient_attendu(langue_messages), langue_messages)
+                << '\n';
+        return 2;
+    }
     const QString nom = Textes::cite(fichier, -1);
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
         erreurs << FeuilleCalcul::message_non_ecrit(nom, cas.langue) << '\n';

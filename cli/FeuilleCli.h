@@ -11,14 +11,16 @@ class QTextStream;
 
 // The calculation sheet from the command line: adds to the `torique` tool
 //
-//   --pdf FILE  [--surgeon T] [--clinic T] [--patient T] [--date YYYY-MM-DD]
+//   --pdf FILE  --patient T [--surgeon T] [--clinic T] [--date YYYY-MM-DD]
 //               [--address1 T] [--address2 T] [--postcode T] [--city T]
 //               [--country NAME]
 //
 // and writes, for a calculation that the checks accept, the same one-page A4
 // sheet as the window's PDF export. The texts are cleaned and bounded as in
 // the identification dialog (control characters become spaces, blanks at
-// both ends go, then the length is checked); the country is a name of the
+// both ends go, then the length is checked); the sheet is an order form and
+// names its patient: --pdf without --patient, or with one blank once
+// cleaned, is bad usage (status 2). The country is a name of the
 // dialog's list (by default "France" in French, "--------" in English, as
 // on a first request); the date defaults to today. The identification
 // options without --pdf, and "-" as the file, are bad usage. A file that
@@ -44,7 +46,7 @@ public:
 
     // Writes the sheet of a computed case, its record completed with the
     // identification; 0 when written (or not asked), 1 when the file could
-    // not be written.
+    // not be written, 2 without a patient identifier.
     int ecrire(const ToriqueCli::Cas& cas, ListParam& record, QTextStream& erreurs);
 
 private:

@@ -27,6 +27,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -468,8 +469,7 @@ void FenetrePrinc::impression2() {
         question.setTextEchoMode(QLineEdit::Normal);
         // The answer goes into the form's field: it takes what the field
         // takes, so that every sheet of the case carries the same identifier.
-        // The hint is no identifier: an empty answer leaves the box of the
-        // sheet empty, to be filled by hand.
+        // The hint is no identifier.
         auto* champ = question.findChild<QLineEdit*>();
         if (champ) {
             champ->setMaxLength(FenetreIdentite::LONGUEUR_PATIENT);
@@ -491,9 +491,22 @@ void FenetrePrinc::impression2() {
             if (champ)
                 champ->setPlaceholderText(Textes::texte(Textes::PATIENT, "en"));
         }
+        // The order needs an identifier: OK waits for one that is not blank
+        // once cleaned as the form cleans it. (Reading the button's text
+        // makes the box lay out its buttons.)
+        question.okButtonText();
+        auto* boutons = question.findChild<QDialogButtonBox*>();
+        QPushButton* ok = boutons ? boutons->button(QDialogButtonBox::Ok) : nullptr;
+        auto suivre = [ok](const QString& texte) {
+            if (ok)
+                ok->setEnabled(!Identification::texte_propre(texte).isEmpty());
+        };
+        connect(&question, &QInputDialog::textValueChanged, &question, suivre);
+        suivre(question.textValue());
         const bool confirme = Dialogues::exec(&question) == QDialog::Accepted;
         param_p->nom_pat_str_t = confirme ? Identification::texte_propre(question.textValue()) : QString();
-        if (!confirme)
+        // Cancelled, or ended without an identifier: no sheet.
+        if (param_p->nom_pat_str_t.isEmpty())
             return;
         // The identifier given here is the sheet's: the form holds it too,
         // since every later snapshot reads the form, so that the next

@@ -607,11 +607,18 @@ void TestCli::programme_data() {
                                        << "--sia: cannot read file '/tmp' (Is a directory); expected";
     // A sheet written: nothing on the error output but the tool's own words.
     QTest::newRow("sheet, no toolkit warning")
-        << EXEMPLE + QStringList{"--pdf", "/dev/null"} << 0 << "OEIL DROIT (OD)\n"
+        << EXEMPLE + QStringList{"--pdf", "/dev/null", "--patient", "P1"} << 0 << "OEIL DROIT (OD)\n"
         << "";
     QTest::newRow("identification without a sheet")
         << EXEMPLE + QStringList{"--patient", "P1", "--lang", "en"} << 2 << ""
         << "--patient: not allowed without --pdf; expected --pdf a PDF file name\n";
+    // An order form names its patient.
+    QTest::newRow("sheet without its patient")
+        << EXEMPLE + QStringList{"--pdf", "/dev/null", "--lang", "en"} << 2 << ""
+        << "--patient: required with --pdf; expected an identifier of 1 to 19 characters\n";
+    QTest::newRow("sheet for a blank patient")
+        << EXEMPLE + QStringList{"--pdf", "/dev/null", "--patient", " \t"} << 2 << ""
+        << QString::fromUtf8("--patient : valeur «");
     QTest::newRow("sheet to -") << EXEMPLE + QStringList{"--pdf", "-", "--lang", "en"} << 2 << ""
                                 << "--pdf: value '-' refused; expected a PDF file name other than -\n";
     // Control and format characters quoted back are replaced.

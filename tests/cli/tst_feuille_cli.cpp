@@ -131,11 +131,11 @@ void TstFeuilleCli::ecrit() {
     QCOMPARE(texte.contains(fr ? "(oeilgauche)" : "(lefteye)"), oeil == "OS");
 }
 
-// Without identification options: today, the country of a first request.
+// With the patient alone: today, the country of a first request.
 void TstFeuilleCli::valeurs_par_defaut() {
     for (const QString langue : {"fr", "en"}) {
         const QString fichier = dossier.filePath("defaut_" + langue + ".pdf");
-        const Sortie s = lancer(CAS + QStringList{"--lang", langue, "--pdf", fichier});
+        const Sortie s = lancer(CAS + QStringList{"--lang", langue, "--pdf", fichier, "--patient", "P-1"});
         QCOMPARE(s.statut, 0);
         const QString texte = sans_blancs(Processus::texte_pdf(fichier));
         const QLocale loc(langue == "fr" ? QLocale::French : QLocale::English,
@@ -154,6 +154,12 @@ void TstFeuilleCli::refus_data() {
     QTest::newRow("date invalide") << QStringList{"--date", "2031-13-01"} << 2 << "--date";
     QTest::newRow("date autre format") << QStringList{"--date", "17/02/2031"} << 2 << "--date";
     QTest::newRow("identifiant trop long") << QStringList{"--patient", QString(20, 'x')} << 2 << "--patient";
+    // An order form names its patient.
+    QTest::newRow("sans identifiant") << QStringList{} << 2 << "--patient";
+    QTest::newRow("identifiant vide") << QStringList{"--patient", ""} << 2 << "--patient";
+    QTest::newRow("identifiant blanc") << QStringList{"--patient", "  \t "} << 2 << "--patient";
+    QTest::newRow("identifiant de controles")
+        << QStringList{"--patient", QString::fromUtf8("\u202e\r\n")} << 2 << "--patient";
     QTest::newRow("code postal trop long") << QStringList{"--postcode", "12345678"} << 2 << "--postcode";
     QTest::newRow("option inconnue") << QStringList{"--fax", "1"} << 2 << "--fax";
     // K1 = K2 with K2 at 90: the incision-free profile turns the axis (code 4).

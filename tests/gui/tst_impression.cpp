@@ -21,6 +21,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -28,6 +29,7 @@
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QProcess>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -62,6 +64,8 @@ struct Scenario {
     QStringList vus; // kind and title of each dialog, in order
     QString question_label, question_initial, question_indice;
     int question_longueur_max = -1;
+    // whether OK could be pressed before anything was typed, and once typed
+    bool question_ok_au_debut = true, question_ok_actif = true;
     QString apercu_titre;
     QStringList actions_barre;
     bool apercu_visible_apres = true;
@@ -95,17 +99,25 @@ int repondre(Scenario& s, QDialog* d) {
             s.question_indice = champ->placeholderText();
             s.question_longueur_max = champ->maxLength();
         }
+        auto* boutons = q->findChild<QDialogButtonBox*>();
+        QPushButton* ok = boutons ? boutons->button(QDialogButtonBox::Ok) : nullptr;
+        s.question_ok_au_debut = ok && ok->isEnabled();
         if (!s.question_ok) {
             q->reject();
             return QDialog::Rejected;
         }
-        // Typed or pasted into the field.
+        // Typed or pasted into the field, then OK pressed; a box whose OK
+        // cannot be pressed is left with Cancel.
         if (!s.texte_question.isNull() && champ) {
             champ->selectAll();
             champ->insert(s.texte_question);
         }
-        q->accept();
-        return QDialog::Accepted;
+        s.question_ok_actif = ok && ok->isEnabled();
+        if (ok)
+            ok->click();
+        if (q->result() != QDialog::Accepted)
+            q->reject();
+        return q->result();
     }
     if (auto* a = qobject_cast<QPrintPreviewDialog*>(d)) {
         s.vus << "apercu:" + a->windowTitle();
@@ -299,33 +311,56 @@ void TstImpression::astigmatisme_faible() {
 
 void TstImpression::question_identifiant_data() {
     QTest::addColumn<QString>("langue");
+    QTest::addColumn<QString>("formulaire"); // the identifier typed in the form
     QTest::addColumn<bool>("accepte");
     QTest::addColumn<QString>("tape");
+    QTest::addColumn<bool>("ok_actif"); // OK can be pressed once it is typed
     QTest::addColumn<QString>("attendu");
-    // The initial text is a hint: confirmed as it is, the identifier stays
-    // empty, to be filled in by hand on the sheet.
-    QTest::newRow("fr, sans modifier") << "fr" << true << QString() << QString();
-    QTest::newRow("en, sans modifier") << "en" << true << QString() << QString();
-    QTest::newRow("fr, saisi") << "fr" << true << "A-77"
-                               << "A-77";
+    // The initial text is a hint: OK waits for an identifier, the sheet is
+    // never printed without one.
+    QTest::newRow("fr, sans modifier") << "fr"
+                                       << "" << true << QString() << false << QString();
+    QTest::newRow("en, sans modifier") << "en"
+                                       << "" << true << QString() << false << QString();
+    QTest::newRow("fr, saisi") << "fr"
+                               << "" << true << "A-77" << true << "A-77";
     // No more than the form's field takes, on one line.
-    QTest::newRow("en, trop long") << "en" << true << QString(25, 'P') << QString(19, 'P');
-    QTest::newRow("fr, cellule de tableur") << "fr" << true << " B-12\r\n"
-                                            << "B-12";
-    QTest::newRow("fr, annule") << "fr" << false << QString() << QString();
-    QTest::newRow("en, annule") << "en" << false << QString() << QString();
+    QTest::newRow("en, trop long") << "en"
+                                   << "" << true << QString(25, 'P') << true << QString(19, 'P');
+    QTest::newRow("fr, cellule de tableur") << "fr"
+                                            << "" << true << " B-12\r\n"
+                                            << true << "B-12";
+    // Blank once cleaned as the form cleans it: no identifier.
+    QTest::newRow("fr, blancs") << "fr"
+                                << "" << true << "   " << false << QString();
+    QTest::newRow("en, tabulation et inversion")
+        << "en"
+        << "" << true << QString::fromUtf8("\t\u202e ") << false << QString();
+    // A form whose identifier is blank once cleaned asks the same question.
+    QTest::newRow("fr, formulaire blanc") << "fr"
+                                          << "  \t " << true << "C-3" << true << "C-3";
+    QTest::newRow("en, formulaire blanc, rien de saisi") << "en"
+                                                         << "   " << true << QString() << false << QString();
+    QTest::newRow("fr, annule") << "fr"
+                                << "" << false << QString() << false << QString();
+    QTest::newRow("en, annule") << "en"
+                                << "" << false << QString() << false << QString();
 }
 
-// An empty identifier in the dialog: the question box, whose answer is
-// stored whatever it is; cancelling it opens no preview.
+// An identifier blank in the dialog: the question box, whose OK waits for
+// an identifier that is not blank once cleaned; cancelling it, or leaving it
+// without one, opens no preview.
 void TstImpression::question_identifiant() {
     QFETCH(QString, langue);
+    QFETCH(QString, formulaire);
     QFETCH(bool, accepte);
     QFETCH(QString, tape);
+    QFETCH(bool, ok_actif);
     QFETCH(QString, attendu);
     Banc b(langue);
     b.calculer(true, 43.0, 45.0);
     Scenario s;
+    s.remplir = [&](FenetreIdentite* f) { f->edit_nom_pat->setText(formulaire); };
     s.question_ok = accepte;
     s.texte_question = tape;
     s.enregistrer = false;
@@ -346,12 +381,16 @@ void TstImpression::question_identifiant() {
                  "commande.")
            : QString::fromUtf8("Please enter the <b>patient ID or n°</b> corresponding to the calculated "
                                "IOL.<br>This information is necessary to your order treatment."));
-    QCOMPARE(s.vus.size(), accepte ? 3 : 2);
+    QVERIFY(!s.question_ok_au_debut);
     if (accepte)
+        QCOMPARE(s.question_ok_actif, ok_actif);
+    const bool apercu = accepte && ok_actif;
+    QCOMPARE(s.vus.size(), apercu ? 3 : 2);
+    if (apercu)
         QVERIFY(s.vus[2].startsWith("apercu:"));
     QCOMPARE(b.w->param_p->nom_pat_str_t, attendu);
     // The form holds the same identifier for the next sheets of the case.
-    if (accepte)
+    if (apercu)
         QCOMPARE(b.w->fenident->edit_nom_pat->text(), attendu);
     QVERIFY(bureau.ouverts.isEmpty());
 }

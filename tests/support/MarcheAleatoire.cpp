@@ -35,6 +35,7 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -45,6 +46,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintPreviewDialog>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -693,14 +695,26 @@ private:
         if (r <= 1) {
             noter("identifier (Cancel)");
             d->reject();
-        } else {
-            if (r <= 6)
-                d->setTextValue(un_de(textes()));
+            return d->result();
+        }
+        if (r <= 6)
+            d->setTextValue(un_de(textes()));
+        // OK waits for an identifier that is not blank once cleaned.
+        auto* boutons = d->findChild<QDialogButtonBox*>();
+        QPushButton* ok = boutons ? boutons->button(QDialogButtonBox::Ok) : nullptr;
+        const QString propre = Identification::texte_propre(d->textValue());
+        if (!ok || ok->isEnabled() == propre.isEmpty())
+            defaut(QString("identifier \"%1\": OK %2")
+                       .arg(d->textValue(), ok && ok->isEnabled() ? "available" : "unavailable"));
+        if (ok && ok->isEnabled()) {
             noter("identifier \"" + d->textValue() + "\"");
-            d->done(QDialog::Accepted);
+            ok->click();
             // The identifier given here goes on the sheet; the record keeps
             // it, and the next form shows it.
-            identite_derniere.patient = Identification::texte_propre(d->textValue());
+            identite_derniere.patient = propre;
+        } else {
+            noter("identifier \"" + d->textValue() + "\" (OK unavailable, Cancel)");
+            d->reject();
         }
         return d->result();
     }
