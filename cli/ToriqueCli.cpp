@@ -600,15 +600,15 @@ QString ToriqueCli::texte(const Cas& cas, const CalculTorique& m, const Resultat
     // residual left if the lens turns by 5 or 10 degrees either way.
     t << QString();
     t << Textes::selon(
-        l, "TOUTES LES PUISSANCES (résiduel prévu ; résiduel si l'implant tourne de 5° ou de 10°) :",
-        "ALL POWERS (estimated residual; residual if the lens turns by 5° or 10°) :");
+        l, "TOUTES LES PUISSANCES (résiduel prévu ; résiduel si rotation de l'implant de ±5° ou ±10°) :",
+        "ALL POWERS (estimated residual; residual if the lens is rotated ±5° or ±10°) :");
     t << Textes::selon(l, "Cylindre", "Cylinder").leftJustified(10) +
              Textes::selon(l, "Résiduel", "Residual").leftJustified(18) +
-             QString::fromUtf8("5°").leftJustified(10) + QString::fromUtf8("10°");
+             ChoixPuissance::rotation(5, l).leftJustified(18) + ChoixPuissance::rotation(10, l);
     for (int n = 0; n < m.nb_essais(); ++n) {
         QString ligne = m.gamme_tot.value(n).leftJustified(10) +
                         cylindre(m.tab_astpost_plancornee[n], m.tab_astpost_axe[n]).leftJustified(18) +
-                        T::D(m.residuel_tourne_max(n, 5)).leftJustified(10) +
+                        T::D(m.residuel_tourne_max(n, 5)).leftJustified(18) +
                         T::D(m.residuel_tourne_max(n, 10));
         if (m.tab_cyl[n] == m.tcalc_D)
             ligne += QStringLiteral("   ") + ChoixPuissance::marque(l);

@@ -17,7 +17,8 @@ public:
     static constexpr int ROTATION = 5;
 
     // One item per trial of the last calculation, in the order of the range:
-    //   "+ 3.00 D  →  0.10 D x 0 °  (5° : 0.33 D)"
+    //   "+ 3.00 D  →  0.10 D x 0 °  (si rotation ±5° : 0.33 D)"
+    //   "+ 3.00 D  →  0.10 D x 0 °  (if rotated ±5°: 0.33 D)"
     // `gamme` holds the labels of the range ("+ 0.75 D" ...), index for
     // index with the trials; the item of the recommended cylinder ends with
     // the marking of the language.
@@ -25,6 +26,11 @@ public:
 
     // "← conseillée" / "← recommended": what marks the recommended power.
     static QString marque(const QString& langue);
+
+    // What a residual left by a turned lens is shown under, so that it
+    // cannot be read as an axis: "si rotation ±5°" / "if rotated ±5°"
+    // ("±5°" in another language).
+    static QString rotation(int degres, const QString& langue);
 };
 
 #endif

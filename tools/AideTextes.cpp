@@ -129,8 +129,8 @@ les trois points de l'implant&nbsp;; le schéma montre l'implant sur cet axe&nbs
     // 7
     R"(<p><b>Une autre puissance&nbsp;?</b> Sous le résultat, la flèche de la ligne «&nbsp;* Si vous
 souhaitez une puissance cylindrique différente…&nbsp;» ouvre la gamme dans une liste déroulante&nbsp;:
-chaque puissance avec l'astigmatisme résiduel prévu et, entre parenthèses, le résiduel si l'implant
-tourne de 5° dans l'œil (le plus élevé des deux sens)&nbsp;; la puissance conseillée est marquée. Une
+chaque puissance avec l'astigmatisme résiduel prévu et, entre parenthèses, le résiduel
+«&nbsp;si rotation&nbsp;±5°&nbsp;» de l'implant dans l'œil (le plus élevé des deux sens)&nbsp;; la puissance conseillée est marquée. Une
 puissance plus faible tolère souvent mieux une rotation. La puissance choisie remplace l'implant affiché à droite, avec son astigmatisme résiduel et ses
 alertes&nbsp;; la puissance conseillée reste affichée à gauche. Toute nouvelle saisie rétablit la
 puissance conseillée.</p>
@@ -269,7 +269,7 @@ remains without inversion, often beyond the range.</li>
     // 7
     R"(<p><b>Another power?</b> Under the result, the arrow of the row “* If you want to select a different
 cylindrical power…” opens the range in a drop-down list: each power with its estimated residual
-astigmatism and, in brackets, the residual if the lens turns 5° in the eye (the higher of the two
+astigmatism and, in brackets, the residual “if rotated&nbsp;±5°” in the eye (the higher of the two
 directions); the recommended power is marked. A lower power often tolerates a turn better. The power
 chosen replaces the lens shown on the right, with its residual
 astigmatism and warnings; the recommended power stays on the left. Any new entry brings the

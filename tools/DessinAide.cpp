@@ -3,6 +3,7 @@
 // the part of the program it explains on the right.
 
 #include "AideTextes.h"
+#include "CalculTorique.h"
 #include "ChoixPuissance.h"
 #include "Dessin.h"
 
@@ -619,24 +620,38 @@ void schema_identification(QPainter& p, const QRectF& z, bool fr) {
           fr ? QString::fromUtf8("Choisissez dans la gamme torique Brevanta la puissance souhaitée :")
              : QStringLiteral("Select in the Brevanta toric range the desired power :"),
           9, false, noir, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap);
-    // The drop-down, closed on the power shown (the recommended one).
+    // The drop-down, closed on the power shown (the recommended one), its
+    // item as the list writes it for K1 42 and K2 44 D at 90°.
     const QRectF liste(in.left() + 6, in.top() + 34, in.width() - 12, 20);
-    const QString residuel = QString::fromUtf8("0.10 D x 0 °");
-    const QString tourne = QString::fromUtf8("(%1° : 0.33 D)").arg(ChoixPuissance::ROTATION);
-    const QString debut = QString::fromUtf8("+ 3.00 D  →  ");
-    const QString item = debut + residuel + "  " + tourne + "  " + ChoixPuissance::marque(fr ? "fr" : "en");
+    CalculTorique moteur;
+    moteur.K1D = 42;
+    moteur.K2D = 44;
+    moteur.K1axe = 0;
+    moteur.K2axe = 90;
+    moteur.incaxe = 180;
+    moteur.p_sph = 21;
+    moteur.calcul_tout();
+    const QString item = ChoixPuissance::items(moteur, moteur.gamme_tot, fr ? "fr" : "en").value(3);
+    const int i_residuel = item.indexOf(QChar(0x2192)) + 3, i_tourne = item.indexOf('(');
+    const QString debut = item.left(i_residuel);
+    const QString residuel = item.mid(i_residuel, i_tourne - 2 - i_residuel);
+    const QString tourne = item.mid(i_tourne, item.indexOf(')') + 1 - i_tourne);
+    // Smaller when the item is wider than the drop-down.
+    qreal taille = 9;
+    while (taille > 7 && QFontMetricsF(police(taille)).horizontalAdvance(item) > liste.width() - 16)
+        --taille;
     champ(p, liste, QString(), 9, true);
-    texte(p, liste.adjusted(4, 0, -12, 0), item, 9, false, noir);
+    texte(p, liste.adjusted(4, 0, -12, 0), item, taille, false, noir);
     bouton_systeme(p, QRectF(in.right() - 118, in.top() + 59, 54, 20), QStringLiteral("OK"), 9.5);
     bouton_systeme(p, QRectF(in.right() - 60, in.top() + 59, 54, 20),
                    fr ? QStringLiteral("Annuler") : QStringLiteral("Cancel"), 9.5);
 
     // What the figures of an item are.
-    const QFontMetricsF m(police(9));
+    const QFontMetricsF m(police(taille));
     const qreal x_residuel =
         liste.left() + 4 + m.horizontalAdvance(debut) + m.horizontalAdvance(residuel) / 2;
     const qreal x_tourne =
-        liste.left() + 4 + m.horizontalAdvance(debut + residuel + "  ") + m.horizontalAdvance(tourne) / 2;
+        liste.left() + 4 + m.horizontalAdvance(item.left(i_tourne)) + m.horizontalAdvance(tourne) / 2;
     const qreal y_note = in.bottom() + 14;
     p.save();
     p.setPen(QPen(gris, 1));

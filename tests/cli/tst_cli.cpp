@@ -258,10 +258,10 @@ void TestCli::texte_data() {
                                        "Orientation des marques de l'implant : 90 °",
                                        "Implant torique Brevanta : VELAN T3.00",
                                        "Astigmatisme résiduel prévu : 0.10 D x 0 °",
-                                       "Cylindre  Résiduel          5°        10°",
-                                       "+ 0.75 D  1.30 D x 90 °     1.30 D    1.33 D",
-                                       "+ 3.00 D  0.10 D x 0 °      0.33 D    0.64 D   ← conseillée",
-                                       "+ 6.00 D  1.96 D x 0 °      2.01 D    2.15 D"};
+                                       "Cylindre  Résiduel          si rotation ±5°   si rotation ±10°",
+                                       "+ 0.75 D  1.30 D x 90 °     1.30 D            1.33 D",
+                                       "+ 3.00 D  0.10 D x 0 °      0.33 D            0.64 D   ← conseillée",
+                                       "+ 6.00 D  1.96 D x 0 °      2.01 D            2.15 D"};
     QTest::newRow("en, mm, ideal above 20")
         << QStringList{"--eye", "OS",   "--seq", "15",     "--unit", "mm",     "--k1",
                        "8.44",  "--k2", "6.14",  "--axis", "0",      "--lang", "en"}
@@ -275,9 +275,9 @@ void TestCli::texte_data() {
         << EXEMPLE + QStringList{"--cyl", "3.75", "--lang", "en"}
         << QStringList{"Estimated residual astigmatism : 0.56 D x 0 °",
                        "Be careful of astigmatism inversion (over-correcting)",
-                       "Cylinder  Residual          5°        10°",
-                       "+ 3.00 D  0.10 D x 0 °      0.33 D    0.64 D   ← recommended",
-                       "+ 3.75 D  0.56 D x 0 °      0.66 D    0.90 D"};
+                       "Cylinder  Residual          if rotated ±5°    if rotated ±10°",
+                       "+ 3.00 D  0.10 D x 0 °      0.33 D            0.64 D   ← recommended",
+                       "+ 3.75 D  0.56 D x 0 °      0.66 D            0.90 D"};
     QTest::newRow("low astigmatism asks")
         << QStringList{"--eye", "OD", "--seq", "21", "--k1", "42", "--k2", "42.3", "--axis", "90"}
         << QStringList{"Astigmatisme faible", "L'astigmatisme pré-opératoire à corriger est faible,",

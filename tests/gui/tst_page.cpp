@@ -651,13 +651,18 @@ void TstPage::autre_cylindre_data() {
     QTest::addColumn<QStringList>("items");
     // Each power, its residual, and the larger residual with the lens turned
     // 5 degrees either way (3.00 D: 0.16 D at the lens plane not turned,
-    // 0.53 D turned, about 0.62 of it at the corneal plane).
+    // 0.53 D turned, about 0.62 of it at the corneal plane), worded so that
+    // it cannot be read as another axis.
     const QStringList items = {
-        "+ 0.75 D  →  1.30 D x 90 °  (5° : 1.30 D)", "+ 1.50 D  →  0.83 D x 90 °  (5° : 0.86 D)",
-        "+ 2.25 D  →  0.37 D x 90 °  (5° : 0.46 D)", "+ 3.00 D  →  0.10 D x 0 °  (5° : 0.33 D)",
-        "+ 3.75 D  →  0.56 D x 0 °  (5° : 0.66 D)",  "+ 4.50 D  →  1.03 D x 0 °  (5° : 1.10 D)",
-        "+ 5.25 D  →  1.49 D x 0 °  (5° : 1.55 D)",  "+ 6.00 D  →  1.96 D x 0 °  (5° : 2.01 D)"};
-    QStringList fr = items, en = items;
+        "+ 0.75 D  →  1.30 D x 90 °  (%1 ±5°%2 1.30 D)", "+ 1.50 D  →  0.83 D x 90 °  (%1 ±5°%2 0.86 D)",
+        "+ 2.25 D  →  0.37 D x 90 °  (%1 ±5°%2 0.46 D)", "+ 3.00 D  →  0.10 D x 0 °  (%1 ±5°%2 0.33 D)",
+        "+ 3.75 D  →  0.56 D x 0 °  (%1 ±5°%2 0.66 D)",  "+ 4.50 D  →  1.03 D x 0 °  (%1 ±5°%2 1.10 D)",
+        "+ 5.25 D  →  1.49 D x 0 °  (%1 ±5°%2 1.55 D)",  "+ 6.00 D  →  1.96 D x 0 °  (%1 ±5°%2 2.01 D)"};
+    QStringList fr, en;
+    for (const QString& i : items) {
+        fr << i.arg("si rotation", " :");
+        en << i.arg("if rotated", ":");
+    }
     fr[3] += "  ← conseillée";
     en[3] += "  ← recommended";
     QTest::newRow("fr") << "fr" << QString::fromUtf8("Choix d'une puissance cylindrique différente")
