@@ -3,17 +3,16 @@
 
 #include "CadreDefilant.h"
 #include "FenetrePrinc.h"
+#include "TraductionBoites.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QLabel>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplashScreen>
 #include <QTimer>
-#include <QTranslator>
 #include <QWindow>
 
 #include <fontconfig/fontconfig.h>
@@ -57,10 +56,6 @@ Demarrage::~Demarrage() {
     else
         delete fenetre;
     delete splash;
-    if (traducteur) {
-        QCoreApplication::removeTranslator(traducteur);
-        delete traducteur;
-    }
     LecteurImages::terminer();
 }
 
@@ -77,10 +72,7 @@ void Demarrage::lancer() {
 
     // The toolkit's own dialogs (print, preview, file) in the system's
     // language; without the file they stay untranslated.
-    traducteur = new QTranslator;
-    traduction_chargee = traducteur->load("qt_" + QLocale::system().name(),
-                                          QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    QCoreApplication::installTranslator(traducteur);
+    traduction_chargee = TraductionBoites::installer("qt_" + QLocale::system().name());
 
     zone = zone_disponible();
     fenetre = new FenetrePrinc;

@@ -6,7 +6,6 @@
 class CadreDefilant;
 class FenetrePrinc;
 class QSplashScreen;
-class QTranslator;
 class QWidget;
 
 // Start-up of the calculator: splash screen, the toolkit's own translation,
@@ -37,7 +36,6 @@ public:
     static CadreDefilant* encadrer(FenetrePrinc* fenetre, QSize zone);
 
     QSplashScreen* splash = nullptr;
-    QTranslator* traducteur = nullptr;
     bool traduction_chargee = false;
     QSize zone;
     FenetrePrinc* fenetre = nullptr;

@@ -20,6 +20,7 @@
 #include "PageCalcul.h"
 #include "PageImplant.h"
 #include "Textes.h"
+#include "TraductionBoites.h"
 #include "Verification.h"
 
 #include <QAction>
@@ -223,9 +224,17 @@ void FenetrePrinc::reset() {
 
 // ------------------------------------------------------------------ language
 
-void FenetrePrinc::traduction_page1(QString pays_p) {
+// A flag pressed: the language of the window, and of the toolkit's own
+// boxes opened from now on.
+void FenetrePrinc::changer_langue(const QString& pays_p) {
     langue_p = pays_p;
+    if (Textes::langue_connue(langue_p))
+        TraductionBoites::installer("qt_" + langue_p);
     haut->update_langue_bh(langue_p);
+}
+
+void FenetrePrinc::traduction_page1(QString pays_p) {
+    changer_langue(pays_p);
     if (accueil)
         accueil->update_langue_a(langue_p);
     if (basaccueil)
@@ -233,8 +242,7 @@ void FenetrePrinc::traduction_page1(QString pays_p) {
 }
 
 void FenetrePrinc::traduction_page2(QString pays_p) {
-    langue_p = pays_p;
-    haut->update_langue_bh(langue_p);
+    changer_langue(pays_p);
     if (implant)
         implant->update_langue_i(langue_p);
     if (basimplant)
@@ -242,8 +250,7 @@ void FenetrePrinc::traduction_page2(QString pays_p) {
 }
 
 void FenetrePrinc::traduction_page3(QString pays_p) {
-    langue_p = pays_p;
-    haut->update_langue_bh(langue_p);
+    changer_langue(pays_p);
     if (calcul)
         calcul->update_langue_c(langue_p);
     if (bascalcul)

@@ -79,6 +79,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void changer_langue(const QString& pays_p);
     // Page-building steps shared by the moves.
     void relier_drapeaux(void (FenetrePrinc::*traduction)(QString));
     void construire_page1();

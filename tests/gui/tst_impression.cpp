@@ -13,6 +13,7 @@
 #include "PageCalcul.h"
 #include "Processus.h"
 #include "TestUtil.h"
+#include "TraductionBoites.h"
 #include "Version.h"
 
 #include <QAbstractSpinBox>
@@ -25,6 +26,7 @@
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPrintPreviewDialog>
@@ -72,6 +74,10 @@ struct Scenario {
     QStringList noms_proposes;
     QStringList dossiers_proposes;
     QString fichier_filtre, fichier_titre;
+    // The toolkit's own words in its boxes: the identifier question's
+    // Cancel, the file dialog's labels and its accept button.
+    QString question_annuler;
+    QStringList fichier_libelles;
     bool fichier_natif = true;
     QFileDialog::AcceptMode fichier_mode = QFileDialog::AcceptOpen;
     QStringList messages;
@@ -102,6 +108,8 @@ int repondre(Scenario& s, QDialog* d) {
         auto* boutons = q->findChild<QDialogButtonBox*>();
         QPushButton* ok = boutons ? boutons->button(QDialogButtonBox::Ok) : nullptr;
         s.question_ok_au_debut = ok && ok->isEnabled();
+        if (QPushButton* annuler = boutons ? boutons->button(QDialogButtonBox::Cancel) : nullptr)
+            s.question_annuler = annuler->text();
         if (!s.question_ok) {
             q->reject();
             return QDialog::Rejected;
@@ -145,6 +153,11 @@ int repondre(Scenario& s, QDialog* d) {
         s.fichier_filtre = fd->nameFilters().join(";");
         s.fichier_natif = !fd->testOption(QFileDialog::DontUseNativeDialog);
         s.fichier_mode = fd->acceptMode();
+        for (const char* nom : {"lookInLabel", "fileNameLabel"})
+            if (auto* l = fd->findChild<QLabel*>(nom))
+                s.fichier_libelles << l->text().remove('&');
+        if (auto* boutons = fd->findChild<QDialogButtonBox*>("buttonBox"))
+            s.fichier_libelles << boutons->buttons().value(0)->text().remove('&');
         auto* nom = fd->findChild<QLineEdit*>("fileNameEdit");
         s.noms_proposes << (nom ? nom->text() : QString());
         s.dossiers_proposes << fd->directory().absolutePath();
@@ -188,8 +201,8 @@ struct Banc {
         QApplication::setActiveWindow(w.get());
         if (!QTest::qWaitForWindowActive(w.get()))
             qWarning("window not active");
-        if (langue != "fr")
-            w->traduction_page1(langue);
+        // The flag of the language is pressed (on page 1).
+        w->traduction_page1(langue);
         w->page1vers2();
         TestUtil::vider_evenements();
     }
@@ -251,6 +264,9 @@ void TstImpression::initTestCase() {
 void TstImpression::init() {
     bureau.ouverts.clear();
     Dialogues::setRepondeur(nullptr);
+    // A French system, as at start: the toolkit's boxes speak French until
+    // a flag is pressed.
+    QVERIFY(TraductionBoites::installer("qt_fr_FR"));
 }
 
 void TstImpression::cleanup() {
@@ -373,6 +389,7 @@ void TstImpression::question_identifiant() {
     QCOMPARE(s.question_indice,
              fr ? QString::fromUtf8("ID ou n° patient") : QString::fromUtf8("Patient ID or n°"));
     QCOMPARE(s.question_longueur_max, 19);
+    QCOMPARE(s.question_annuler, fr ? QString("Annuler") : QString("Cancel"));
     QCOMPARE(
         s.question_label,
         fr ? QString::fromUtf8(
@@ -448,6 +465,10 @@ void TstImpression::apercu_et_pdf() {
     QCOMPARE(s.fichier_filtre, QString("*.pdf"));
     QVERIFY(!s.fichier_natif);
     QCOMPARE(s.fichier_mode, QFileDialog::AcceptSave);
+    // The toolkit's file dialog speaks the page's language, whatever the
+    // system's (French here).
+    QCOMPARE(s.fichier_libelles, fr ? QStringList({"Voir dans :", "Nom de fichier :", "Enregistrer"})
+                                    : QStringList({"Look in:", "File name:", "Save"}));
     QVERIFY(!s.apercu_visible_apres);
     QCOMPARE(bureau.ouverts, QList<QUrl>{QUrl::fromLocalFile(fichier)});
     // The record and the sheet keep the identifier as typed.
@@ -520,11 +541,12 @@ void TstImpression::fichier_non_ecrit_data() {
                         << "Save"
                         << "absent"
                         << "No such file or directory";
-    // A device node of the test's own standing for /dev/full.
+    // A device node of the test's own standing for /dev/full; the reason
+    // that the toolkit words is in the page's language.
     QTest::newRow("fr, peripherique plein") << "fr"
                                             << "Enregistrer"
                                             << "peripherique"
-                                            << "No space left on device";
+                                            << "Aucun espace disponible sur le disque";
     QTest::newRow("en, limite de taille") << "en"
                                           << "Save"
                                           << "limite"

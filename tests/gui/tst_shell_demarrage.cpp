@@ -7,6 +7,7 @@
 
 #include "BandeBasAccueil.h"
 #include "BoutonExit.h"
+#include "BoutonPays.h"
 #include "CadreDefilant.h"
 #include "Demarrage.h"
 #include "FenetrePrinc.h"
@@ -15,10 +16,12 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLabel>
 #include <QScrollBar>
 #include <QSplashScreen>
 #include <QTemporaryDir>
-#include <QTranslator>
 #include <QtTest>
 
 class TstDemarrage : public QObject {
@@ -60,9 +63,20 @@ void TstDemarrage::demarrage_petit_ecran() {
     QCOMPARE(d.splash->message(), QString("Démarrage en cours..."));
     QVERIFY(!d.splash->isVisible());
 
-    // The toolkit speaks the system's language in its own dialogs.
+    // The toolkit speaks the system's language in its own dialogs, then the
+    // language of the flag pressed, in every box opened afterwards.
     QVERIFY(d.traduction_chargee);
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annuler"));
+    for (const QString l : {"en", "fr", "en"}) {
+        TestUtil::presser(l == "en" ? d.fenetre->anglais_p : d.fenetre->francais_p, 10);
+        QInputDialog boite;
+        QCOMPARE(boite.cancelButtonText(), l == "en" ? QString("Cancel") : QString("Annuler"));
+        QFileDialog fichiers;
+        fichiers.setOption(QFileDialog::DontUseNativeDialog);
+        QLabel* dans = fichiers.findChild<QLabel*>("lookInLabel");
+        QVERIFY(dans);
+        QCOMPARE(dans->text(), l == "en" ? QString("Look in:") : QString("Voir dans :"));
+    }
 
     // 979 pixels wide: the window sits in the scroll frame, with a
     // horizontal bar only, and is wholly visible vertically.
