@@ -206,8 +206,27 @@ struct Feuille {
         return Textes::texte(cle, p.langue_t, forme);
     }
 
+    // The letter spacing of a font as a percentage widens each letter by
+    // that part of its own width, so that a wide letter is followed by a
+    // wider gap ("com m ande"); the same widening of the whole text is
+    // spread here in equal gaps between its letters.
+    static QFont espacement_egal(const QFont& police, const QString& s) {
+        // A font without letter spacing says 0, as well as 100 %.
+        const qreal pourcent = police.letterSpacing();
+        if (police.letterSpacingType() != QFont::PercentageSpacing || pourcent == 0 || pourcent == 100 ||
+            s.isEmpty())
+            return police;
+        QFont f = police;
+        f.setLetterSpacing(QFont::PercentageSpacing, 100);
+        // In the units of an absolute spacing: pixels at the toolkit's
+        // default resolution, scaled to the device's.
+        const qreal largeur = QFontMetricsF(f).horizontalAdvance(s);
+        f.setLetterSpacing(QFont::AbsoluteSpacing, (pourcent - 100) / 100 * largeur / s.size());
+        return f;
+    }
+
     void texte(const QFont& police, int x, int y, int w, int h, const QString& s, int alignement = 0) {
-        painter.setFont(police);
+        painter.setFont(espacement_egal(police, s));
         painter.drawText(QRect(x, y, w, h), alignement ? alignement : int(Qt::AlignLeft | Qt::AlignVCenter),
                          s);
     }
@@ -223,7 +242,7 @@ struct Feuille {
             fi.setPointSizeF(fi.pointSizeF() * w / largeur * 0.98);
             largeur = QFontMetricsF(fi, painter.device()).horizontalAdvance(s);
         }
-        painter.setFont(fi);
+        painter.setFont(espacement_egal(fi, s));
         painter.drawText(QRect(x, y, w, h),
                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip, s);
     }

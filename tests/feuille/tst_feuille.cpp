@@ -11,6 +11,7 @@
 #include "Version.h"
 
 #include <QFile>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 #include <QStandardPaths>
@@ -401,9 +402,17 @@ void TstFeuille::polices_par_niveau() {
         QCOMPARE(t.police.bold(), c.gras);
         QCOMPARE(t.police.italic(), c.italique);
         QCOMPARE(t.police.family(), QString("Arial"));
+        // The letter spacing widens the text as much as its percentage
+        // would, in equal gaps: the same gap after every letter, wide or
+        // narrow, where the percentage gave a wide letter a wider gap.
         if (c.espacement != 100) {
-            QCOMPARE(t.police.letterSpacingType(), QFont::PercentageSpacing);
-            QCOMPARE(t.police.letterSpacing(), c.espacement);
+            QCOMPARE(t.police.letterSpacingType(), QFont::AbsoluteSpacing);
+            QFont pourcent = t.police;
+            pourcent.setLetterSpacing(QFont::PercentageSpacing, c.espacement);
+            const qreal espacee = QFontMetricsF(pourcent, &page).horizontalAdvance(c.texte);
+            // (a spacing is kept to 1/64 pixel)
+            QVERIFY2(qAbs(t.largeur - espacee) < 0.5 + c.texte.size() / 64.0,
+                     qPrintable(QString("%1 / %2").arg(t.largeur).arg(espacee)));
         }
     }
 }
