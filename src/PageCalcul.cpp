@@ -1381,7 +1381,10 @@ void PageCalcul::montrer_derives() {
             return;
         bool une = false;
         for (const Figure& f : figures) {
-            f.cadre->setStyleSheet(f.vide ? STYLE_GRIS : STYLE_ACTIF);
+            // A style sheet set again restyles the box: only a change.
+            const QString& style = f.vide ? STYLE_GRIS : STYLE_ACTIF;
+            if (f.cadre->styleSheet() != style)
+                f.cadre->setStyleSheet(style);
             f.valeur->setText(f.vide ? QString() : f.texte);
             une = une || !f.vide;
         }
