@@ -964,10 +964,15 @@ private:
             m.K1mm = k1;
             m.K2mm = k2;
         }
-        m.K2axe = s.axe_k2;
-        m.K1axe = axe_K1(s.axe_k2);
+        // An axis beyond its circle is no meridian: what is computed from it
+        // is not on screen, and the engine is not given it.
+        if (!axe_refuse) {
+            m.K2axe = s.axe_k2;
+            m.K1axe = axe_K1(s.axe_k2);
+        }
         m.incD = s.inc;
-        m.incaxe = s.axe_inc;
+        if (!incision_refusee)
+            m.incaxe = s.axe_inc;
         m.p_sph = s.sph == 0 ? 0 : c->combo_sph->currentText().toDouble();
         m.calcul_tout();
         QStringList d;
