@@ -3,6 +3,7 @@
 
 #include "ListParam.h"
 #include "OptionsCli.h"
+#include "OutilEnProcessus.h"
 #include "Processus.h"
 #include "ToriqueCli.h"
 #include "Version.h"
@@ -28,13 +29,7 @@ using Processus::Sortie;
 // The tool run in this process on the arguments.
 Sortie lancer(const QStringList& args, ToriqueCli* outil = nullptr) {
     ToriqueCli defaut;
-    ToriqueCli& t = outil ? *outil : defaut;
-    Sortie s;
-    QTextStream o(&s.sortie), e(&s.erreurs);
-    s.statut = t.executer(args, o, e);
-    o.flush();
-    e.flush();
-    return s;
+    return OutilEnProcessus::executer(outil ? *outil : defaut, args);
 }
 
 QJsonObject objet(const QString& ligne) {
@@ -794,11 +789,7 @@ void TestCli::noms_en_octets() {
     outil.feuille = [&dessinee](const OptionsCli::Demande&, ListParam&, QTextStream&) {
         return dessinee = true, 0;
     };
-    Sortie s;
-    QTextStream o(&s.sortie), e(&s.erreurs);
-    s.statut = outil.executer(args, o, e);
-    o.flush();
-    e.flush();
+    const Sortie s = OutilEnProcessus::executer(outil, args);
     QCOMPARE(s.statut, statut);
     QVERIFY2(s.erreurs.startsWith(erreur.replace("DOSSIER", dir.path())), qPrintable(s.erreurs));
     if (statut == 0)

@@ -4,6 +4,7 @@
 // (tst_engine).
 
 #include "GraphiqueCli.h"
+#include "OutilEnProcessus.h"
 #include "Processus.h"
 #include "ToriqueCli.h"
 
@@ -27,12 +28,7 @@ Sortie lancer(const QStringList& args, int descripteur_sortie = -1) {
     ToriqueCli outil;
     outil.graphique = GraphiqueCli::ecrire;
     outil.descripteur_sortie = descripteur_sortie;
-    Sortie s;
-    QTextStream o(&s.sortie), e(&s.erreurs);
-    s.statut = outil.executer(args, o, e);
-    o.flush();
-    e.flush();
-    return s;
+    return OutilEnProcessus::executer(outil, args);
 }
 
 const QByteArray EN_TETE = "eye,k1_pre,k2_pre,axis_pre,k1_post,k2_post,axis_post\n";
