@@ -17,11 +17,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -57,30 +52,16 @@ void BM_LotMillionLignes(benchmark::State& state) {
     qint64 taille = 0;
     double cpu = 0;
     for (auto _ : state) {
-        const int fd = open(sortie.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const auto debut = std::chrono::steady_clock::now();
-        const pid_t pid = fork();
-        if (pid == 0) {
-            dup2(fd, 1);
-            const char* argv[] = {g_torique.constData(), "--batch", entree.constData(), nullptr};
-            execv(argv[0], const_cast<char**>(argv));
-            _exit(127);
-        }
-        close(fd);
-        int statut = 0;
-        struct rusage usage = {};
-        wait4(pid, &statut, 0, &usage);
-        const std::chrono::duration<double> duree = std::chrono::steady_clock::now() - debut;
-        state.SetIterationTime(duree.count());
-        if (!WIFEXITED(statut) || WEXITSTATUS(statut) != 0) {
+        const Processus::Mesure m = Processus::mesurer(g_torique, {"--batch", entree}, sortie);
+        state.SetIterationTime(m.duree_s);
+        if (m.statut != 0) {
             state.SkipWithError("the batch did not end with status 0");
             return;
         }
-        pic_ko = std::max(pic_ko, usage.ru_maxrss);
+        pic_ko = std::max(pic_ko, m.pic_ko);
         // Processor time of the tool, all its threads: what the time would be
         // on a machine that gave it a whole core.
-        cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-              (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        cpu = m.cpu_s;
         taille = QFileInfo(QFile::decodeName(sortie)).size();
     }
     state.counters["peak_MB"] = pic_ko / 1024.0;

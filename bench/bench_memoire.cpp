@@ -6,10 +6,16 @@
 // resident memory (VmHWM). The walk is the one of the test suite
 // (tests/support/MarcheAleatoire.h), its checks left on.
 //
+// And the command-line tool's peak on the files that cost it most: a batch
+// file and a file of past cases of 2,000 rows just under the 64 KB bound of
+// a row (the past cases refused, K2 below a K1 of 65,000 characters, whose
+// refusal quotes it), and 100,000 eyes, a series' most, as JSON.
+//
 //   cd build && ./bench/bench_memoire --benchmark_repetitions=3
 
 #include "Bureau.h"
 #include "MarcheAleatoire.h"
+#include "Processus.h"
 #include "TestUtil.h"
 
 #include <QApplication>
@@ -119,12 +125,90 @@ void BM_SessionComplete(benchmark::State& state) {
 }
 BENCHMARK(BM_SessionComplete)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 
+QByteArray g_torique;
+
+enum Fichier { LOT_LIGNES_LONGUES, SIA_LIGNES_LONGUES, SIA_CENT_MILLE };
+
+bool ecrire(const QString& chemin, Fichier genre) {
+    QFile f(chemin);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray zeros(64900, '0');
+    if (genre == LOT_LIGNES_LONGUES) {
+        f.write(Processus::EN_TETE_LOT);
+        for (int n = 0; n < 2000; ++n)
+            f.write("OD,21,D,42." + zeros + ",44,90,,,\n");
+    } else if (genre == SIA_LIGNES_LONGUES) {
+        f.write("eye,k1_pre,k2_pre,axis_pre,k1_post,k2_post,axis_post\n");
+        for (int n = 0; n < 2000; ++n)
+            f.write("OD,43." + zeros + ",42,90,42,44,90\n");
+    } else {
+        f.write("eye,k1_pre,k2_pre,axis_pre,k1_post,k2_post,axis_post\n");
+        for (int n = 0; n < 100000; ++n)
+            f.write(QStringLiteral("%1,%2,%3,%4,42.50,%5,%6\n")
+                        .arg(n % 2 ? "OD" : "OS")
+                        .arg(42 + 0.25 * (n % 7), 0, 'f', 2)
+                        .arg(44 + 0.25 * (n % 5), 0, 'f', 2)
+                        .arg(n % 180)
+                        .arg(44.5 + 0.25 * (n % 3), 0, 'f', 2)
+                        .arg(n * 7 % 180)
+                        .toLatin1());
+    }
+    return f.error() == QFile::NoError;
+}
+
+void BM_Torique(benchmark::State& state, Fichier genre, QList<QByteArray> args) {
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath("cas.csv");
+    if (!ecrire(chemin, genre)) {
+        state.SkipWithError("no file written");
+        return;
+    }
+    for (QByteArray& a : args)
+        a.replace("FICHIER", QFile::encodeName(chemin));
+    long pic = 0;
+    for (auto _ : state) {
+        const Processus::Mesure m = Processus::mesurer(g_torique, args);
+        state.SetIterationTime(m.duree_s);
+        if (m.statut < 0 || m.statut > 1) {
+            state.SkipWithError("the tool failed");
+            return;
+        }
+        pic = std::max(pic, m.pic_ko);
+    }
+    state.counters["peak_MB"] = pic / 1024.0;
+}
+BENCHMARK_CAPTURE(BM_Torique, batch_rows_of_64KB, LOT_LIGNES_LONGUES, {"--batch", "FICHIER"})
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_Torique, sia_rows_of_64KB_refused, SIA_LIGNES_LONGUES, {"--sia", "FICHIER"})
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_Torique, sia_rows_of_64KB_refused_json, SIA_LIGNES_LONGUES,
+                  {"--sia", "FICHIER", "--json"})
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_Torique, sia_100000_eyes, SIA_CENT_MILLE, {"--sia", "FICHIER"})
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_Torique, sia_100000_eyes_json, SIA_CENT_MILLE, {"--sia", "FICHIER", "--json"})
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     g_programme = QFile::encodeName(QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteFilePath());
+    // The tool is built next to the benchmarks' folder.
+    g_torique =
+        QFile::encodeName(QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteDir().filePath("../torique"));
     // The pictures are read by relative name from the build folder.
     if (!QFile::exists("icone.png"))
         if (chdir(QFile::encodeName(

@@ -7,9 +7,9 @@
 //   cd build && ./bench/bench_pdf --benchmark_repetitions=9
 
 #include "CalculTorique.h"
+#include "CasCli.h"
 #include "FeuilleCalcul.h"
 #include "ListParam.h"
-#include "ToriqueCli.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,7 +27,7 @@ namespace {
 // A right eye 42.00 / 44.50 D at 90, SEQ 21.5 D, 0.50 D induced at 120,
 // accepted and calculated, with a full identification for France.
 void remplir(ListParam& record) {
-    ToriqueCli::Cas cas;
+    CasCli cas;
     cas.oeil = "OD";
     cas.seq_texte = "21.5";
     cas.seq = 21.5;
@@ -38,7 +38,7 @@ void remplir(ListParam& record) {
     cas.sia = 0.5;
     cas.incision = 120;
     CalculTorique moteur;
-    ToriqueCli::calculer(cas, moteur, record);
+    cas.calculer(moteur, record);
     record.nom_chir_str_t = "Dr Martin";
     record.clinique_str_t = "Clinique des Lilas";
     record.nom_pat_str_t = "PAT-0042";

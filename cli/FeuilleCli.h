@@ -1,56 +1,40 @@
 #ifndef FEUILLECLI_H
 #define FEUILLECLI_H
 
-#include "ToriqueCli.h"
+#include "OptionsCli.h"
 
-#include <QDate>
 #include <QString>
-#include <QStringList>
 
+class ListParam;
 class QTextStream;
 
-// The calculation sheet from the command line: adds to the `torique` tool
-//
-//   --pdf FILE  --patient T [--surgeon T] [--clinic T] [--date YYYY-MM-DD]
-//               [--address1 T] [--address2 T] [--postcode T] [--city T]
-//               [--country NAME]
-//
-// and writes, for a calculation that the checks accept, the same one-page A4
-// sheet as the window's PDF export. The texts are cleaned and bounded as in
-// the identification dialog (control characters become spaces, blanks at
-// both ends go, then the length is checked); the sheet is an order form and
-// names its patient: --pdf without --patient, or with one blank once
-// cleaned, is bad usage (status 2). The country is a name of the
+// The calculation sheet from the command line (--pdf and the identification
+// options of OptionsCli): for a calculation that the checks accept, the same
+// one-page A4 sheet as the window's PDF export. The texts are cleaned and
+// bounded as in the identification dialog; the sheet is an order form and
+// names its patient (--patient, not blank once cleaned, is required with
+// --pdf: OptionsCli::REQUIS_FEUILLE); the country is a name of the
 // dialog's list (by default "France" in French, "--------" in English, as
-// on a first request); the date defaults to today. The identification
-// options without --pdf, and "-" as the file, are bad usage. A file that
-// cannot be written whole is reported on the error output with the
-// system's reason and the tool ends with status 1 (FeuilleCalcul::ecrire_pdf
-// leaves a file that was there as it was). Drawing the sheet needs a
+// on a first request); the date defaults to today.
+//
+// The sheet's pictures are read from the tool's own place, whatever the
+// working folder: its folder, or `../share/calculateur-torique` beside it
+// (where the package puts them). A sheet is written whole or not at all:
+// when a picture cannot be read, or the file cannot be written whole
+// (FeuilleCalcul, EcritureFichier), nothing is written, the reason goes to
+// the error output and the status is 1. Drawing the sheet needs a
 // QApplication (the diagrams are widgets).
 class FeuilleCli {
 public:
-    // Registers the options and the writing with the tool; the messages are
-    // in `langue` ("fr" or "en").
-    FeuilleCli(ToriqueCli& outil, const QString& langue);
-
-    // Whether the arguments ask for a sheet (--pdf).
-    static bool demande(const QStringList& arguments);
-    // The usage line of the sheet's options.
-    static QString usage(const QString& langue);
-
-    QString fichier;
-    QString chirurgien, etablissement, patient, adresse1, adresse2, codepost, ville;
-    QDate date;
-    int pays = -1;
+    // The folder of the pictures: the first of the tool's folder and
+    // `../share/calculateur-torique` that holds the sheet's logo (the
+    // second when neither does, so that the missing pictures are named
+    // there).
+    static QString dossier_images();
 
     // Writes the sheet of a computed case, its record completed with the
-    // identification; 0 when written (or not asked), 1 when the file could
-    // not be written, 2 without a patient identifier.
-    int ecrire(const ToriqueCli::Cas& cas, ListParam& record, QTextStream& erreurs);
-
-private:
-    QString langue_messages;
+    // identification; 0 when written, 1 when not.
+    static int ecrire(const OptionsCli::Demande& demande, ListParam& record, QTextStream& erreurs);
 };
 
 #endif

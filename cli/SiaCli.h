@@ -2,68 +2,72 @@
 #define SIACLI_H
 
 #include "AstigmatismeInduit.h"
-#include "ToriqueCli.h"
+#include "OptionsCli.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-class QIODevice;
+#include <functional>
+
+class CsvCli;
+class EcrivainJson;
 class QTextStream;
 
-// The surgeon's induced astigmatism from past cases: adds to the `torique`
-// tool
+// The surgeon's induced astigmatism from past cases:
 //
 //   torique --sia FILE.csv [--plot FILE.pdf|png|svg] [--lang fr|en] [--json]
 //
-// The file has one row per operated eye under the header
-// eye,k1_pre,k2_pre,axis_pre,k1_post,k2_post,axis_post (keratometry in
-// dioptres, 30.00 to 60.00, K2 not below K1; axes the steep meridian's,
-// whole degrees 0 to 180, 180 being 0). A row that is not valid is answered
-// with its line number and the reason, and does not count. The figures of
-// the valid eyes (AstigmatismeInduit) are printed as text in the language or
-// as one JSON object; --plot draws the double-angle plot.
+// The file has one row per operated eye under a header naming the columns
+// eye,k1_pre,k2_pre,axis_pre,k1_post,k2_post,axis_post (in any order;
+// keratometry in dioptres, 30.00 to 60.00, K2 not below K1; axes the steep
+// meridian's, whole degrees 0 to 180, 180 being 0). A row that is not valid
+// is answered with its line number and the reason, and does not count. The
+// figures of the valid eyes (AstigmatismeInduit; left eyes mirrored when
+// both eyes are there, with the figures of each eye alone) are printed as
+// text in the language or as one JSON object; --plot draws the double-angle
+// plot, through the function the program hands in (it needs the toolkit's
+// painters).
 //
 // Exit status: 0 every row counted (and the plot written); 1 a row refused,
-// no valid row, or the plot not written; 2 bad usage (options, a file that
-// cannot be read or does not start with the header).
+// no valid row, or the plot not written; 2 bad usage (a file that cannot be
+// read, does not start with the header, or is also an output).
 class SiaCli {
 public:
-    // Registers the options and the mode with the tool; option messages in
-    // `langue`.
-    SiaCli(ToriqueCli& outil, const QString& langue);
+    // The header of the file, in its documented order.
+    static QString en_tete();
 
-    // Whether the arguments ask for a plot (which needs a GUI application
-    // for the fonts).
-    static bool demande_graphique(const QStringList& arguments);
-    // The usage line of the mode.
-    static QString usage(const QString& langue);
+    // A series of past cases has at most this many rows; a file beyond is
+    // no such series, and is not held in memory.
+    static constexpr int LIGNES_MAX = 100000;
 
-    // A row that did not count.
-    struct ErreurLigne {
+    // A row that did not count, its error in UTF-8 (a file may have
+    // 100,000 of them).
+    struct Refus {
         qint64 ligne;
-        QString erreur;
+        QByteArray erreur;
     };
 
-    // Reads the rows of an open source (the file `nom`) into the series; the
+    // Reads the rows of a file whose header is read into the series; the
     // rows refused go to `refus`. Returns false, with the message in
-    // `erreur`, when the file is refused as a whole: its first row is not the
-    // header, it cannot be read to its end, or it has more rows than a
-    // series of past cases (100,000).
-    static bool lire(QIODevice& source, const QString& nom, const QString& langue, AstigmatismeInduit& serie,
-                     QList<ErreurLigne>& refus, QString& erreur);
+    // `erreur`, when the file is refused as a whole: it cannot be read to its
+    // end, or it has more rows than a series of past cases.
+    static bool lire(CsvCli& csv, AstigmatismeInduit& serie, QList<Refus>& refus, QString& erreur);
 
     // The two outputs of a series.
-    static QString texte(const AstigmatismeInduit& serie, const QString& langue);
-    static QString json(const AstigmatismeInduit& serie, const QList<ErreurLigne>& refus);
+    static void texte(const AstigmatismeInduit& serie, const QString& langue, QTextStream& sortie);
+    static void json(const AstigmatismeInduit& serie, const QList<Refus>& refus, EcrivainJson& j);
 
-    int executer(bool json, const QString& langue, QTextStream& sortie, QTextStream& erreurs);
+    // Draws the plot of the request's series to its file: 0 written, 1 not
+    // (the reason on `erreurs`).
+    using Graphique =
+        std::function<int(const OptionsCli::Demande&, const AstigmatismeInduit&, QTextStream& erreurs)>;
 
-    QString fichier;
-    QString graphique;
-
-private:
-    QString langue_messages;
+    // Runs the mode; `descripteur_sortie` is the standard output's
+    // descriptor (-1 when none), which must not be the file read.
+    static int executer(const OptionsCli::Demande& demande, int descripteur_sortie,
+                        const Graphique& graphique, QTextStream& sortie, QTextStream& erreurs);
 };
 
 #endif

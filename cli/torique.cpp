@@ -4,13 +4,14 @@
 
 #include "EcritureFichier.h"
 #include "FeuilleCli.h"
-#include "SiaCli.h"
+#include "GraphiqueCli.h"
+#include "MessagesCli.h"
+#include "OptionsCli.h"
 #include "ToriqueCli.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QStringList>
 #include <QTextStream>
 
 #include <csignal>
@@ -48,6 +49,15 @@ void sans_avertissements(QtMsgType type, const QMessageLogContext&, const QStrin
     }
 }
 
+// Whether the arguments name the file that a mode writes (the sheet, the plot).
+bool demande(const QList<QByteArray>& arguments, int mode) {
+    const QByteArray nom = OptionsCli::sortie(mode).nom;
+    for (const QByteArray& a : arguments)
+        if (a == nom || a.startsWith(nom + '='))
+            return true;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -57,39 +67,38 @@ int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
     qInstallMessageHandler(sans_avertissements);
 
-    QStringList arguments;
+    // The arguments as the system gives them: a file name is used byte for
+    // byte, whatever the locale's encoding.
+    QList<QByteArray> arguments;
     for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    // The sheet draws the diagrams, which are widgets: a widget application
-    // is needed, on no screen unless one is asked for.
-    // The plot of --sia needs only the fonts of a GUI application.
-    const bool feuille = FeuilleCli::demande(arguments);
-    const bool graphique = SiaCli::demande_graphique(arguments);
-    if ((feuille || graphique) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::unique_ptr<QCoreApplication> app(feuille     ? new QApplication(argc, argv)
-                                          : graphique ? new QGuiApplication(argc, argv)
-                                                      : new QCoreApplication(argc, argv));
+        arguments << QByteArray(argv[i]);
+    // The sheet draws the diagrams, which are widgets: a widget
+    // application; the plot needs only the fonts of a GUI application. Both
+    // draw off screen, whatever platform the environment names (one that
+    // cannot start, such as X without a display, would end the program),
+    // and the toolkit is given none of the user's arguments to take as its
+    // own (-platform, -display).
+    const bool feuille = demande(arguments, OptionsCli::CAS);
+    const bool graphique = demande(arguments, OptionsCli::SIA);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc_boite = 1;
+    std::unique_ptr<QCoreApplication> app(feuille     ? new QApplication(argc_boite, argv)
+                                          : graphique ? new QGuiApplication(argc_boite, argv)
+                                                      : new QCoreApplication(argc_boite, argv));
     // Every write to the standard output is checked.
     EcritureFichier flux_sortie(STDOUT_FILENO);
     flux_sortie.open(QIODevice::WriteOnly);
     QTextStream sortie(&flux_sortie);
     QTextStream erreurs(stderr);
     ToriqueCli outil;
-    const QString langue = ToriqueCli::langue_demandee(arguments);
-    FeuilleCli pdf(outil, langue);
-    SiaCli sia(outil, langue);
-    int statut = outil.executer(app->arguments().mid(1), sortie, erreurs);
-    if (arguments.contains("--help") || arguments.contains("-h"))
-        sortie << FeuilleCli::usage(langue) << SiaCli::usage(langue);
-    else if (arguments.isEmpty())
-        erreurs << FeuilleCli::usage(langue) << SiaCli::usage(langue);
+    outil.feuille = FeuilleCli::ecrire;
+    outil.graphique = GraphiqueCli::ecrire;
+    outil.descripteur_sortie = STDOUT_FILENO;
+    int statut = outil.executer(arguments, sortie, erreurs);
     sortie.flush();
     if (!flux_sortie.valider()) {
-        erreurs << (langue == "en"
-                        ? QString("The standard output could not be written. Reason: %1.")
-                        : QString::fromUtf8("La sortie standard n'a pas pu être écrite. Cause : %1."))
-                       .arg(flux_sortie.erreur())
+        erreurs << MessagesCli::sortie_non_ecrite(flux_sortie.erreur(),
+                                                  MessagesCli::langue_demandee(arguments))
                 << '\n';
         statut = 1;
     }

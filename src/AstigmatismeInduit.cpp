@@ -36,7 +36,7 @@ double AstigmatismeInduit::Vecteur::D() const {
 }
 
 int AstigmatismeInduit::Vecteur::axe() const {
-    if (D() < SEUIL_NUL)
+    if (!(D() >= SEUIL_NUL)) // nothing, or no figure at all
         return 0;
     // Half the angle on the plane, rounded to the degree, folded into 0..179.
     const long a = std::lround(degres(std::atan2(y, x)) / 2.0);
@@ -87,40 +87,65 @@ AstigmatismeInduit::Vecteur AstigmatismeInduit::induit(const Kerato& pre, const 
 
 void AstigmatismeInduit::ajouter(qint64 ligne, const QString& oeil, const Kerato& pre, const Kerato& post) {
     yeux_ai.append(Oeil{ligne, oeil, pre, post, induit(pre, post)});
+    if (oeil != QLatin1String("OS"))
+        ++droits;
+}
+
+AstigmatismeInduit::Vecteur AstigmatismeInduit::combine(const Oeil& o) const {
+    if (deux_yeux() && o.oeil == QLatin1String("OS"))
+        return {o.induit.x, -o.induit.y + 0.0};
+    return o.induit;
 }
 
 AstigmatismeInduit::Bilan AstigmatismeInduit::bilan() const {
+    return bilan([](const Oeil&) { return true; }, deux_yeux());
+}
+
+AstigmatismeInduit::Bilan AstigmatismeInduit::bilan(const QString& oeil) const {
+    return bilan([&oeil](const Oeil& o) { return o.oeil == oeil; }, false);
+}
+
+template <class Garder>
+AstigmatismeInduit::Bilan AstigmatismeInduit::bilan(Garder garder, bool miroir) const {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
     Bilan b;
-    b.n = int(yeux_ai.size());
-    if (b.n == 0)
-        return b;
-    const double n = b.n;
+    b.miroir = miroir;
+    // The vector of an eye kept, mirrored when asked.
+    auto v = [this, miroir](const Oeil& o) { return miroir ? combine(o) : o.induit; };
     double sx = 0, sy = 0, sD = 0;
-    for (const Oeil& o : yeux_ai) {
-        sx += o.induit.x;
-        sy += o.induit.y;
-        sD += o.induit.D();
+    for (const Oeil& o : yeux_ai)
+        if (garder(o)) {
+            ++b.n;
+            sx += v(o).x;
+            sy += v(o).y;
+            sD += o.induit.D();
+        }
+    if (b.n == 0) {
+        b.moyenne_D = b.ecart_type_D = b.ecart_type_x = b.ecart_type_y = nan;
+        b.centroide = {nan, nan};
+        return b;
     }
+    const double n = b.n;
     const double mx = sx / n, my = sy / n;
     b.moyenne_D = sD / n;
     b.centroide = {mx, my};
     if (b.centroide.D() < SEUIL_NUL)
         b.centroide = Vecteur{};
 
-    const double nan = std::numeric_limits<double>::quiet_NaN();
     if (b.n < 2) {
         b.ecart_type_D = b.ecart_type_x = b.ecart_type_y = nan;
         return b;
     }
     // Deviations from the means (two passes: no loss to cancellation).
     double vxx = 0, vyy = 0, vxy = 0, vD = 0;
-    for (const Oeil& o : yeux_ai) {
-        const double dx = o.induit.x - mx, dy = o.induit.y - my, dD = o.induit.D() - b.moyenne_D;
-        vxx += dx * dx;
-        vyy += dy * dy;
-        vxy += dx * dy;
-        vD += dD * dD;
-    }
+    for (const Oeil& o : yeux_ai)
+        if (garder(o)) {
+            const double dx = v(o).x - mx, dy = v(o).y - my, dD = o.induit.D() - b.moyenne_D;
+            vxx += dx * dx;
+            vyy += dy * dy;
+            vxy += dx * dy;
+            vD += dD * dD;
+        }
     vxx /= n - 1;
     vyy /= n - 1;
     vxy /= n - 1;
@@ -168,9 +193,19 @@ QString AstigmatismeInduit::libelle(Libelle l, const QString& langue) {
          "line"},
         {"Par oeil", "Each eye"},
         {"Ligne", "Line"},
+        {"Yeux gauches (OS) en miroir des yeux droits (axe a changé en 180 - a) pour être combinés avec eux",
+         "Left eyes (OS) mirrored onto right eyes (axis a taken as 180 - a) to be combined with them"},
+        {"Yeux droits (OD)", "Right eyes (OD)"},
+        {"Yeux gauches (OS)", "Left eyes (OS)"},
+        {"dépasse du graphique", "reaches beyond the plot"},
     };
-    static_assert(sizeof TEXTES / sizeof TEXTES[0] == LIGNE + 1, "one pair per label");
+    static_assert(sizeof TEXTES / sizeof TEXTES[0] == HORS_GRAPHIQUE + 1, "one pair per label");
     return TEXTES[l].dans(langue == "en" ? "en" : "fr");
+}
+
+QString AstigmatismeInduit::avant_valeur(Libelle l, const QString& langue) {
+    return libelle(l, langue) +
+           (langue == QLatin1String("en") ? QStringLiteral(": ") : QStringLiteral(" : "));
 }
 
 QString AstigmatismeInduit::texte_vecteur(const Vecteur& v) {

@@ -34,10 +34,26 @@
 //     numerator degrees of freedom the F quantile has the closed form
 //     F(p; 2, v) = v / 2 * ((1 - p)^(-2 / v) - 1), so
 //     T2 = (n - 1) * (0.05^(-2 / (n - 2)) - 1).
+// The data set's ellipse is the region that holds 95 % of a normal
+// population with the series' mean and covariance; it says how the eyes
+// scatter, not where the next eye will fall.
 // An ellipse needs S to be invertible: with 1 or 2 eyes, or eyes whose points
 // all lie on one straight line, there is none (and Hotelling's value needs
 // at least 3 eyes anyway). With a single eye the standard deviations are not
-// defined either (NaN).
+// defined either (NaN); with none, no figure is (NaN).
+//
+// Left and right eyes are mirror images: the same temporal incision is at
+// 180 degrees in a right eye and at 0 in a left one, and an oblique one at
+// 135 in one and 45 in the other. So that mirror-image eyes add up instead
+// of cancelling, a series that holds both eyes mirrors its left eyes about
+// the vertical axis before combining them (axis a becomes 180 - a: the point
+// (x, y) becomes (x, -y)), as published analyses of both eyes do; the
+// figures of the right eyes alone and of the left eyes alone are those of
+// their own axes. (Mirror symmetry of fellow eyes, axis a of a left eye
+// against 180 - a of the right: Guggenheim et al., "Axes of astigmatism in
+// fellow eyes show mirror rather than direct symmetry", Ophthalmic Physiol
+// Opt 2008;28:327-333. The double-angle plot with centroids and 95 %
+// ellipses: Abulafia et al., J Cataract Refract Surg 2018;44:1169-1174.)
 //
 // Axes are whole degrees 0 to 179, counter-clockwise as seen on the screen; a
 // vector of no magnitude (below a billionth of a dioptre, which is only the
@@ -84,6 +100,7 @@ public:
 
     struct Bilan {
         int n = 0;
+        bool miroir = false;                    // left eyes mirrored before being combined with right ones
         double moyenne_D = 0, ecart_type_D = 0; // magnitudes
         Vecteur centroide;
         double ecart_type_x = 0, ecart_type_y = 0;
@@ -92,12 +109,19 @@ public:
         double quantile_donnees = 0;
     };
 
-    // Adds an eye; its induced astigmatism is computed here.
+    // Adds an eye ("OD" or "OS"); its induced astigmatism is computed here.
     void ajouter(qint64 ligne, const QString& oeil, const Kerato& pre, const Kerato& post);
     const QList<Oeil>& yeux() const { return yeux_ai; }
+    // Whether the series holds right and left eyes.
+    bool deux_yeux() const { return droits > 0 && droits < yeux_ai.size(); }
+    // An eye's induced astigmatism as it enters the combined figures (a
+    // left eye mirrored when both eyes are in the series).
+    Vecteur combine(const Oeil& o) const;
 
-    // The figures of the eyes added so far (n = 0: all zero).
+    // The figures of the eyes added so far, combined, or of one eye alone
+    // ("OD" or "OS"). With no eye every figure is NaN.
     Bilan bilan() const;
+    Bilan bilan(const QString& oeil) const;
 
     // --- texts, shared by the command line and the plot's legend ---------
     enum Libelle {
@@ -115,8 +139,14 @@ public:
         SANS_ELLIPSE,      // why no ellipse is drawn
         PAR_OEIL,          // title of the list of eyes
         LIGNE,             // "Ligne" (of the file)
+        MIROIR,            // left eyes mirrored before being combined
+        YEUX_DROITS,       // "Yeux droits (OD)"
+        YEUX_GAUCHES,      // "Yeux gauches (OS)"
+        HORS_GRAPHIQUE,    // an ellipse reaches beyond the plot
     };
     static QString libelle(Libelle l, const QString& langue);
+    // The label before its value: "Yeux : " in French, "Eyes: " in English.
+    static QString avant_valeur(Libelle l, const QString& langue);
     // "0.42 D x 91 °"
     static QString texte_vecteur(const Vecteur& v);
     // "demi-axes 1.47 D et 0.59 D"
@@ -129,7 +159,11 @@ public:
     static QString texte_moyenne(const Bilan& b, const QString& langue);
 
 private:
+    // The figures of the vectors of the eyes that `garder` keeps.
+    template <class Garder> Bilan bilan(Garder garder, bool miroir) const;
+
     QList<Oeil> yeux_ai;
+    qsizetype droits = 0;
 };
 
 #endif

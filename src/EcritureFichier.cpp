@@ -1,14 +1,19 @@
 #include "EcritureFichier.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QThread>
 
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <mutex>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -23,13 +28,9 @@ QString texte_systeme(int code) {
 
 enum Genre {
     Regulier, // a regular file, or nothing yet: replaced through a temporary file
-    Direct,   // a device, a FIFO, a socket, or a name under /dev or /proc
+    Direct,   // a device, a FIFO, a socket
     Dossier,
 };
-
-bool systeme(const QString& chemin) {
-    return chemin.startsWith(QLatin1String("/dev/")) || chemin.startsWith(QLatin1String("/proc/"));
-}
 
 // The descriptor of this process that a name stands for (/dev/stdout,
 // /dev/fd/3, /proc/self/fd/1), or -1.
@@ -49,30 +50,61 @@ int descripteur_nomme(const QString& chemin) {
     return -1;
 }
 
-Genre genre(const QString& chemin, int* descripteur = nullptr) {
-    QString courant = QFileInfo(chemin).absoluteFilePath();
-    bool flux = systeme(courant);
-    int fd = descripteur_nomme(courant);
-    // Each link of a chain of symbolic links: one that leads into /dev or
-    // /proc (/dev/stdout, /proc/self/fd/1) names a stream, not a file.
-    for (int n = 0; n < 40 && fd < 0; ++n) {
+// What a name is, by the type of the file it leads to, links followed, and
+// not by where it lives: a regular file under /dev/shm or reached through
+// /proc/self/fd is replaced like any other. The descriptor of this process
+// that it names, if any, and the file a regular file's name leads to.
+Genre genre(const QString& chemin, int* descripteur = nullptr, QString* cible = nullptr) {
+    const QString absolu = QFileInfo(chemin).absoluteFilePath();
+    int fd = descripteur_nomme(absolu);
+    QString courant = absolu;
+    for (int n = 0; n < 40 && fd < 0; ++n) { // a chain of links, not a loop of them
         const QFileInfo lien(courant);
         if (!lien.isSymLink())
             break;
         courant = QDir(lien.absolutePath()).absoluteFilePath(lien.symLinkTarget());
-        flux = flux || systeme(courant);
         fd = descripteur_nomme(courant);
     }
     if (descripteur)
         *descripteur = fd;
-    if (flux || fd >= 0)
-        return Direct;
-    const QFileInfo cible(chemin);
-    if (!cible.exists())
-        return Regulier;
-    if (cible.isDir())
+    struct stat etat = {};
+    if (stat(QFile::encodeName(chemin).constData(), &etat) != 0)
+        return Regulier; // nothing there yet
+    if (S_ISDIR(etat.st_mode))
         return Dossier;
-    return cible.isFile() ? Regulier : Direct;
+    if (!S_ISREG(etat.st_mode))
+        return Direct;
+    if (cible) {
+        const QString canonique = QFileInfo(chemin).canonicalFilePath();
+        *cible = canonique.isEmpty() ? chemin : canonique;
+    }
+    return Regulier;
+}
+
+// Opens a FIFO for writing without waiting for ever for a reader: opened
+// without blocking, which fails while no reader has it open, tried again
+// for ATTENTE_FIFO_MS, then made blocking again for the writes.
+int ouvrir_fifo(const QString& chemin, QString& raison) {
+    const QByteArray nom = QFile::encodeName(chemin);
+    QElapsedTimer attente;
+    attente.start();
+    for (;;) {
+        const int fd = ::open(nom.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd >= 0) {
+            fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+            return fd;
+        }
+        if (errno != ENXIO) {
+            raison = texte_systeme(errno);
+            return -1;
+        }
+        if (attente.elapsed() >= EcritureFichier::ATTENTE_FIFO_MS) {
+            raison = QStringLiteral("no reader opened the FIFO within %1 seconds")
+                         .arg(EcritureFichier::ATTENTE_FIFO_MS / 1000);
+            return -1;
+        }
+        QThread::msleep(50);
+    }
 }
 
 } // namespace
@@ -118,27 +150,37 @@ bool EcritureFichier::open(OpenMode mode) {
         }
         return QIODevice::open(mode | Unbuffered);
     }
-    const QFileInfo info(chemin);
     int nomme = -1;
-    switch (genre(chemin, &nomme)) {
+    QString fichier = chemin;
+    switch (genre(chemin, &nomme, &fichier)) {
     case Dossier:
         raison = texte_systeme(EISDIR);
         return false;
-    case Direct:
-        direct = new QFile(chemin);
+    case Direct: {
         // A descriptor of this process is written where it stands, after
         // what was already written to it: opened again by its name, it
         // would start over and write over it.
-        if (nomme >= 0 ? !direct->open(nomme, QIODevice::WriteOnly | QIODevice::Unbuffered,
-                                       QFileDevice::DontCloseHandle)
-                       : !direct->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        struct stat etat = {};
+        const bool fifo =
+            nomme < 0 && stat(QFile::encodeName(chemin).constData(), &etat) == 0 && S_ISFIFO(etat.st_mode);
+        const int fd = nomme >= 0 ? nomme : fifo ? ouvrir_fifo(chemin, raison) : -1;
+        if (fifo && fd < 0)
+            return false;
+        direct = new QFile(chemin);
+        const bool ouvert =
+            fd >= 0 ? direct->open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                                   nomme >= 0 ? QFileDevice::DontCloseHandle : QFileDevice::AutoCloseHandle)
+                    : direct->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        if (!ouvert) {
             raison = direct->errorString();
             delete direct;
             direct = nullptr;
             return false;
         }
         break;
+    }
     case Regulier: {
+        const QFileInfo info(fichier);
         // The folder's faults in the system's words, which the temporary
         // file's creation would not give.
         const QFileInfo dossier(info.absolutePath());
@@ -150,7 +192,7 @@ bool EcritureFichier::open(OpenMode mode) {
             raison = texte_systeme(ENOTDIR);
             return false;
         }
-        sauvegarde = new QSaveFile(chemin);
+        sauvegarde = new QSaveFile(fichier);
         if (!sauvegarde->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
             raison = sauvegarde->errorString();
             delete sauvegarde;

@@ -25,14 +25,18 @@ class QSaveFile;
 //   and the file closed. On any failure (a write refused, no space left, the
 //   file-size limit reached, a target that is no longer a regular file when
 //   the time comes to rename) the temporary file is removed and the file
-//   that was there before is left as it was. A symbolic link is followed:
-//   the file it points to is the one replaced.
-// - A target that is not a regular file (a device such as /dev/full or
-//   /dev/null, a FIFO, a socket), and every name under /dev or /proc, is
-//   written to directly and never replaced: renaming a file over it would
-//   put a file in place of the device itself. A name of one of the process's
-//   descriptors (/dev/stdout, /dev/fd/N, /proc/self/fd/N) is written through
-//   that descriptor, after what it already holds. Every write is checked;
+//   that was there before is left as it was. What a name is follows from the
+//   type of the file it leads to, not from where it lives: a regular file
+//   under /dev/shm, or reached through /proc/self/fd/N or /dev/stdout, is
+//   replaced like any other. A symbolic link is followed: the file it points
+//   to is the one replaced.
+// - A character or block device (/dev/full, /dev/null), a FIFO or a socket
+//   is written to directly and never replaced: renaming a file over it
+//   would put a file in place of the device itself. When it is one of the
+//   process's descriptors (/dev/stdout, /dev/fd/N, /proc/self/fd/N), it is
+//   written through that descriptor, after what it already holds. A FIFO
+//   that no reader opens within ATTENTE_FIFO_MS is given up, with the
+//   reason, rather than waited for without end. Every write is checked;
 //   what a failed write left behind cannot be taken back.
 // - A folder is refused.
 //
@@ -60,6 +64,9 @@ public:
     bool valider();
 
     QString erreur() const { return raison; }
+
+    // How long a FIFO is waited for a reader.
+    static constexpr int ATTENTE_FIFO_MS = 5000;
 
     // Writes `octets` to `chemin` in one go, as above.
     static bool ecrire(const QString& chemin, const QByteArray& octets, QString* erreur = nullptr);

@@ -132,31 +132,31 @@ QString FeuilleCalcul::message_non_ecrit(const QString& fichier, const QString& 
 bool FeuilleCalcul::ecrire_pdf(const QString& fichier, const ListParam& param, int test_police,
                                QString* raison) {
     EcritureFichier sortie(fichier);
-    bool ecrit = sortie.open(QIODevice::WriteOnly);
-    if (ecrit) {
-        QPdfWriter pdf(&sortie);
-        // The preview's printer works at the screen's resolution: the same
-        // device pixels here.
-        const QScreen* ecran = QGuiApplication::primaryScreen();
-        pdf.setResolution(ecran ? qRound(ecran->logicalDotsPerInchY()) : 96);
-        QPageLayout page(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                         QPageLayout::Millimeter);
-        page.setMode(QPageLayout::FullPageMode);
-        pdf.setPageLayout(page);
-        const int W = int(pdf.pageLayout().fullRectPixels(pdf.resolution()).width());
-        QPainter painter;
-        ecrit = painter.begin(&pdf);
-        if (ecrit) {
-            peindre(painter, param, test_police, W);
-            // The painter ends well even when the writes failed: the device
-            // tells.
-            painter.end();
-        }
-    }
-    ecrit = ecrit && sortie.valider();
+    const bool ecrit =
+        sortie.open(QIODevice::WriteOnly) && ecrire_pdf(&sortie, param, test_police) && sortie.valider();
     if (!ecrit && raison)
         *raison = sortie.erreur();
     return ecrit;
+}
+
+bool FeuilleCalcul::ecrire_pdf(QIODevice* sortie, const ListParam& param, int test_police) {
+    QPdfWriter pdf(sortie);
+    // The preview's printer works at the screen's resolution: the same
+    // device pixels here.
+    const QScreen* ecran = QGuiApplication::primaryScreen();
+    pdf.setResolution(ecran ? qRound(ecran->logicalDotsPerInchY()) : 96);
+    QPageLayout page(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                     QPageLayout::Millimeter);
+    page.setMode(QPageLayout::FullPageMode);
+    pdf.setPageLayout(page);
+    const int W = int(pdf.pageLayout().fullRectPixels(pdf.resolution()).width());
+    QPainter painter;
+    if (!painter.begin(&pdf))
+        return false;
+    peindre(painter, param, test_police, W);
+    // The painter ends well even when the writes failed: the device tells.
+    painter.end();
+    return true;
 }
 
 bool FeuilleCalcul::dessiner(QPrinter* printer, const ListParam& param, int test_police) {

@@ -4,6 +4,7 @@
 #include <QString>
 
 class ListParam;
+class QIODevice;
 class QPainter;
 class QPrinter;
 
@@ -26,6 +27,9 @@ public:
     // the file could not be written whole.
     static bool ecrire_pdf(const QString& fichier, const ListParam& param, int test_police,
                            QString* raison = nullptr);
+    // Draws the sheet as a PDF into a device open for writing; false when
+    // the page could not be begun.
+    static bool ecrire_pdf(QIODevice* sortie, const ListParam& param, int test_police);
 
     // Draws the sheet with a painter already begun on a page W device pixels
     // wide (origin at the top left corner of the paper).

@@ -3,7 +3,6 @@
 #include "Textes.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -117,26 +116,55 @@ void ellipse(QPainter& p, const Ellipse& e, double echelle, const QPen& stylo) {
     p.strokePath(chemin, stylo);
 }
 
-} // namespace
-
-GraphiqueAstigmatismeInduit::Format GraphiqueAstigmatismeInduit::format(const QString& fichier) {
-    const QFileInfo info(fichier);
-    if (info.fileName().isEmpty()) // a folder
-        return INCONNU;
-    const QString suffixe = info.suffix().toLower();
-    if (suffixe.isEmpty() || suffixe == "pdf")
-        return PDF;
-    if (suffixe == "png")
-        return PNG;
-    if (suffixe == "svg")
-        return SVG;
-    return INCONNU;
+// The legend below the plot: one line per element, its mark on the left.
+// An ellipse cut at the outer ring is said so, since part of it, or all of
+// it, is not drawn.
+void legende(QPainter& p, const Bilan& b, double rayon, const QString& langue) {
+    using AI = AstigmatismeInduit;
+    p.setFont(police(15));
+    const double xt = LEGENDE_X + 40;
+    double y = LEGENDE_Y;
+    auto ligne = [&](const QString& texte) {
+        p.setPen(Qt::black);
+        p.drawText(
+            QRectF(xt, y - LEGENDE_PAS / 2, GraphiqueAstigmatismeInduit::LARGEUR - xt - 20, LEGENDE_PAS),
+            Qt::AlignLeft | Qt::AlignVCenter, texte);
+        y += LEGENDE_PAS;
+    };
+    auto texte_ellipse = [&](AI::Libelle l, const Ellipse& e) {
+        QString t = AI::avant_valeur(l, langue) + AI::texte_ellipse(e, langue);
+        if (portee(e) > rayon * (1 + 1e-9))
+            t += QStringLiteral(" (") + AI::libelle(AI::HORS_GRAPHIQUE, langue) + QLatin1Char(')');
+        return t;
+    };
+    const QPointF marque(LEGENDE_X + 16, 0);
+    point_oeil(p, marque + QPointF(0, y));
+    ligne(AI::avant_valeur(AI::YEUX, langue) + QString::number(b.n));
+    losange_centroide(p, marque + QPointF(0, y));
+    ligne(AI::avant_valeur(AI::CENTROIDE, langue) + AI::texte_vecteur(b.centroide));
+    ligne(AI::avant_valeur(AI::ECARTS_TYPES, langue) + AI::texte_ecarts(b, langue));
+    ligne(AI::avant_valeur(AI::MOYENNE, langue) + AI::texte_moyenne(b, langue));
+    if (b.ellipse_centroide.valide) {
+        p.setPen(stylo_ellipse_centroide());
+        p.drawLine(QPointF(LEGENDE_X, y), QPointF(LEGENDE_X + 32, y));
+        ligne(texte_ellipse(AI::ELLIPSE_CENTROIDE, b.ellipse_centroide));
+        p.setPen(stylo_ellipse_donnees());
+        p.drawLine(QPointF(LEGENDE_X, y), QPointF(LEGENDE_X + 32, y));
+        ligne(texte_ellipse(AI::ELLIPSE_DONNEES, b.ellipse_donnees));
+    } else {
+        p.setPen(Qt::black);
+        p.drawText(QRectF(xt, y - LEGENDE_PAS / 2 + 4, GraphiqueAstigmatismeInduit::LARGEUR - xt - 20,
+                          2 * LEGENDE_PAS),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, AI::libelle(AI::SANS_ELLIPSE, langue));
+    }
 }
+
+} // namespace
 
 double GraphiqueAstigmatismeInduit::rayon_D(const AstigmatismeInduit& serie, const Bilan& b) {
     double etendue = 0;
     for (const AstigmatismeInduit::Oeil& o : serie.yeux())
-        etendue = std::max(etendue, o.induit.D());
+        etendue = std::max(etendue, serie.combine(o).D());
     etendue = std::max(etendue, portee(b.ellipse_donnees));
     // The centroid's ellipse of a very small series can be many times wider
     // than the eyes themselves; beyond twice their reach it is cut at the
@@ -167,6 +195,10 @@ void GraphiqueAstigmatismeInduit::dessiner(QPainter& p, const AstigmatismeInduit
     p.setPen(Qt::black);
     p.setFont(police(15));
     p.drawText(QRectF(0, 52, LARGEUR, 24), Qt::AlignCenter, AI::libelle(AI::SOUS_TITRE, langue));
+    if (b.miroir) {
+        p.setFont(police(13));
+        p.drawText(QRectF(0, 76, LARGEUR, 22), Qt::AlignCenter, AI::libelle(AI::MIROIR, langue));
+    }
 
     // Rings every 0.25 D; labelled ones far enough apart to be read, and
     // the unlabelled ones left out where they would merge into grey.
@@ -205,48 +237,20 @@ void GraphiqueAstigmatismeInduit::dessiner(QPainter& p, const AstigmatismeInduit
     p.drawText(QRectF(CX - 40, CY + R + 6, 80, 24), Qt::AlignCenter, Textes::degres(135));
 
     // The eyes, the ellipses and the centroid.
-    for (const AI::Oeil& o : serie.yeux())
-        point_oeil(p, QPointF(CX + o.induit.x * echelle, CY - o.induit.y * echelle));
+    for (const AI::Oeil& o : serie.yeux()) {
+        const AI::Vecteur v = serie.combine(o);
+        point_oeil(p, QPointF(CX + v.x * echelle, CY - v.y * echelle));
+    }
     ellipse(p, b.ellipse_donnees, echelle, stylo_ellipse_donnees());
     ellipse(p, b.ellipse_centroide, echelle, stylo_ellipse_centroide());
     if (b.n > 0)
         losange_centroide(p, QPointF(CX + b.centroide.x * echelle, CY - b.centroide.y * echelle));
 
-    // The legend: one line per element, its mark on the left.
-    p.setFont(police(15));
-    const double xt = LEGENDE_X + 40;
-    double y = LEGENDE_Y;
-    auto ligne = [&](const QString& texte) {
-        p.setPen(Qt::black);
-        p.drawText(QRectF(xt, y - LEGENDE_PAS / 2, LARGEUR - xt - 20, LEGENDE_PAS),
-                   Qt::AlignLeft | Qt::AlignVCenter, texte);
-        y += LEGENDE_PAS;
-    };
-    const QPointF marque(LEGENDE_X + 16, 0);
-    point_oeil(p, marque + QPointF(0, y));
-    ligne(AI::libelle(AI::YEUX, langue) + QStringLiteral(" : %1").arg(b.n));
-    losange_centroide(p, marque + QPointF(0, y));
-    ligne(AI::libelle(AI::CENTROIDE, langue) + QStringLiteral(" : ") + AI::texte_vecteur(b.centroide));
-    ligne(AI::libelle(AI::ECARTS_TYPES, langue) + QStringLiteral(" : ") + AI::texte_ecarts(b, langue));
-    ligne(AI::libelle(AI::MOYENNE, langue) + QStringLiteral(" : ") + AI::texte_moyenne(b, langue));
-    if (b.ellipse_centroide.valide) {
-        p.setPen(stylo_ellipse_centroide());
-        p.drawLine(QPointF(LEGENDE_X, y), QPointF(LEGENDE_X + 32, y));
-        ligne(AI::libelle(AI::ELLIPSE_CENTROIDE, langue) + QStringLiteral(" : ") +
-              AI::texte_ellipse(b.ellipse_centroide, langue));
-        p.setPen(stylo_ellipse_donnees());
-        p.drawLine(QPointF(LEGENDE_X, y), QPointF(LEGENDE_X + 32, y));
-        ligne(AI::libelle(AI::ELLIPSE_DONNEES, langue) + QStringLiteral(" : ") +
-              AI::texte_ellipse(b.ellipse_donnees, langue));
-    } else {
-        p.setPen(Qt::black);
-        p.drawText(QRectF(xt, y - LEGENDE_PAS / 2 + 4, LARGEUR - xt - 20, 2 * LEGENDE_PAS),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, AI::libelle(AI::SANS_ELLIPSE, langue));
-    }
+    legende(p, b, rayon, langue);
     p.restore();
 }
 
-QByteArray GraphiqueAstigmatismeInduit::rendre(Format format, const AstigmatismeInduit& serie,
+QByteArray GraphiqueAstigmatismeInduit::rendre(const QByteArray& format, const AstigmatismeInduit& serie,
                                                const QString& langue) {
     // Text needs the fonts of a GUI application.
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
@@ -257,8 +261,7 @@ QByteArray GraphiqueAstigmatismeInduit::rendre(Format format, const Astigmatisme
     const QString titre = AstigmatismeInduit::libelle(AstigmatismeInduit::TITRE, langue);
     QPainter p;
     bool dessine = false;
-    switch (format) {
-    case PDF: {
+    if (format == "pdf") {
         // 150 mm wide, the drawing's proportions.
         QPdfWriter pdf(&tampon);
         pdf.setPageSize(QPageSize(QSizeF(150, 150 * HAUTEUR / LARGEUR), QPageSize::Millimeter));
@@ -270,9 +273,7 @@ QByteArray GraphiqueAstigmatismeInduit::rendre(Format format, const Astigmatisme
             dessiner(p, serie, langue);
             dessine = p.end();
         }
-        break;
-    }
-    case PNG: {
+    } else if (format == "png") {
         // One and a half pixels per unit: 1200 pixels wide.
         constexpr double ZOOM = 1.5;
         QImage image(int(LARGEUR * ZOOM), int(HAUTEUR * ZOOM), QImage::Format_RGB32);
@@ -282,9 +283,7 @@ QByteArray GraphiqueAstigmatismeInduit::rendre(Format format, const Astigmatisme
             dessiner(p, serie, langue);
             dessine = p.end() && image.save(&tampon, "PNG");
         }
-        break;
-    }
-    case SVG: {
+    } else if (format == "svg") {
         QSvgGenerator svg;
         svg.setOutputDevice(&tampon);
         svg.setSize(QSize(int(LARGEUR), int(HAUTEUR)));
@@ -296,10 +295,6 @@ QByteArray GraphiqueAstigmatismeInduit::rendre(Format format, const Astigmatisme
             dessiner(p, serie, langue);
             dessine = p.end();
         }
-        break;
-    }
-    case INCONNU:
-        break;
     }
     return dessine ? octets : QByteArray();
 }

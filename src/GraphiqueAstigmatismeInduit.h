@@ -15,17 +15,14 @@ class QPainter;
 // top, left and bottom of the circle (the double angles 0, 90, 180, 270),
 // the centroid with the 95 % confidence ellipses of the centroid (solid) and
 // of the data set (dashed), and a legend with the centroid and the mean in
-// the language. Drawn with the toolkit's painter into a PDF page
-// (QPdfWriter), a PNG picture (QImage) or an SVG drawing (QSvgGenerator);
-// needs a QGuiApplication for the fonts, no widgets.
+// the language. The points are those of the combined figures: when the
+// series holds both eyes, left eyes mirrored, which the plot says under its
+// title. An ellipse cut at the outer ring is said so in the legend. Drawn
+// with the toolkit's painter into a PDF page (QPdfWriter), a PNG picture
+// (QImage) or an SVG drawing (QSvgGenerator); needs a QGuiApplication for the
+// fonts, no widgets.
 class GraphiqueAstigmatismeInduit {
 public:
-    enum Format { INCONNU, PDF, PNG, SVG };
-    // The format named by the file's extension (.pdf, .png, .svg, in any
-    // case); PDF for a name without one (such as a device); INCONNU for
-    // another extension or a folder's name.
-    static Format format(const QString& fichier);
-
     // Size of the drawing in its own units: a square plot over its legend.
     static constexpr double LARGEUR = 800;
     static constexpr double HAUTEUR = 980;
@@ -34,9 +31,10 @@ public:
     // over LARGEUR x HAUTEUR units (the caller scales to its device).
     static void dessiner(QPainter& p, const AstigmatismeInduit& serie, const QString& langue);
 
-    // The content of the file in the format; empty when it could not be
-    // drawn (no QGuiApplication, unknown format).
-    static QByteArray rendre(Format format, const AstigmatismeInduit& serie, const QString& langue);
+    // The content of the file in a format, "pdf", "png" or "svg"; empty
+    // when it could not be drawn (no QGuiApplication, another format).
+    static QByteArray rendre(const QByteArray& format, const AstigmatismeInduit& serie,
+                             const QString& langue);
 
     // Radius of the outer ring, in dioptres: the next multiple of 0.25 D
     // that holds every point and both ellipses (at least 0.50 D).

@@ -12,7 +12,30 @@ constexpr qsizetype TAILLE_BLOC = 64 * 1024;
 
 } // namespace
 
-LecteurCsv::LecteurCsv(QIODevice* source) : source(source), tampon(TAILLE_BLOC, Qt::Uninitialized) {}
+LecteurCsv::LecteurCsv(QIODevice* source, char separateur)
+    : source(source), tampon(TAILLE_BLOC, Qt::Uninitialized), sep(separateur) {}
+
+// The separator of a file that has not named it: ";" when the first line
+// holds more semicolons than commas outside quotes, "," otherwise. Only the
+// first block is looked at, which holds any header.
+void LecteurCsv::detecter() {
+    if (position >= fin && !remplir()) {
+        sep = ',';
+        return;
+    }
+    int virgules = 0, points_virgules = 0;
+    bool cite = false;
+    for (qsizetype i = position; i < fin && (cite || tampon.at(i) != '\n'); ++i) {
+        const char c = tampon.at(i);
+        if (c == '"')
+            cite = !cite;
+        else if (!cite && c == ',')
+            ++virgules;
+        else if (!cite && c == ';')
+            ++points_virgules;
+    }
+    sep = points_virgules > virgules ? ';' : ',';
+}
 
 // The next block of the input; false once the device has nothing more.
 bool LecteurCsv::remplir() {
@@ -44,6 +67,8 @@ bool LecteurCsv::remplir() {
 }
 
 bool LecteurCsv::suivante(Ligne& ligne) {
+    if (sep == DETECTE)
+        detecter();
     // The rest of a row found too long is skipped only now, so that the row
     // is answered as soon as the bound is passed, even on an input that
     // never ends its line (such as /dev/zero).
@@ -91,7 +116,7 @@ bool LecteurCsv::suivante(Ligne& ligne) {
             const char* debut = tampon.constData() + position;
             const qsizetype borne = std::min<qsizetype>(fin - position, LONGUEUR_MAX - longueur);
             qsizetype k = 0;
-            while (k < borne && debut[k] != ',' && debut[k] != '\n' && debut[k] != '\r')
+            while (k < borne && debut[k] != sep && debut[k] != '\n' && debut[k] != '\r')
                 ++k;
             champ.append(debut, k);
             position += k;
@@ -122,7 +147,10 @@ bool LecteurCsv::suivante(Ligne& ligne) {
             if (etat != Cite)
                 return terminer();
         }
-        if (++longueur > LONGUEUR_MAX) {
+        // A CR outside quotes may be the first half of a CRLF line end, which
+        // the bound does not count any more than an LF: it is let through
+        // until the next byte tells.
+        if (++longueur > LONGUEUR_MAX + (c == '\r' && etat != Cite ? 1 : 0)) {
             // Not held whole: what was kept is let go, the rest of the line
             // is skipped at the next call.
             ligne.etat = TropLongue;
@@ -136,7 +164,7 @@ bool LecteurCsv::suivante(Ligne& ligne) {
             if (c == '"') {
                 champ.truncate(debut_champ); // blanks before the opening quote
                 etat = Cite;
-            } else if (c == ',') {
+            } else if (c == sep) {
                 fin_champ();
             } else if (c == '\r') {
                 cr = true;
@@ -147,7 +175,7 @@ bool LecteurCsv::suivante(Ligne& ligne) {
             }
             break;
         case NonCite:
-            if (c == ',') {
+            if (c == sep) {
                 fin_champ();
                 etat = DebutChamp;
             } else if (c == '\r') {
@@ -166,7 +194,7 @@ bool LecteurCsv::suivante(Ligne& ligne) {
             if (c == '"') {
                 champ += '"';
                 etat = Cite;
-            } else if (c == ',') {
+            } else if (c == sep) {
                 fin_champ();
                 etat = DebutChamp;
             } else if (c == '\r') {

@@ -12,12 +12,14 @@ class QIODevice;
 // block of the input and the row being read are all it holds.
 //
 // The format is that of RFC 4180, read leniently:
-// - fields are separated by commas, rows end with LF or CRLF; a UTF-8 byte
-//   order mark at the very start is skipped; bytes are decoded as UTF-8;
+// - fields are separated by commas, or by semicolons as spreadsheets write
+//   them where the comma is the decimal point (given, or found on the first
+//   line: DETECTE); rows end with LF or CRLF; a UTF-8 byte order mark at the
+//   very start is skipped; bytes are decoded as UTF-8;
 // - a field that starts with a double quote (blanks before it ignored) is
-//   quoted: up to the closing quote, commas, line breaks and doubled quotes
-//   ("" for one ") belong to the field; anything after the closing quote up
-//   to the next comma is appended as it stands;
+//   quoted: up to the closing quote, separators, line breaks and doubled
+//   quotes ("" for one ") belong to the field; anything after the closing
+//   quote up to the next separator is appended as it stands;
 // - an unquoted field is taken as it stands, blanks included (the caller
 //   trims what it wants trimmed);
 // - trailing fields that are empty or blank are dropped, on every row alike
@@ -28,12 +30,12 @@ class QIODevice;
 // first line), counting every line break of the input, those inside quoted
 // fields included, so that a message can point at the line in an editor.
 //
-// A row longer than the bound (LONGUEUR_MAX bytes, line break excluded) is
-// not held whole: the reader hands it out with the state TropLongue and no
-// fields as soon as the bound is passed, and the next call skips the rest of
-// that input line first; reading goes on with the next line. An unclosed quote therefore
-// costs at most one bounded row. A quoted field still open at the end of
-// the input gives the state GuillemetNonFerme with the fields read so far.
+// A row longer than the bound (LONGUEUR_MAX bytes, its line end excluded,
+// LF or CRLF alike) is not held whole: the reader hands it out with the
+// state TropLongue and no fields as soon as the bound is passed, and the
+// next call skips the rest of that input line first; reading goes on with
+// the next line. An unclosed quote therefore costs at most one bounded row. A quoted field still open at the
+// end of the input gives the state GuillemetNonFerme with the fields read so far.
 class LecteurCsv {
 public:
     static constexpr qsizetype LONGUEUR_MAX = 64 * 1024;
@@ -60,8 +62,15 @@ public:
         QStringList champs() const;
     };
 
+    // The separator found on the first line (see above).
+    static constexpr char DETECTE = 0;
+
     // The device must be open for reading; the reader does not own it.
-    explicit LecteurCsv(QIODevice* source);
+    explicit LecteurCsv(QIODevice* source, char separateur = ',');
+
+    // The separator of the fields (once the first row is read, when it was
+    // to be found).
+    char separateur() const { return sep; }
 
     // Reads the next row into `ligne`; false once the input is over (or
     // could not be read further: see echec()).
@@ -74,6 +83,7 @@ public:
 
 private:
     bool remplir();
+    void detecter();
 
     QIODevice* source;
     QByteArray tampon;
@@ -85,6 +95,7 @@ private:
     QString raison;
 
     bool a_sauter = false; // the rest of a row found too long is still to skip
+    char sep;
 };
 
 #endif

@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 const char* const LecteurImages::ATTENTION = "attention_20.png";
@@ -32,6 +33,8 @@ struct Reserve {
     std::condition_variable lue;
     std::vector<Entree> entrees;
     std::thread travail;
+    QString dossier;        // where the pictures are read; empty: by relative name
+    QStringList manquantes; // asked for and not read
 
     ~Reserve() {
         if (travail.joinable())
@@ -76,6 +79,12 @@ QImage lire(const QString& fichier, int hauteur) {
     return image;
 }
 
+// The file of a picture, in the folder of the pictures (called with the
+// lock held).
+QString chemin(const Reserve& r, const QString& fichier) {
+    return r.dossier.isEmpty() ? fichier : r.dossier + QLatin1Char('/') + fichier;
+}
+
 void lire_tout(Reserve* r) {
     for (std::size_t i = 0;; ++i) {
         QString fichier;
@@ -84,7 +93,7 @@ void lire_tout(Reserve* r) {
             std::lock_guard<std::mutex> l(r->verrou);
             if (i >= r->entrees.size())
                 return;
-            fichier = r->entrees[i].fichier;
+            fichier = chemin(*r, r->entrees[i].fichier);
             hauteur = r->entrees[i].hauteur;
         }
         QImage image = lire(fichier, hauteur);
@@ -136,22 +145,45 @@ QPixmap LecteurImages::pixmap(const QString& fichier) {
 
 QPixmap LecteurImages::pixmap(const QString& fichier, int hauteur) {
     Reserve& r = reserve();
+    QString nom;
+    QPixmap image;
     {
         std::unique_lock<std::mutex> l(r.verrou);
+        nom = chemin(r, fichier);
         for (Entree& e : r.entrees) {
             if (e.servie || e.fichier != fichier || e.hauteur != hauteur)
                 continue;
             r.lue.wait(l, [&e] { return e.prete; });
             e.servie = true;
-            return QPixmap::fromImage(std::move(e.image));
+            image = QPixmap::fromImage(std::move(e.image));
+            if (image.isNull() && !r.manquantes.contains(nom))
+                r.manquantes << nom;
+            return image;
         }
     }
-    if (!ordinaire(fichier))
-        return QPixmap();
-    QPixmap image(fichier);
-    if (image.isNull() || hauteur <= 0)
+    if (ordinaire(nom))
+        image = QPixmap(nom);
+    if (image.isNull()) {
+        std::lock_guard<std::mutex> l(r.verrou);
+        if (!r.manquantes.contains(nom))
+            r.manquantes << nom;
+        return image;
+    }
+    if (hauteur <= 0)
         return image;
     return image.scaledToHeight(hauteur, Qt::SmoothTransformation);
+}
+
+void LecteurImages::utiliser_dossier(const QString& dossier) {
+    Reserve& r = reserve();
+    std::lock_guard<std::mutex> l(r.verrou);
+    r.dossier = dossier;
+}
+
+QStringList LecteurImages::manquantes() {
+    Reserve& r = reserve();
+    std::lock_guard<std::mutex> l(r.verrou);
+    return std::exchange(r.manquantes, QStringList());
 }
 
 QIcon LecteurImages::icone(const QString& fichier) {

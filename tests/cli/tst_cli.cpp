@@ -2,10 +2,13 @@
 // process and through the built program.
 
 #include "ListParam.h"
+#include "OptionsCli.h"
+#include "OutilEnProcessus.h"
 #include "Processus.h"
 #include "ToriqueCli.h"
 #include "Version.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,9 +17,9 @@
 #include <QTest>
 #include <QTextStream>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -26,13 +29,7 @@ using Processus::Sortie;
 // The tool run in this process on the arguments.
 Sortie lancer(const QStringList& args, ToriqueCli* outil = nullptr) {
     ToriqueCli defaut;
-    ToriqueCli& t = outil ? *outil : defaut;
-    Sortie s;
-    QTextStream o(&s.sortie), e(&s.erreurs);
-    s.statut = t.executer(args, o, e);
-    o.flush();
-    e.flush();
-    return s;
+    return OutilEnProcessus::executer(outil ? *outil : defaut, args);
 }
 
 QJsonObject objet(const QString& ligne) {
@@ -78,7 +75,8 @@ private slots:
     void programme_dix_mille_lignes();
     void sortie_refusee_data();
     void sortie_refusee();
-    void lot_ligne_longue();
+    void noms_en_octets_data();
+    void noms_en_octets();
 };
 
 // The object of the documented case, key by key and in order.
@@ -212,12 +210,12 @@ void TestCli::tour_complet() {
     // The record handed to the sheet.
     ToriqueCli outil;
     QList<int> axes;
-    outil.ajouter_traitement([&axes](const ToriqueCli::Cas&, const ListParam& r, QTextStream&) {
+    outil.feuille = [&axes](const OptionsCli::Demande&, const ListParam& r, QTextStream&) {
         axes << r.K2axe_t << r.K1axe_t << r.incaxe_t;
         return 0;
-    });
-    lancer(args, &outil);
-    lancer(zero, &outil);
+    };
+    lancer(args + QStringList{"--pdf", "x.pdf", "--patient", "P"}, &outil);
+    lancer(zero + QStringList{"--pdf", "x.pdf", "--patient", "P"}, &outil);
     QCOMPARE(axes.size(), 6);
     QCOMPARE(axes.mid(0, 3), axes.mid(3, 3));
 
@@ -466,14 +464,16 @@ void TestCli::lot() {
                                   "OS,21,,42,44,90\r\n"
                                   "OD,21,D,\"42,5\",44,90\r\n"
                                   "OD,21,D,42,44,90,,,,,,,,,,,1\r\n"
-                                  "\"OD\", \"21\" ,D,42,44,90,,\"\",\"\"\r\n");
+                                  "\"OD\", \"21\" ,D,42,44,90,,\"\",\"\"\r\n"
+                                  "OD,21,D,42," +
+                                      QByteArray(3 * 1024 * 1024, '4') + ",90,,,\r\nOS,21,D,42,44,90\r\n");
     const Sortie s = lancer({"--batch", chemin, "--lang", "en"});
     QCOMPARE(s.statut, 1);
     QVERIFY(s.erreurs.isEmpty());
     const QStringList lignes = s.sortie.split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lignes.size(), 10);
+    QCOMPARE(lignes.size(), 12);
     // Every object names its line in the file.
-    const int numeros[] = {2, 3, 5, 6, 7, 8, 9, 10, 11, 12};
+    const int numeros[] = {2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
     for (int i = 0; i < lignes.size(); ++i)
         QCOMPARE(objet(lignes[i])["line"].toInt(), numeros[i]);
     QCOMPARE(objet(lignes[0])["chosen"].toObject()["model"].toString(), QString("VELAN T3.00"));
@@ -497,11 +497,34 @@ void TestCli::lot() {
              QString("k1: value '42,5' refused; expected a number from 0.00 to 99.99"));
     QVERIFY(objet(lignes[8])["error"].toString().startsWith("17 values"));
     QCOMPARE(objet(lignes[9])["check"].toObject()["code"].toInt(), 0);
+    // A row far longer than any case is an error (the reader's bound:
+    // tst_engine; the memory: bench_memoire); the rows after it computed.
+    QCOMPARE(objet(lignes[10])["error"].toString(),
+             QString("row longer than 65536 bytes; expected a row of at most 65536 bytes"));
+    QCOMPARE(objet(lignes[11])["eye"].toString(), QString("OS"));
 
     // The same rows as options give the same objects.
     const Sortie un = lancer({"--eye", "OD", "--seq", "15", "--k1", "40", "--k2", "46", "--axis", "175",
                               "--sia", "0.9", "--incision", "133", "--json"});
     QCOMPARE(un.sortie.trimmed(), QString(lignes[4]).remove("\"line\":7,"));
+
+    // The same cases as a French spreadsheet saves them (semicolons, decimal
+    // commas), the columns in another order, or only the required ones.
+    auto sans_ligne = [](const QString& o) { return o.section(',', 1); };
+    const Sortie fr = lancer({"--batch", ecrire(dir, "fr.csv",
+                                                "k2;axis;cyl;eye;seq;k1;unit;sia;incision\r\n"
+                                                "44,00;90;;OD;21,0;42,00;D;;\r\n"
+                                                "6,14;0;3,00;OS;15;8,44;mm;0,5;30\r\n"
+                                                "46;175;;OD;15;40;D;0,9;133\r\n")});
+    QCOMPARE(fr.statut, 0);
+    const QStringList reponses = fr.sortie.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(reponses.size(), 3);
+    QCOMPARE(sans_ligne(reponses[0]), sans_ligne(lignes[0]));
+    QCOMPARE(sans_ligne(reponses[1]), sans_ligne(lignes[1]));
+    QCOMPARE(sans_ligne(reponses[2]), sans_ligne(lignes[4]));
+    const Sortie requises =
+        lancer({"--batch", ecrire(dir, "requises.csv", "eye,seq,k1,k2,axis\nOD,21.0,42.00,44.00,90\n")});
+    QCOMPARE(sans_ligne(requises.sortie.trimmed()), sans_ligne(lignes[0]));
 
     const QString bon =
         ecrire(dir, "bon.csv", "eye,seq,unit,k1,k2,axis,sia,incision,cyl\nOD,21,D,42,44,90,,,\n");
@@ -513,49 +536,66 @@ void TestCli::lot() {
 void TestCli::lot_mal_forme_data() {
     QTest::addColumn<QByteArray>("contenu");
     QTest::addColumn<QString>("ligne");
-    QTest::newRow("empty") << QByteArray() << "--batch: the first line of";
-    QTest::newRow("other header") << QByteArray("eye,seq,k1,k2,axis\nOD,21,42,44,90\n")
-                                  << "--batch: the first line of";
+    QTest::addColumn<bool>("sortie_standard"); // the standard output appends to the file read
+    QTest::newRow("empty") << QByteArray() << "--batch: the first line of" << false;
+    QTest::newRow("a row for a header")
+        << QByteArray("OD,21,D,42,44,90\n") << "--batch: the first line of" << false;
+    QTest::newRow("a column unknown") << QByteArray("eye,seq,k1,k2,axis,comment\nOD,21,42,44,90,x\n")
+                                      << "--batch: unknown column 'comment' in '%1'; expected the columns "
+                                         "eye, seq, unit, k1, k2, axis, sia, "
+                                         "incision, cyl, in any order"
+                                      << false;
+    QTest::newRow("a column twice") << QByteArray("eye;seq;k1;k2;axis;K1\n")
+                                    << "--batch: column 'K1' given twice in '%1'" << false;
+    QTest::newRow("a required column missing")
+        << QByteArray("eye,seq,k1,k2,sia\n") << "--batch: column 'axis' missing from '%1'" << false;
+    // Its answers appended to it would be read in turn, without end.
+    QTest::newRow("standard output appended to the file")
+        << QByteArray(Processus::EN_TETE_LOT) + Processus::ligne_lot(1)
+        << "--batch: the file '%1' is also the standard output; expected an output to another file" << true;
 }
 
 void TestCli::lot_mal_forme() {
     QFETCH(QByteArray, contenu);
     QFETCH(QString, ligne);
+    QFETCH(bool, sortie_standard);
     QTemporaryDir dir;
-    const Sortie s = lancer({"--batch", ecrire(dir, "x.csv", contenu), "--lang", "en"});
+    const QString chemin = ecrire(dir, "x.csv", contenu);
+    QFile ajout(chemin);
+    QVERIFY(ajout.open(QIODevice::WriteOnly | QIODevice::Append));
+    ToriqueCli outil;
+    outil.descripteur_sortie = sortie_standard ? ajout.handle() : -1;
+    const Sortie s = lancer({"--batch", chemin, "--lang", "en"}, &outil);
     QCOMPARE(s.statut, 2);
     QVERIFY(s.sortie.isEmpty());
-    QVERIFY2(s.erreurs.startsWith(ligne), qPrintable(s.erreurs));
+    QVERIFY2(s.erreurs.startsWith(ligne.replace("%1", chemin)), qPrintable(s.erreurs));
+    QCOMPARE(QFileInfo(chemin).size(), contenu.size());
     const Sortie absent = lancer({"--batch", dir.filePath("absent.csv"), "--lang", "en"});
     QCOMPARE(absent.statut, 2);
     QVERIFY(absent.erreurs.startsWith("--batch: cannot read file"));
 }
 
-// A tool built on this one adds an option and works on the record of the
-// computed case before anything is printed.
+// The sheet is drawn by the program, from the record of the computed case,
+// before anything is printed.
 void TestCli::extension() {
     ToriqueCli outil;
-    QString fichier;
-    outil.ajouter_option({"--pdf", true, "un fichier", "a file", [&fichier](const QString& v) {
-                              fichier = v;
-                              return v.endsWith(".pdf") ? QString() : QString("--pdf: expected a .pdf file");
-                          }});
     double tcalc = 0, choix = 0;
     int etape = 0;
-    int statut_traitement = 0;
-    QString oeil, oeil_record, puissance;
+    int statut_feuille = 0;
+    QString fichier, oeil, oeil_record, puissance;
     int index_puissance = 0;
-    outil.ajouter_traitement([&](const ToriqueCli::Cas& cas, const ListParam& r, QTextStream&) {
+    outil.feuille = [&](const OptionsCli::Demande& d, const ListParam& r, QTextStream&) {
+        fichier = d.pdf.nom;
         tcalc = r.tcalc_D_t;
         choix = r.choix_torique_t;
         etape = r.etape_t;
-        oeil = cas.oeil;
+        oeil = d.cas.oeil;
         oeil_record = *r.oeil_t;
         puissance = r.puiss_sph_t;
         index_puissance = r.sph_ind_t;
-        return statut_traitement;
-    });
-    Sortie s = lancer(EXEMPLE + QStringList{"--pdf", "a.pdf", "--cyl", "2.25"}, &outil);
+        return statut_feuille;
+    };
+    Sortie s = lancer(EXEMPLE + QStringList{"--pdf", "a.pdf", "--patient", "P", "--cyl", "2.25"}, &outil);
     QCOMPARE(s.statut, 0);
     QCOMPARE(fichier, QString("a.pdf"));
     QCOMPARE(tcalc, 3.0);
@@ -565,16 +605,14 @@ void TestCli::extension() {
     QCOMPARE(oeil_record, QString("droit"));
     QCOMPARE(puissance, QString("21.0"));
     QCOMPARE(index_puissance, 23);
-    statut_traitement = 3;
-    s = lancer(EXEMPLE + QStringList{"--pdf", "b.pdf"}, &outil);
+    statut_feuille = 3;
+    s = lancer(EXEMPLE + QStringList{"--pdf", "b.pdf", "--patient", "P"}, &outil);
     QCOMPARE(s.statut, 3);
     QVERIFY(s.sortie.isEmpty());
-    s = lancer(EXEMPLE + QStringList{"--pdf", "b.txt"}, &outil);
-    QCOMPARE(s.statut, 2);
-    QCOMPARE(s.erreurs, QString("--pdf: expected a .pdf file\n"));
     // Not run when a check refuses.
     etape = 0;
-    s = lancer({"--eye", "OD", "--seq", "21", "--k1", "44", "--k2", "43", "--axis", "90", "--pdf", "c.pdf"},
+    s = lancer({"--eye", "OD", "--seq", "21", "--k1", "44", "--k2", "43", "--axis", "90", "--pdf", "c.pdf",
+                "--patient", "P"},
                &outil);
     QCOMPARE(s.statut, 1);
     QCOMPARE(etape, 0);
@@ -616,6 +654,12 @@ void TestCli::programme_data() {
     QTest::newRow("sheet without its patient")
         << EXEMPLE + QStringList{"--pdf", "/dev/null", "--lang", "en"} << 2 << ""
         << "--patient: required with --pdf; expected an identifier of 1 to 19 characters\n";
+    // Bad usage comes before the checks of the case.
+    QTest::newRow("sheet without its patient, case refused")
+        << QStringList{"--eye", "OD",     "--seq", "21",    "--k1",      "44",     "--k2",
+                       "43",    "--axis", "90",    "--pdf", "/dev/null", "--lang", "en"}
+        << 2 << ""
+        << "--patient: required with --pdf;";
     QTest::newRow("sheet for a blank patient")
         << EXEMPLE + QStringList{"--pdf", "/dev/null", "--patient", " \t"} << 2 << ""
         << QString::fromUtf8("--patient : valeur «");
@@ -722,58 +766,61 @@ void TestCli::sortie_refusee() {
     }
 }
 
-// A row far longer than any case, between ordinary rows: answered as a row
-// error without being held in memory, the rows after it computed.
-void TestCli::lot_ligne_longue() {
+// File names as the system gives them, whatever their encoding: a file is
+// read by its bytes; a name that cannot be written as given is refused
+// (status 2), and nothing is written under another name.
+void TestCli::noms_en_octets_data() {
+    QTest::addColumn<QList<QByteArray>>("args"); // DOSSIER: a folder of the test
+    QTest::addColumn<int>("statut");
+    QTest::addColumn<QString>("erreur");
+    const QByteArray latin1 = "DOSSIER/caf\xe9";
+    QTest::newRow("batch file, Latin-1 name")
+        << QList<QByteArray>{"--batch", latin1 + ".csv"} << 0 << QString();
+    QTest::newRow("sheet, Latin-1 name")
+        << QList<QByteArray>{"--eye", "OD",     "--seq", "21",    "--k1",          "42",     "--k2",
+                             "44",    "--axis", "90",    "--pdf", latin1 + ".pdf", "--lang", "en"}
+        << 2
+        << "--pdf: file name 'DOSSIER/caf\uFFFD.pdf' is not UTF-8, and cannot be written under that name";
+    QTest::newRow("plot, Latin-1 name")
+        << QList<QByteArray>{"--sia", latin1 + ".csv", "--plot", latin1 + ".png"} << 2
+        << QString::fromUtf8("--plot : nom de fichier");
+}
+
+void TestCli::noms_en_octets() {
+    QFETCH(QList<QByteArray>, args);
+    QFETCH(int, statut);
+    QFETCH(QString, erreur);
     QTemporaryDir dir;
-    const QString chemin = dir.filePath("longue.csv");
-    {
-        QFile f(chemin);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("eye,seq,unit,k1,k2,axis,sia,incision,cyl\nOD,21,D,42,44,90\nOD,21,D,42,");
-        const QByteArray bloc(1024 * 1024, '4');
-        for (int n = 0; n < 24; ++n)
-            f.write(bloc);
-        f.write(",90,,,\nOS,21,D,42,44,90\n");
-    }
-    const QString resultat = dir.filePath("sortie.jsonl");
-    // Run by hand to read the child's own peak of resident memory.
-    const QByteArray programme = QFile::encodeName(Processus::torique());
-    const QByteArray lot = QFile::encodeName(chemin), vers = QFile::encodeName(resultat);
-    const int fd = open(vers.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    QVERIFY(fd >= 0);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(fd, 1);
-        const char* argv[] = {programme.constData(), "--batch", lot.constData(), "--lang", "en", nullptr};
-        execv(argv[0], const_cast<char**>(argv));
-        _exit(127);
-    }
+    const QByteArray dossier = QFile::encodeName(dir.path());
+    for (QByteArray& a : args)
+        a.replace("DOSSIER", dossier);
+    const QByteArray lot = Processus::EN_TETE_LOT + Processus::ligne_lot(3);
+    const int fd = open((dossier + "/caf\xe9.csv").constData(), O_WRONLY | O_CREAT, 0600);
+    QVERIFY(fd >= 0 && write(fd, lot.constData(), lot.size()) == lot.size());
     close(fd);
-    int statut = 0;
-    struct rusage usage = {};
-    QCOMPARE(wait4(pid, &statut, 0, &usage), pid);
-    QVERIFY(WIFEXITED(statut));
-    QCOMPARE(WEXITSTATUS(statut), 1);
-    // A program of the toolkit needs about 20 MB (several times more with
-    // the address sanitizer's shadow memory); holding the row would take
-    // many times its 24 MB.
-#if defined(__SANITIZE_ADDRESS__)
-    const long borne_ko = 300 * 1024;
-#else
-    const long borne_ko = 40 * 1024;
-#endif
-    QVERIFY2(usage.ru_maxrss < borne_ko, qPrintable(QString("%1 kB").arg(usage.ru_maxrss)));
-    QFile f(resultat);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const QStringList lignes = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lignes.size(), 3);
-    QCOMPARE(objet(lignes[0])["line"].toInt(), 2);
-    QCOMPARE(objet(lignes[1]),
-             QJsonObject({{"line", 3},
-                          {"error", "row longer than 65536 bytes; expected a row of at most 65536 bytes"}}));
-    QCOMPARE(objet(lignes[2])["line"].toInt(), 4);
-    QCOMPARE(objet(lignes[2])["eye"].toString(), QString("OS"));
+    ToriqueCli outil;
+    bool dessinee = false;
+    outil.feuille = [&dessinee](const OptionsCli::Demande&, ListParam&, QTextStream&) {
+        return dessinee = true, 0;
+    };
+    const Sortie s = OutilEnProcessus::executer(outil, args);
+    QCOMPARE(s.statut, statut);
+    QVERIFY2(s.erreurs.startsWith(erreur.replace("DOSSIER", dir.path())), qPrintable(s.erreurs));
+    if (statut == 0)
+        QVERIFY(objet(s.sortie)["check"].isObject());
+    else
+        QVERIFY(s.sortie.isEmpty() && !dessinee);
+    // The folder as the system lists it (the toolkit skips a name it cannot
+    // decode): the file read, nothing written.
+    QStringList noms;
+    DIR* d = opendir(dossier.constData());
+    while (const dirent* n = d ? readdir(d) : nullptr)
+        if (n->d_name[0] != '.')
+            noms << QString::fromLatin1(n->d_name);
+    if (d)
+        closedir(d);
+    unlink((dossier + "/caf\xe9.csv").constData());
+    QCOMPARE(noms, QStringList{QString::fromLatin1("caf\xe9.csv")});
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -4,7 +4,10 @@
 
 #include "Processus.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -13,6 +16,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <functional>
 
@@ -62,25 +66,30 @@ void TstFeuilleCli::ecrit_data() {
     QTest::addColumn<QString>("langue");
     QTest::addColumn<QString>("oeil");
     QTest::addColumn<QString>("pays");
-    QTest::addColumn<QString>("systeme"); // the system's language, when set
+    QTest::addColumn<QString>("systeme");    // the system's language, when set
+    QTest::addColumn<QString>("plateforme"); // the toolkit's platform the environment names, when set
     QTest::newRow("fr OD France") << "fr"
                                   << "OD"
-                                  << "France" << QString();
+                                  << "France" << QString() << QString();
     QTest::newRow("en OS Germany") << "en"
                                    << "OS"
-                                   << "germany" << QString();
+                                   << "germany" << QString() << QString();
     QTest::newRow("en OD France") << "en"
                                   << "OD"
-                                  << "FRANCE" << QString();
+                                  << "FRANCE" << QString() << QString();
+    // A platform that cannot start (X without a display): drawn off screen.
+    QTest::newRow("en OD France, X without a display") << "en"
+                                                       << "OD"
+                                                       << "France" << QString() << "xcb";
     // The sheet's language, not the system's, writes the dates.
     QTest::newRow("fr OD France, English system") << "fr"
                                                   << "OD"
                                                   << "France"
-                                                  << "en_US.UTF-8";
+                                                  << "en_US.UTF-8" << QString();
     QTest::newRow("en OS Germany, French system") << "en"
                                                   << "OS"
                                                   << "Germany"
-                                                  << "fr_FR.UTF-8";
+                                                  << "fr_FR.UTF-8" << QString();
 }
 
 void TstFeuilleCli::ecrit() {
@@ -88,7 +97,9 @@ void TstFeuilleCli::ecrit() {
     QFETCH(QString, oeil);
     QFETCH(QString, pays);
     QFETCH(QString, systeme);
-    const QString fichier = dossier.filePath(QString("cli_%1_%2_%3.pdf").arg(langue, oeil, systeme));
+    QFETCH(QString, plateforme);
+    const QString fichier =
+        dossier.filePath(QString("cli_%1_%2_%3%4.pdf").arg(langue, oeil, systeme, plateforme));
     QStringList args = CAS;
     args[1] = oeil;
     // A line break, a tab and an override in the values, as a spreadsheet
@@ -106,8 +117,18 @@ void TstFeuilleCli::ecrit() {
          << "--city"
          << " Lyon\r\n"
          << "--country" << pays;
+    // Set here for the run (a child started by QProcess may share this
+    // process's memory until it runs the program), then set back.
+    const QByteArray qpa = qgetenv("QT_QPA_PLATFORM"), display = qgetenv("DISPLAY");
+    if (!plateforme.isEmpty()) {
+        qputenv("QT_QPA_PLATFORM", plateforme.toUtf8());
+        qunsetenv("DISPLAY");
+    }
     const Sortie s = lancer(args, QString(), nullptr, systeme);
-    QCOMPARE(s.statut, 0);
+    qputenv("QT_QPA_PLATFORM", qpa);
+    if (!display.isEmpty())
+        qputenv("DISPLAY", display);
+    QVERIFY2(s.statut == 0, qPrintable(s.erreurs));
     QVERIFY(s.sortie.contains("VELAN T3.00")); // the result is still printed
     QVERIFY(QFile::exists(fichier));
 
@@ -163,7 +184,9 @@ void TstFeuilleCli::refus_data() {
     QTest::newRow("code postal trop long") << QStringList{"--postcode", "12345678"} << 2 << "--postcode";
     QTest::newRow("option inconnue") << QStringList{"--fax", "1"} << 2 << "--fax";
     // K1 = K2 with K2 at 90: the incision-free profile turns the axis (code 4).
-    QTest::newRow("calcul refuse") << QStringList{"--k2", "43"} << 1 << QString();
+    QTest::newRow("calcul refuse") << QStringList{"--k2", "43", "--patient", "P-1"} << 1 << QString();
+    // Bad usage first.
+    QTest::newRow("calcul refuse, sans identifiant") << QStringList{"--k2", "43"} << 2 << "--patient";
 }
 
 // A usage error or a refused calculation writes no sheet.
@@ -212,6 +235,22 @@ void TstFeuilleCli::non_ecrit_data() {
     QTest::newRow("limite de taille") << "limite"
                                       << "fr"
                                       << "File too large";
+    // A regular file is a file wherever it lives.
+    QTest::newRow("limite de taille sous /dev/shm") << "shm"
+                                                    << "en"
+                                                    << "File too large";
+    // A relative name means the folder the tool was started in, even gone.
+    QTest::newRow("dossier de depart supprime") << "parti"
+                                                << "en"
+                                                << "No such file or directory";
+    QTest::newRow("fifo sans lecteur") << "fifo"
+                                       << "en"
+                                       << "no reader opened the FIFO within 5 seconds";
+    // The pictures come from the tool's own place: one missing there, no
+    // sheet.
+    QTest::newRow("image absente") << "image"
+                                   << "en"
+                                   << "cannot read picture IMAGES/logohorz_2.png";
 }
 
 // A sheet that cannot be written whole: status 1, the file named with the
@@ -221,12 +260,15 @@ void TstFeuilleCli::non_ecrit() {
     QFETCH(QString, cible);
     QFETCH(QString, langue);
     QFETCH(QString, raison);
-    QTemporaryDir ici;
+    if (cible == "shm" && !QFileInfo("/dev/shm").isDir())
+        QSKIP("no /dev/shm here");
+    QTemporaryDir ici(cible == "shm" ? "/dev/shm/tst_feuille_cli-XXXXXX"
+                                     : QDir::tempPath() + "/tst_feuille_cli-XXXXXX");
     QString fichier = ici.filePath("feuille.pdf");
     const QStringList args = CAS + QStringList{"--lang", langue, "--patient", "P-77"};
     // A good sheet first, for the targets that must keep it.
     QByteArray avant;
-    if (cible == "limite" || cible == "plein") {
+    if (cible == "limite" || cible == "plein" || cible == "shm") {
         QCOMPARE(lancer(args + QStringList{"--pdf", fichier}).statut, 0);
         QFile f(fichier);
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -247,11 +289,38 @@ void TstFeuilleCli::non_ecrit() {
         s = lancer(args + QStringList{"--pdf", fichier});
         struct stat st;
         QVERIFY(stat(QFile::encodeName(fichier).constData(), &st) == 0 && S_ISCHR(st.st_mode));
-    } else if (cible == "limite") {
+    } else if (cible == "limite" || cible == "shm") {
         s = lancer(args + QStringList{"--pdf", fichier, "--surgeon", "Dr Martin"}, QString(), [] {
             const struct rlimit limite = {16 * 1024, 16 * 1024};
             setrlimit(RLIMIT_FSIZE, &limite);
         });
+    } else if (cible == "parti") {
+        fichier = QString("feuille-%1.pdf").arg(QCoreApplication::applicationPid());
+        const QByteArray parti = QFile::encodeName(ici.filePath("parti"));
+        QVERIFY(QDir(ici.path()).mkdir("parti"));
+        s = lancer(args + QStringList{"--pdf", fichier}, QString(), [parti] {
+            if (chdir(parti.constData()) != 0 || rmdir(parti.constData()) != 0)
+                _exit(99);
+        });
+        QVERIFY(!QFile::exists("/" + fichier) || !QFile::remove("/" + fichier));
+    } else if (cible == "fifo") {
+        QVERIFY(mkfifo(QFile::encodeName(fichier).constData(), 0600) == 0);
+        s = lancer(args + QStringList{"--pdf", fichier}, QString(), nullptr);
+    } else if (cible == "image") {
+        // The tool in a folder of its own, its pictures where the package
+        // puts them, but one.
+        QTemporaryDir installe;
+        const QString images = installe.filePath("share/calculateur-torique");
+        QVERIFY(QDir(installe.path()).mkpath("bin") &&
+                QDir(installe.path()).mkpath("share/calculateur-torique"));
+        QVERIFY(QFile::copy(Processus::torique(), installe.filePath("bin/torique")));
+        const QString source = QFileInfo(Processus::torique()).absolutePath();
+        for (const QString& n : QDir(source).entryList({"*.png"}, QDir::Files))
+            if (n != "logohorz_2.png")
+                QVERIFY(QFile::copy(source + "/" + n, images + "/" + n));
+        raison.replace("IMAGES", images);
+        s = Processus::lancer(installe.filePath("bin/torique"), args + QStringList{"--pdf", fichier},
+                              ici.path());
     } else if (cible == "plein") {
         // A file system just too small for a second sheet, mounted in a
         // mount namespace of the run's own.
@@ -281,14 +350,14 @@ void TstFeuilleCli::non_ecrit() {
         QVERIFY2(s.erreurs.contains("\nintact\n"), qPrintable(s.erreurs));
         restes << s.erreurs.section('\n', -3, -3);
     }
-    QCOMPARE(s.statut, 1);
+    QVERIFY2(s.statut == 1, qPrintable(QString::number(s.statut) + s.erreurs));
     const QString message = langue == "fr"
                                 ? QString::fromUtf8("Le fichier %1 n'a pas pu être écrit. Cause : %2.")
                                 : QString("The file %1 could not be written. Reason: %2.");
     QVERIFY2(s.erreurs.contains(message.arg(fichier, raison)), qPrintable(s.erreurs));
     if (cible == "absent")
         QVERIFY(!QFile::exists(fichier));
-    if (cible == "limite") {
+    if (cible == "limite" || cible == "shm") {
         QFile f(fichier);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(f.readAll() == avant);
@@ -299,9 +368,9 @@ void TstFeuilleCli::non_ecrit() {
     else
         QCOMPARE(
             QDir(ici.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot | QDir::Hidden),
-            cible == "limite"         ? QStringList{"feuille.pdf"}
-            : cible == "peripherique" ? QStringList{"plein"}
-                                      : QStringList{});
+            cible == "limite" || cible == "shm" || cible == "fifo" ? QStringList{"feuille.pdf"}
+            : cible == "peripherique"                              ? QStringList{"plein"}
+                                                                   : QStringList{});
 }
 
 QTEST_GUILESS_MAIN(TstFeuilleCli)

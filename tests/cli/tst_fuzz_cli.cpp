@@ -592,8 +592,8 @@ Fichier fichier_csv(std::mt19937_64& g) {
         tete = "eye,seq,unit,k1,k2,axis,sia,incision,cyl,comment";
         f.en_tete_valide = false;
     } else if (genre == 2) {
-        tete = "eye,seq,unit,k1,k2,axis";
-        f.en_tete_valide = false;
+        tete = "eye,seq,unit,k1,k2,axis"; // the optional columns left out: empty
+
     } else if (genre == 3) {
         tete = "\xef\xbb\xbf" + EN_TETE; // byte order mark
     } else if (genre == 4) {

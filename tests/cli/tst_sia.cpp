@@ -1,8 +1,12 @@
-// The surgeon's induced astigmatism from past cases (torique --sia): the
-// figures of small files worked out by hand, the rows refused, and the plot
-// in each format.
+// The surgeon's induced astigmatism from past cases (torique --sia), run
+// in process: the rows refused, the figures of both eyes, the plot in each
+// format, and bad usage. The figures themselves are the engine's
+// (tst_engine).
 
+#include "GraphiqueCli.h"
+#include "OutilEnProcessus.h"
 #include "Processus.h"
+#include "ToriqueCli.h"
 
 #include <QFile>
 #include <QImage>
@@ -19,8 +23,12 @@ namespace {
 
 using Processus::Sortie;
 
-Sortie lancer(const QStringList& args) {
-    return Processus::lancer(Processus::torique(), args);
+// The tool run in this process, the plot drawn as the program draws it.
+Sortie lancer(const QStringList& args, int descripteur_sortie = -1) {
+    ToriqueCli outil;
+    outil.graphique = GraphiqueCli::ecrire;
+    outil.descripteur_sortie = descripteur_sortie;
+    return OutilEnProcessus::executer(outil, args);
 }
 
 const QByteArray EN_TETE = "eye,k1_pre,k2_pre,axis_pre,k1_post,k2_post,axis_post\n";
@@ -38,12 +46,11 @@ class TstSia : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void chiffres_data();
-    void chiffres();
     void lignes_refusees_data();
     void lignes_refusees();
     void graphique_data();
     void graphique();
+    void deux_yeux();
     void usage_data();
     void usage();
 
@@ -54,8 +61,6 @@ private:
 };
 
 void TstSia::initTestCase() {
-    if (!QFile::exists(Processus::torique()))
-        QSKIP("torique not built");
     QVERIFY(dossier.isValid());
 }
 
@@ -65,90 +70,6 @@ QString TstSia::fichier(const QByteArray& contenu) {
     if (!f.open(QIODevice::WriteOnly) || f.write(contenu) != contenu.size())
         qFatal("cannot write %s", qPrintable(chemin));
     return chemin;
-}
-
-// Each eye's astigmatism C = K2 - K1 at the steep axis a is the point
-// (C cos 2a, C sin 2a); induced = post - pre. Figures worked out by hand.
-void TstSia::chiffres_data() {
-    QTest::addColumn<QByteArray>("lignes");
-    QTest::addColumn<int>("n");
-    QTest::addColumn<double>("moyenne");
-    QTest::addColumn<double>("ecart_type");
-    QTest::addColumn<double>("centroide");
-    QTest::addColumn<int>("axe");
-    QTest::addColumn<double>("sd_x");
-    QTest::addColumn<double>("sd_y");
-    // semi-major, semi-minor, orientation on the plot; empty: no ellipse.
-    QTest::addColumn<QList<double>>("ellipse_donnees");
-    QTest::addColumn<QList<double>>("ellipse_centroide");
-    const double nan = std::nan("");
-    // 1.00 D turned from 170 to 10 across 180: (cos 340, sin 340) to
-    // (cos 20, sin 20), a change of (0, 2 sin 20) = 0.684 D at 45.
-    QTest::newRow("one eye turned across 180")
-        << QByteArray("OD,43.00,44.00,170,43.00,44.00,10\n") << 1 << 0.68404 << nan << 0.68404 << 45 << nan
-        << nan << QList<double>{} << QList<double>{};
-    // 0.50 D at 90 (-0.5, 0) and 0.50 D at 0 (0.5, 0) cancel.
-    QTest::newRow("two eyes that cancel")
-        << QByteArray("OD,42,44,90,42,44.5,90\nOS,42,44,90,42,43.5,90\n") << 2 << 0.5 << 0.0 << 0.0 << 0
-        << 0.70711 << 0.0 << QList<double>{} << QList<double>{};
-    // (0.5, 0) with 180 written for 0, (0, 0) from equal astigmatism, and
-    // (0, 1): centroid (1/6, 1/3); S = [1/12 -1/12; -1/12 1/3]; Hotelling
-    // T2 for 3 eyes = 2 * 18.5 * 21.57... = 798.
-    QTest::newRow("a zero eye, 180 for 0")
-        << QByteArray("OD,43,44,180,43,44.5,0\nOS,42,43,45,42.5,43.5,45\nOD,42,42,0,42,43,45\n") << 3 << 0.5
-        << 0.5 << 0.37268 << 32 << 0.28868 << 0.57735 << QList<double>{1.46572, 0.59001, 106.84503}
-        << QList<double>{9.76618, 3.93130, 106.84503};
-    // (-1.5, 0), (-0.5, 0), (-1, 0.25), (-1, -0.25): centroid 1.00 D at 90,
-    // S = diag(1/6, 1/24), T2 for 4 eyes = 3 * (20 - 1) = 57.
-    QTest::newRow("four eyes around 90")
-        << QByteArray("OD,42,42,0,42,43.5,90\nOS,42,42,0,42,42.5,90\n"
-                      "OD,42,42.25,135,42,43,90\nOS,42,42.25,45,42,43,90\n")
-        << 4 << 1.01539 << 0.40863 << 1.0 << 90 << 0.40825 << 0.20412 << QList<double>{0.99929, 0.49964, 0.0}
-        << QList<double>{1.54110, 0.77055, 0.0};
-}
-
-void TstSia::chiffres() {
-    QFETCH(QByteArray, lignes);
-    QFETCH(int, n);
-    const Sortie s = lancer({"--sia", fichier(EN_TETE + lignes), "--json"});
-    QCOMPARE(s.statut, 0);
-    QVERIFY2(s.erreurs.isEmpty(), qPrintable(s.erreurs));
-    const QJsonObject o = QJsonDocument::fromJson(s.sortie.toUtf8()).object();
-    QCOMPARE(o["count"].toInt(), n);
-    QCOMPARE(o["eyes"].toArray().size(), n);
-    QCOMPARE(o["errors"].toArray().size(), 0);
-    const QJsonObject m = o["mean"].toObject(), c = o["centroid"].toObject();
-    QFETCH(double, moyenne);
-    QFETCH(double, ecart_type);
-    QVERIFY2(proche(m["D"], moyenne) && proche(m["sd"], ecart_type), qPrintable(s.sortie));
-    QFETCH(double, centroide);
-    QVERIFY2(proche(c["D"], centroide), qPrintable(s.sortie));
-    QTEST(c["axis"].toInt(), "axe");
-    QFETCH(double, sd_x);
-    QFETCH(double, sd_y);
-    QVERIFY2(proche(c["sd_x"], sd_x) && proche(c["sd_y"], sd_y), qPrintable(s.sortie));
-    QFETCH(QList<double>, ellipse_donnees);
-    QFETCH(QList<double>, ellipse_centroide);
-    const QJsonObject ellipses = o["ellipses"].toObject();
-    for (const auto& [cle, attendu] :
-         {std::pair{"data", ellipse_donnees}, std::pair{"centroid", ellipse_centroide}}) {
-        const QJsonValue e = ellipses[cle];
-        if (attendu.isEmpty()) {
-            QVERIFY2(e.isNull(), cle);
-            continue;
-        }
-        QVERIFY2(proche(e["semi_major"], attendu[0]) && proche(e["semi_minor"], attendu[1]) &&
-                     proche(e["orientation"], attendu[2]) && proche(e["x"], c["x"].toDouble()),
-                 qPrintable(QString(cle) + ": " + s.sortie));
-    }
-    // Every eye's own figure; an eye whose astigmatism did not change is
-    // zero at axis 0.
-    for (const QJsonValue& oeil : o["eyes"].toArray()) {
-        const QJsonObject sia = oeil["sia"].toObject();
-        QVERIFY(proche(sia["D"], std::hypot(sia["x"].toDouble(), sia["y"].toDouble())));
-        if (oeil["preop"]["D"] == oeil["postop"]["D"] && oeil["preop"]["axis"] == oeil["postop"]["axis"])
-            QVERIFY(sia["D"].toDouble() == 0 && sia["axis"].toInt() == 0);
-    }
 }
 
 // Rows that are not valid do not count; each is answered with its line.
@@ -185,9 +106,28 @@ void TstSia::lignes_refusees_data() {
     QTest::newRow("no valid row") << EN_TETE + "OD,42,44,90,42,,90\n"
                                   << 1 << 0 << QStringList{"2:k2_post: value missing"};
     QTest::newRow("header only") << EN_TETE << 1 << 0 << QStringList{};
+    // A refused row quotes a value whatever its length in 40 characters.
+    QTest::newRow("K2 below a K1 of 65,000 characters")
+        << EN_TETE + "OD,43." + QByteArray(64990, '0') + ",42,90,42,44,90\n"
+        << 1 << 0
+        << QStringList{"2:k2_pre: value '42' refused; expected at least k1_pre "
+                       "(43.0000000000000000000000000000000000000...)"};
+    // As a spreadsheet saves it where the comma is the decimal point, the
+    // columns in another order.
+    QTest::newRow("semicolons, decimal commas, columns in any order")
+        << QByteArray("axis_post;K2_POST;eye;k1_pre;k2_pre;axis_pre;k1_post\r\n90;44,5;OD;42;44;90;42\r\n"
+                      "90;42,5;OD;42;44;90;43\r\n")
+        << 1 << 1 << QStringList{"3:k2_post: value '42,5' refused; expected at least k1_post (43)"};
     const QString pas_en_tete = "--sia: the first line of '%1' is not the header; expected";
     QTest::newRow("header of --batch")
-        << QByteArray("eye,seq,unit,k1,k2,axis,sia,incision,cyl\n") << 2 << 0 << QStringList{pas_en_tete};
+        << QByteArray("eye,seq,unit,k1,k2,axis,sia,incision,cyl\n") << 2 << 0
+        << QStringList{
+               "--sia: unknown column 'seq' in '%1'; expected the columns eye, k1_pre, k2_pre, axis_pre, "
+               "k1_post, k2_post, axis_post, in any order"};
+    QTest::newRow("a column twice") << EN_TETE.trimmed() + ",k1_pre\n"
+                                    << 2 << 0 << QStringList{"--sia: column 'k1_pre' given twice in '%1'"};
+    QTest::newRow("a column missing") << QByteArray("eye,k1_pre,k2_pre,axis_pre,k1_post,k2_post\n") << 2 << 0
+                                      << QStringList{"--sia: column 'axis_post' missing from '%1'"};
     QTest::newRow("empty file") << QByteArray() << 2 << 0 << QStringList{pas_en_tete};
     QTest::newRow("more rows than a series")
         << EN_TETE + QByteArray("OD,42,44,90,42,44.5,90\n").repeated(100001) << 2 << 0
@@ -207,10 +147,15 @@ void TstSia::lignes_refusees() {
         QVERIFY2(j.erreurs.startsWith(erreurs.value(0).arg(chemin)), qPrintable(j.erreurs));
         return;
     }
-    if (n == 0)
-        QVERIFY2(j.erreurs.startsWith("--sia: no valid row in"), qPrintable(j.erreurs));
     const QJsonObject o = QJsonDocument::fromJson(j.sortie.toUtf8()).object();
     QCOMPARE(o["count"].toInt(), n);
+    // Without a valid eye no figure is given, as none is with one eye.
+    if (n == 0) {
+        QVERIFY2(j.erreurs.startsWith("--sia: no valid row in"), qPrintable(j.erreurs));
+        QVERIFY2(o["mean"]["D"].isNull() && o["centroid"]["D"].isNull() && o["centroid"]["axis"].isNull() &&
+                     o["centroid"]["sd_x"].isNull() && o["ellipses"]["data"].isNull(),
+                 qPrintable(j.sortie));
+    }
     const QJsonArray refus = o["errors"].toArray();
     QCOMPARE(refus.size(), erreurs.size());
     // As text, the same rows on the error output.
@@ -225,33 +170,49 @@ void TstSia::lignes_refusees() {
     }
 }
 
+// Right eyes and left eyes, mirror images of each other: twice (-1.5, 0.5),
+// (-0.5, -0.5), (-1, 0.75), (-1, -0.25), the left eyes' points mirrored to
+// (-0.5, 0.5) and (-1, 0.25) when combined: centroid (-1, 0.5), 1.12 D at 77.
+const QByteArray DEUX_YEUX = "OD,42,42.5,135,42,43.5,90\nOS,42,42.5,45,42,42.5,90\n"
+                             "OD,42,42.75,135,42,43,90\nOS,42,42.25,45,42,43,90\n";
+
 // The plot is a picture that reads back, with the eyes and the centroid
-// where they belong: every induced astigmatism here lies between 45 and 90
-// degrees, which the double angle puts in the upper left quarter.
+// where they belong: every induced astigmatism here, the left eyes'
+// mirrored, lies between 45 and 90 degrees, which the double angle puts in
+// the upper left quarter. Its texts are those of the text output.
 void TstSia::graphique_data() {
     QTest::addColumn<QString>("nom");
     QTest::addColumn<QString>("langue");
     QTest::addColumn<bool>("ecrit");
+    QTest::addColumn<QByteArray>("lignes");  // empty: DEUX_YEUX twice
+    QTest::addColumn<QStringList>("textes"); // that an SVG drawing holds
     QTest::newRow("pdf") << "sia.pdf"
-                         << "fr" << true;
+                         << "fr" << true << QByteArray() << QStringList{};
     QTest::newRow("png") << "sia.png"
-                         << "en" << true;
-    QTest::newRow("svg, name in capitals") << "sia.SVG"
-                                           << "fr" << true;
+                         << "en" << true << QByteArray() << QStringList{};
+    QTest::newRow("svg, name in capitals")
+        << "sia.SVG"
+        << "en" << true << QByteArray()
+        << QStringList{"Eyes: 8", "Left eyes (OS) mirrored", "Centroid (vector mean): 1.12 D x 77 °"};
+    // The centroid's ellipse of 3 eyes, nine times their reach, is cut at
+    // the outer ring: the legend says so.
+    QTest::newRow("svg, an ellipse beyond the plot")
+        << "coupe.svg"
+        << "en" << true
+        << QByteArray("OD,43,44,180,43,44.5,0\nOD,42,43,45,42.5,43.5,45\nOD,42,42,0,42,43,45\n")
+        << QStringList{"Eyes: 3", "semi-axes 9.77 D and 3.93 D (reaches beyond the plot)"};
     QTest::newRow("folder missing") << "absent/sia.png"
-                                    << "en" << false;
+                                    << "en" << false << QByteArray() << QStringList{};
 }
 
 void TstSia::graphique() {
     QFETCH(QString, nom);
     QFETCH(QString, langue);
     QFETCH(bool, ecrit);
+    QFETCH(QByteArray, lignes);
+    QFETCH(QStringList, textes);
     const QString chemin = dossier.filePath(nom);
-    // Twice (-1.5, 0.5), (-0.5, 0.5), (-1, 0.75), (-1, 0.25): centroid
-    // (-1, 0.5), both ellipses within the quarter.
-    const QByteArray quatre = "OD,42,42.5,135,42,43.5,90\nOS,42,42.5,135,42,42.5,90\n"
-                              "OD,42,42.75,135,42,43,90\nOS,42,42.25,135,42,43,90\n";
-    const QString cas = fichier(EN_TETE + quatre + quatre);
+    const QString cas = fichier(EN_TETE + (lignes.isEmpty() ? DEUX_YEUX + DEUX_YEUX : lignes));
     const Sortie s = lancer({"--sia", cas, "--plot", chemin, "--lang", langue});
     if (!ecrit) {
         QCOMPARE(s.statut, 1);
@@ -262,7 +223,16 @@ void TstSia::graphique() {
         return;
     }
     QCOMPARE(s.statut, 0);
-    QVERIFY2(s.sortie.contains(langue == "en" ? "Centroid (vector mean) : 1.12 D x 77 °"
+    if (!textes.isEmpty()) {
+        QFile svg(chemin);
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        const QString dessin = QString::fromUtf8(svg.readAll());
+        for (const QString& t : textes)
+            QVERIFY2(dessin.contains(t), qPrintable(t));
+    }
+    if (!lignes.isEmpty())
+        return;
+    QVERIFY2(s.sortie.contains(langue == "en" ? "Centroid (vector mean): 1.12 D x 77 °"
                                               : "Centroïde (moyenne vectorielle) : 1.12 D x 77 °"),
              qPrintable(s.sortie));
     QImage image;
@@ -298,35 +268,80 @@ void TstSia::graphique() {
     QVERIFY2(bleu[0] > 20 && bleu[0] > 10 * bleu[1], qPrintable(QString("%1 %2").arg(bleu[0]).arg(bleu[1])));
 }
 
+// Both eyes: the combined figures with the left eyes mirrored, then each
+// eye alone with the same keys, as its own axes give them.
+void TstSia::deux_yeux() {
+    const Sortie s = lancer({"--sia", fichier(EN_TETE + DEUX_YEUX), "--json"});
+    QCOMPARE(s.statut, 0);
+    const QJsonObject o = QJsonDocument::fromJson(s.sortie.toUtf8()).object();
+    QVERIFY(o["left_eyes_mirrored"].toBool());
+    QVERIFY(proche(o["centroid"]["D"], std::hypot(1.0, 0.5)) && o["centroid"]["axis"].toInt() == 77);
+    const QJsonObject od = o["by_eye"]["OD"].toObject(), os = o["by_eye"]["OS"].toObject();
+    QCOMPARE(od.keys(), QStringList({"centroid", "count", "ellipses", "mean"}));
+    QCOMPARE(os.keys(), od.keys());
+    QCOMPARE(od["count"].toInt(), 2);
+    // (-1.25, 0.625) and, not mirrored, (-0.75, -0.375).
+    QVERIFY(proche(od["centroid"]["D"], std::hypot(1.25, 0.625)) && od["centroid"]["axis"].toInt() == 77);
+    QVERIFY(proche(os["centroid"]["D"], std::hypot(0.75, 0.375)) && os["centroid"]["axis"].toInt() == 103);
+    // One eye only: nothing mirrored, no figures by eye.
+    const Sortie un =
+        lancer({"--sia", fichier(EN_TETE + DEUX_YEUX.left(DEUX_YEUX.indexOf('\n') + 1)), "--json"});
+    const QJsonObject u = QJsonDocument::fromJson(un.sortie.toUtf8()).object();
+    QVERIFY(!u["left_eyes_mirrored"].toBool() && u["by_eye"].isNull());
+}
+
 // The plot's options: bad usage, status 2, nothing on the output.
 void TstSia::usage_data() {
-    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QStringList>("args"); // CAS: a file of past cases named cas.svg, LIEN: a link to it
     QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("sortie_standard"); // the standard output appends to CAS
     const QStringList cas{"--eye", "OD", "--seq", "21", "--k1", "42", "--k2", "44", "--axis", "90"};
     QTest::newRow("plot without --sia")
         << cas + QStringList{"--plot", "x.png", "--lang", "en"}
-        << "--plot: only with --sia and no option of a case; expected torique --sia FILE.csv [--plot";
+        << "--plot: only with --sia and no option of a case; expected torique --sia FILE.csv [--plot"
+        << false;
     // With the options of a case, --sia is its induced astigmatism.
     QTest::newRow("plot with a case and its --sia")
         << cas + QStringList{"--sia", "0.5", "--plot", "x.png", "--lang", "en"}
-        << "--plot: only with --sia and no option of a case";
+        << "--plot: only with --sia and no option of a case" << false;
     QTest::newRow("plot of another kind")
         << QStringList{"--sia", "x.csv", "--plot", "x.jpg", "--lang", "en"}
-        << "--plot: value 'x.jpg' refused; expected a file name ending in .pdf, .png or .svg";
+        << "--plot: value 'x.jpg' refused; expected a file name ending in .pdf, .png or .svg" << false;
     QTest::newRow("plot to -") << QStringList{"--sia", "x.csv", "--plot", "-", "--lang", "en"}
-                               << "--plot: value '-' refused";
+                               << "--plot: value '-' refused" << false;
     QTest::newRow("sheet with --sia")
         << QStringList{"--sia", "x.csv", "--pdf", "x.pdf"}
-        << QString::fromUtf8("--pdf : sans objet avec --sia ; attendu : torique --sia");
+        << QString::fromUtf8("--pdf : sans objet avec --sia ; attendu : torique --sia") << false;
+    // No output replaces or feeds the file read.
+    QTest::newRow("plot over the file read") << QStringList{"--sia", "CAS", "--plot", "CAS", "--lang", "en"}
+                                             << "--plot: the file 'CAS' is the one --sia reads" << false;
+    QTest::newRow("plot over a link to the file read")
+        << QStringList{"--sia", "CAS", "--plot", "LIEN", "--lang", "en"}
+        << "--plot: the file 'CAS' is the one --sia reads" << false;
+    QTest::newRow("standard output appended to the file read")
+        << QStringList{"--sia", "CAS", "--lang", "en"} << "--sia: the file 'CAS' is also the standard output"
+        << true;
 }
 
 void TstSia::usage() {
     QFETCH(QStringList, args);
     QFETCH(QString, message);
-    const Sortie s = lancer(args);
+    QFETCH(bool, sortie_standard);
+    const QByteArray contenu = EN_TETE + DEUX_YEUX;
+    const QString cas = dossier.filePath("cas.svg"), lien = dossier.filePath("lien.svg");
+    QFile f(cas);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(contenu) == contenu.size());
+    f.close();
+    QFile::link(cas, lien);
+    args.replaceInStrings("CAS", cas).replaceInStrings("LIEN", lien);
+    QFile ajout(cas);
+    QVERIFY(ajout.open(QIODevice::WriteOnly | QIODevice::Append));
+    const Sortie s = lancer(args, sortie_standard ? ajout.handle() : -1);
     QCOMPARE(s.statut, 2);
     QVERIFY(s.sortie.isEmpty());
-    QVERIFY2(s.erreurs.contains(message), qPrintable(s.erreurs));
+    QVERIFY2(s.erreurs.contains(message.replace("CAS", cas)), qPrintable(s.erreurs));
+    // Nothing written over it.
+    QVERIFY(f.open(QIODevice::ReadOnly) && f.readAll() == contenu);
 }
 
 QTEST_MAIN(TstSia)

@@ -1,10 +1,14 @@
-// The toric optics and the checks of a calculation.
+// The toric optics, the checks of a calculation, the induced astigmatism
+// of past cases and the reading of CSV files.
 
+#include "AstigmatismeInduit.h"
 #include "CalculTorique.h"
+#include "LecteurCsv.h"
 #include "ListParam.h"
 #include "Textes.h"
 #include "Verification.h"
 
+#include <QBuffer>
 #include <QTest>
 
 #include <algorithm>
@@ -153,6 +157,10 @@ private slots:
     void messages();
     void textes_data();
     void textes();
+    void astigmatisme_induit_data();
+    void astigmatisme_induit();
+    void lecteur_csv_data();
+    void lecteur_csv();
 };
 
 // Reference cases of the calculation, the residual shown for the chosen
@@ -820,6 +828,160 @@ void TestEngine::textes() {
     // Rich text and back.
     const QString t = QString::fromUtf8("« É & é » <b> &lt;");
     QCOMPARE(Textes::brut(Textes::riche(t)), t);
+}
+
+// Each eye's astigmatism C = K2 - K1 at the steep axis a is the point
+// (C cos 2a, C sin 2a); induced = post - pre; a series of both eyes mirrors
+// its left eyes, (x, y) -> (x, -y). Figures worked out by hand.
+void TestEngine::astigmatisme_induit_data() {
+    // "OD k1 k2 axis k1 k2 axis; ...": the eyes, before and after.
+    QTest::addColumn<QString>("yeux");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<double>("moyenne");
+    QTest::addColumn<double>("ecart_type");
+    QTest::addColumn<double>("centroide");
+    QTest::addColumn<int>("axe");
+    QTest::addColumn<double>("sd_x");
+    QTest::addColumn<double>("sd_y");
+    // semi-major, semi-minor, orientation on the plot; empty: no ellipse.
+    QTest::addColumn<QList<double>>("ellipse_donnees");
+    QTest::addColumn<QList<double>>("ellipse_centroide");
+    // The centroid of the right eyes alone and of the left eyes alone, D
+    // and axis; empty when the series holds one eye only.
+    QTest::addColumn<QList<double>>("par_oeil");
+    const double nan = std::nan("");
+    // 1.00 D turned from 170 to 10 across 180: (cos 340, sin 340) to
+    // (cos 20, sin 20), a change of (0, 2 sin 20) = 0.684 D at 45.
+    QTest::newRow("one eye turned across 180")
+        << "OD 43 44 170 43 44 10" << 1 << 0.68404 << nan << 0.68404 << 45 << nan << nan << QList<double>{}
+        << QList<double>{} << QList<double>{};
+    // 0.50 D at 90 (-0.5, 0) and 0.50 D at 0 (0.5, 0) cancel, mirrored or
+    // not.
+    QTest::newRow("two eyes that cancel")
+        << "OD 42 44 90 42 44.5 90; OS 42 44 90 42 43.5 90" << 2 << 0.5 << 0.0 << 0.0 << 0 << 0.70711 << 0.0
+        << QList<double>{} << QList<double>{} << QList<double>{0.5, 90, 0.5, 0};
+    // (0.5, 0) with 180 written for 0, (0, 0) from equal astigmatism, and
+    // (0, 1): centroid (1/6, 1/3); S = [1/12 -1/12; -1/12 1/3]; Hotelling
+    // T2 for 3 eyes = 2 * 18.5 * 21.57... = 798.
+    QTest::newRow("a zero eye, 180 for 0")
+        << "OD 43 44 180 43 44.5 0; OS 42 43 45 42.5 43.5 45; OD 42 42 0 42 43 45" << 3 << 0.5 << 0.5
+        << 0.37268 << 32 << 0.28868 << 0.57735 << QList<double>{1.46572, 0.59001, 106.84503}
+        << QList<double>{9.76618, 3.93130, 106.84503} << QList<double>{0.55902, 32, 0, 0};
+    // (-1.5, 0), (-0.5, 0), (-1, 0.25), and (-1, -0.25) of a left eye
+    // mirrored to (-1, 0.25): centroid (-1, 0.125), 1.01 D at 86;
+    // S = diag(1/6, 1/48), T2 for 4 eyes = 3 * (20 - 1) = 57.
+    QTest::newRow("four eyes around 90")
+        << "OD 42 42 0 42 43.5 90; OS 42 42 0 42 42.5 90; OD 42 42.25 135 42 43 90; OS 42 42.25 45 42 43 90"
+        << 4 << 1.01539 << 0.40863 << 1.00778 << 86 << 0.40825 << 0.14434
+        << QList<double>{0.99929, 0.35330, 0.0} << QList<double>{1.54110, 0.54486, 0.0}
+        << QList<double>{1.25623, 87, 0.76035, 95};
+    // Mirror-image incisions: 0.40 D at 45 in right eyes, at 135 in left
+    // ones. Combined as they stand they would cancel; mirrored, every eye
+    // is at 45.
+    QTest::newRow("mirror-image eyes")
+        << "OD 42 42 0 42 42.4 45; OS 42 42 0 42 42.4 135; OD 42 42 0 42 42.5 45; OS 42 42 0 42 42.3 135" << 4
+        << 0.4 << 0.08165 << 0.4 << 45 << 0.0 << 0.08165 << QList<double>{} << QList<double>{}
+        << QList<double>{0.45, 45, 0.35, 135};
+    QTest::newRow("no eye") << "" << 0 << nan << nan << nan << 0 << nan << nan << QList<double>{}
+                            << QList<double>{} << QList<double>{};
+}
+
+void TestEngine::astigmatisme_induit() {
+    QFETCH(QString, yeux);
+    AstigmatismeInduit serie;
+    int ligne = 1;
+    for (const QString& oeil : yeux.split(';', Qt::SkipEmptyParts)) {
+        const QStringList v = oeil.split(' ', Qt::SkipEmptyParts);
+        serie.ajouter(++ligne, v[0], {v[1].toDouble(), v[2].toDouble(), v[3].toInt()},
+                      {v[4].toDouble(), v[5].toDouble(), v[6].toInt()});
+    }
+    auto proche = [](double v, double attendu) {
+        return std::isnan(attendu) ? std::isnan(v) : std::abs(v - attendu) < 1e-4;
+    };
+    const AstigmatismeInduit::Bilan b = serie.bilan();
+    QTEST(b.n, "n");
+    QFETCH(double, moyenne);
+    QFETCH(double, ecart_type);
+    QVERIFY2(proche(b.moyenne_D, moyenne) && proche(b.ecart_type_D, ecart_type),
+             qPrintable(QString("%1 %2").arg(b.moyenne_D).arg(b.ecart_type_D)));
+    QFETCH(double, centroide);
+    QVERIFY2(proche(b.centroide.D(), centroide), qPrintable(QString::number(b.centroide.D())));
+    QTEST(b.centroide.axe(), "axe");
+    QFETCH(double, sd_x);
+    QFETCH(double, sd_y);
+    QVERIFY2(proche(b.ecart_type_x, sd_x) && proche(b.ecart_type_y, sd_y),
+             qPrintable(QString("%1 %2").arg(b.ecart_type_x).arg(b.ecart_type_y)));
+    QFETCH(QList<double>, ellipse_donnees);
+    QFETCH(QList<double>, ellipse_centroide);
+    for (const auto& [e, attendu] :
+         {std::pair{b.ellipse_donnees, ellipse_donnees}, std::pair{b.ellipse_centroide, ellipse_centroide}}) {
+        QCOMPARE(e.valide, !attendu.isEmpty());
+        if (e.valide)
+            QVERIFY2(proche(e.demi_grand, attendu[0]) && proche(e.demi_petit, attendu[1]) &&
+                         proche(e.orientation, attendu[2]) && proche(e.x, b.centroide.x),
+                     qPrintable(QString("%1 %2 %3").arg(e.demi_grand).arg(e.demi_petit).arg(e.orientation)));
+    }
+    // The left eyes are mirrored exactly when both eyes are there; each
+    // eye alone keeps its own axes.
+    QFETCH(QList<double>, par_oeil);
+    QCOMPARE(serie.deux_yeux(), !par_oeil.isEmpty());
+    QCOMPARE(b.miroir, serie.deux_yeux());
+    for (int i = 0; i < par_oeil.size(); i += 2) {
+        const AstigmatismeInduit::Bilan seul = serie.bilan(i == 0 ? "OD" : "OS");
+        QVERIFY(!seul.miroir);
+        QVERIFY2(proche(seul.centroide.D(), par_oeil[i]) && seul.centroide.axe() == int(par_oeil[i + 1]),
+                 qPrintable(QString("%1 %2").arg(seul.centroide.D()).arg(seul.centroide.axe())));
+    }
+}
+
+// Rows as the reader hands them out: "line:field|field", "line:long" for a
+// row over the bound, "line:open:field|..." for a quote left open.
+void TestEngine::lecteur_csv_data() {
+    QTest::addColumn<QByteArray>("contenu");
+    QTest::addColumn<char>("separateur"); // as found on the first line
+    QTest::addColumn<QStringList>("lignes");
+    const QByteArray borne(LecteurCsv::LONGUEUR_MAX - 2, '4');
+    QTest::newRow("lines counted inside quotes, blank rows kept")
+        << QByteArray("\xEF\xBB\xBF"
+                      "a,b\r\n\"x\ny\",\"z\"\"\"\n\n  c ,,\n")
+        << ',' << QStringList{"1:a|b", "2:x\ny|z\"", "4:", "5:  c "};
+    QTest::newRow("row at the bound, LF") << "h\n" + borne + ",1\nOS\n"
+                                          << ',' << QStringList{"1:h", "2:" + borne + "|1", "3:OS"};
+    QTest::newRow("row at the bound, CRLF") << "h\r\n" + borne + ",1\r\nOS\r\n"
+                                            << ',' << QStringList{"1:h", "2:" + borne + "|1", "3:OS"};
+    QTest::newRow("a byte over the bound, CRLF") << "h\r\n" + borne + ",12\r\nOS\r\n"
+                                                 << ',' << QStringList{"1:h", "2:long", "3:OS"};
+    QTest::newRow("a row far over the bound, not held") << "h\n" + QByteArray(3000000, '7') + "\nOS,1\n"
+                                                        << ',' << QStringList{"1:h", "2:long", "3:OS|1"};
+    QTest::newRow("quote left open") << QByteArray("a\n\"b,c\nd") << ','
+                                     << QStringList{"1:a", "2:open:b,c\nd"};
+    QTest::newRow("semicolons of a spreadsheet") << QByteArray("eye;k1;\"note;1\"\r\nOD;42,5;\"a;b\"\r\n")
+                                                 << ';' << QStringList{"1:eye|k1|note;1", "2:OD|42,5|a;b"};
+    QTest::newRow("commas outnumber semicolons")
+        << QByteArray("a,b;c,d\n1,2;3,4\n") << ',' << QStringList{"1:a|b;c|d", "2:1|2;3|4"};
+}
+
+void TestEngine::lecteur_csv() {
+    QFETCH(QByteArray, contenu);
+    QFETCH(QStringList, lignes);
+    QBuffer source(&contenu);
+    source.open(QIODevice::ReadOnly);
+    LecteurCsv lecteur(&source, LecteurCsv::DETECTE);
+    LecteurCsv::Ligne l;
+    QStringList lues;
+    while (lecteur.suivante(l)) {
+        QString t = QString::number(l.numero) + ':';
+        if (l.etat == LecteurCsv::TropLongue) {
+            QVERIFY(l.vide() && l.octets.capacity() <= LecteurCsv::LONGUEUR_MAX + 1024);
+            t += "long";
+        } else {
+            t += (l.etat == LecteurCsv::GuillemetNonFerme ? "open:" : "") + l.champs().join('|');
+        }
+        lues << t;
+    }
+    QCOMPARE(lues, lignes);
+    QTEST(lecteur.separateur(), "separateur");
+    QVERIFY(!lecteur.echec());
 }
 
 QTEST_GUILESS_MAIN(TestEngine)

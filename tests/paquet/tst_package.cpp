@@ -64,6 +64,11 @@ void TstPackage::initTestCase() {
 }
 
 void TstPackage::controle() {
+    // Debian's checks, where they are installed: nothing but information.
+    if (!QStandardPaths::findExecutable("lintian").isEmpty()) {
+        const Resultat l = lancer("lintian", {deb}, QString(), 300000);
+        QVERIFY2(l.sortie.trimmed().isEmpty(), qPrintable(l.sortie));
+    }
     const Resultat r = lancer("dpkg-deb", {"-f", deb, "Package", "Architecture", "Section", "Depends"});
     QCOMPARE(r.statut, 0);
     QVERIFY(r.sortie.contains("Package: calculateur-torique\n"));
@@ -99,21 +104,37 @@ void TstPackage::droits() {
 void TstPackage::fichiers_data() {
     QTest::addColumn<QString>("fichier");
     QTest::addColumn<bool>("executable");
-    QTest::newRow("lanceur") << "usr/bin/calculateur-torique" << true;
-    QTest::newRow("programme") << "usr/lib/calculateur-torique/calculateur-torique" << true;
-    QTest::newRow("entrée de bureau") << "usr/share/applications/calculateur-torique.desktop" << false;
-    QTest::newRow("manuel") << "usr/share/man/man1/calculateur-torique.1.gz" << false;
-    QTest::newRow("copyright") << "usr/share/doc/calculateur-torique/copyright" << false;
-    QTest::newRow("changelog") << "usr/share/doc/calculateur-torique/changelog.gz" << false;
+    // Calls functions of the C library whose checked forms Debian's
+    // hardening asks for.
+    QTest::addColumn<bool>("programme");
+    QTest::newRow("lanceur") << "usr/bin/calculateur-torique" << true << false;
+    QTest::newRow("programme") << "usr/lib/calculateur-torique/calculateur-torique" << true << false;
+    QTest::newRow("outil") << "usr/bin/torique" << true << true;
+    QTest::newRow("entrée de bureau")
+        << "usr/share/applications/calculateur-torique.desktop" << false << false;
+    QTest::newRow("manuel") << "usr/share/man/man1/calculateur-torique.1.gz" << false << false;
+    QTest::newRow("copyright") << "usr/share/doc/calculateur-torique/copyright" << false << false;
+    QTest::newRow("changelog") << "usr/share/doc/calculateur-torique/changelog.gz" << false << false;
 }
 
 void TstPackage::fichiers() {
     QFETCH(QString, fichier);
     QFETCH(bool, executable);
+    QFETCH(bool, programme);
+    if (fichier == "usr/bin/torique" && !QFileInfo::exists(bin + "/torique"))
+        QSKIP("the command-line tool is not built in this tree");
     const QFileInfo f(chemin(fichier));
     QVERIFY2(f.isFile(), qPrintable(fichier));
     QVERIFY(f.size() > 0);
     QCOMPARE(f.isExecutable(), executable);
+    if (!programme)
+        return;
+    // The checked forms of the C library's functions (_FORTIFY_SOURCE), as
+    // lintian looks for them: imported under their "_chk" names.
+    const Resultat nm = lancer("nm", {"-D", "--undefined-only", f.filePath()});
+    if (nm.statut != 0)
+        QSKIP("nm (binutils) not available");
+    QVERIFY2(nm.sortie.contains(QRegularExpression("__\\w+_chk\\b")), qPrintable(nm.sortie.left(2000)));
 }
 
 // The pictures of the source tree, all of them and nothing else, in the
@@ -277,6 +298,21 @@ void TstPackage::outil_en_ligne_de_commande() {
         outil, {"--eye", "OS", "--seq", "21.0", "--k1", "44", "--k2", "42", "--axis", "90"}, ailleurs.path());
     QCOMPARE(refus.statut, 1);
     QVERIFY(!refus.erreurs.isEmpty());
+
+    // The whole sheet, its pictures read from the package's folder of
+    // pictures whatever the working folder (an empty logo in it included):
+    // the logo and the three contact icons, each with its transparency
+    // mask, and the two diagrams with their protractor and lens drawn in.
+    QFile(ailleurs.filePath("logohorz_2.png")).open(QIODevice::WriteOnly);
+    const Resultat feuille = lancer(
+        outil,
+        {"--eye", "OD", "--seq", "21.0", "--k1", "42", "--k2", "44", "--axis", "90", "--pdf", "feuille.pdf"},
+        ailleurs.path());
+    QVERIFY2(feuille.statut == 0, qPrintable(feuille.erreurs));
+    if (QStandardPaths::findExecutable("pdfimages").isEmpty())
+        QSKIP("poppler-utils not installed");
+    const Resultat images = lancer("pdfimages", {"-list", ailleurs.filePath("feuille.pdf")});
+    QCOMPARE(images.sortie.split('\n', Qt::SkipEmptyParts).size() - 2, 10);
 }
 
 // The launcher starts the program in its picture folder, whatever the

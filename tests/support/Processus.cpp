@@ -4,6 +4,14 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <chrono>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace Processus {
 
 Sortie lancer(const QString& programme, const QStringList& args, const QString& dossier, int delai_ms,
@@ -40,6 +48,38 @@ Sortie lancer(const QString& programme, const QStringList& args, const QString& 
 QString torique() {
     return qEnvironmentVariable("TORIQUE_BIN_DIR", QCoreApplication::applicationDirPath() + "/..") +
            "/torique";
+}
+
+Mesure mesurer(const QByteArray& programme, const QList<QByteArray>& args, const QByteArray& sortie) {
+    Mesure m;
+    std::vector<char*> argv{const_cast<char*>(programme.constData())};
+    for (const QByteArray& a : args)
+        argv.push_back(const_cast<char*>(a.constData()));
+    argv.push_back(nullptr);
+    const int fd = open(sortie.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (fd < 0)
+        return m;
+    const auto debut = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(fd, 1);
+        const int nul = open("/dev/null", O_WRONLY);
+        dup2(nul, 2);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    close(fd);
+    int statut = 0;
+    struct rusage usage = {};
+    if (pid < 0 || wait4(pid, &statut, 0, &usage) != pid)
+        return m;
+    const std::chrono::duration<double> duree = std::chrono::steady_clock::now() - debut;
+    m.statut = WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
+    m.pic_ko = usage.ru_maxrss;
+    m.cpu_s = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+              (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    m.duree_s = duree.count();
+    return m;
 }
 
 QString texte_pdf(const QString& fichier) {

@@ -32,6 +32,22 @@ Sortie lancer(const QString& programme, const QStringList& args, const QString& 
 // folder above the test's.
 QString torique();
 
+// A run measured: its exit status (-1 when it did not end by itself), its
+// peak of resident memory, its processor time (all its threads) and the
+// time from start to exit.
+struct Mesure {
+    int statut = -1;
+    long pic_ko = 0;
+    double cpu_s = 0;
+    double duree_s = 0;
+};
+
+// Runs a program, its standard output to the file `sortie` and its error
+// output to nothing, and measures it (for the benchmarks: the child's own
+// figures, from the system).
+Mesure mesurer(const QByteArray& programme, const QList<QByteArray>& args,
+               const QByteArray& sortie = "/dev/null");
+
 // The text of a PDF file as pdftotext reads it, empty when it cannot.
 QString texte_pdf(const QString& fichier);
 

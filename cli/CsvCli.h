@@ -1,0 +1,74 @@
+#ifndef CSVCLI_H
+#define CSVCLI_H
+
+#include "LecteurCsv.h"
+#include "OptionsCli.h"
+
+#include <QFile>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <sys/types.h>
+
+// A CSV file given to an option of the tool (--batch, --sia), as a
+// spreadsheet saves it: opened by the bytes of its name, fields separated by
+// commas or, as where the comma is the decimal point, by semicolons (then a
+// decimal comma is read as the decimal point), its documented columns
+// named on the first line in any order. A missing optional column is empty
+// on every row; an unknown or repeated column, or a required one missing,
+// refuses the file.
+//
+// The messages of the files and of their rows are here too.
+class CsvCli {
+public:
+    // `colonnes`: the documented columns in their documented order, those
+    // of `obligatoires` required.
+    CsvCli(const QString& option, const QStringList& colonnes, const QStringList& obligatoires,
+           const QString& langue);
+
+    // Opens the file; false, with the line to print, when it cannot be
+    // read (a folder included).
+    bool ouvrir(const OptionsCli::Fichier& fichier, QString& erreur);
+    // Reads the first line as the header; false, with the line to print,
+    // when it is not the header or names a column wrongly.
+    bool lire_en_tete(QString& erreur);
+
+    bool suivante(LecteurCsv::Ligne& ligne) { return lecteur.suivante(ligne); }
+    bool echec() const { return lecteur.echec(); }
+    // The line to print when the file could not be read to its end.
+    QString illisible() const;
+
+    // The value of a documented column in a row, blanks around it dropped;
+    // empty when the column is not in the file.
+    QString valeur(const LecteurCsv::Ligne& ligne, int colonne) const;
+    // Whether a decimal comma is the decimal point (a file separated by ";").
+    bool virgule_decimale() const { return lecteur.separateur() == ';'; }
+    // The error of a row that cannot be read whole (too long, a quote left
+    // open) or has more values than the header has names; empty otherwise.
+    QString probleme(const LecteurCsv::Ligne& ligne) const;
+
+    // Whether a file that is to be written is the one read: the same
+    // device and inode, links followed. The standard output counts only
+    // when it is a regular file (appended to, it would feed the reading).
+    bool est_lu(const QString& chemin) const;
+    bool est_lu(int descripteur) const;
+
+    // "un fichier CSV dont la première ligne est <en-tête>".
+    QString attendu() const;
+    // The file's name as the messages quote it.
+    QString cite() const;
+    const QString& langue() const { return langue_m; }
+
+private:
+    QString option, langue_m, nom;
+    QStringList colonnes, obligatoires;
+    QList<int> positions; // the field of each documented column, -1 when absent
+    qsizetype nb_champs = 0;
+    QFile f;
+    LecteurCsv lecteur;
+    dev_t peripherique = 0;
+    ino_t inode = 0;
+};
+
+#endif
