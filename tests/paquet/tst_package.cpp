@@ -304,10 +304,10 @@ void TstPackage::outil_en_ligne_de_commande() {
     // the logo and the three contact icons, each with its transparency
     // mask, and the two diagrams with their protractor and lens drawn in.
     QFile(ailleurs.filePath("logohorz_2.png")).open(QIODevice::WriteOnly);
-    const Resultat feuille = lancer(
-        outil,
-        {"--eye", "OD", "--seq", "21.0", "--k1", "42", "--k2", "44", "--axis", "90", "--pdf", "feuille.pdf"},
-        ailleurs.path());
+    const Resultat feuille = lancer(outil,
+                                    {"--eye", "OD", "--seq", "21.0", "--k1", "42", "--k2", "44", "--axis",
+                                     "90", "--pdf", "feuille.pdf", "--patient", "P-1"},
+                                    ailleurs.path());
     QVERIFY2(feuille.statut == 0, qPrintable(feuille.erreurs));
     if (QStandardPaths::findExecutable("pdfimages").isEmpty())
         QSKIP("poppler-utils not installed");
