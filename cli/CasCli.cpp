@@ -158,8 +158,7 @@ QString CasCli::texte(const CalculTorique& m, const Resultat& r) const {
     t << rangee(T::PUISSANCE_SEQ, cas.seq_texte + " D");
     t << rangee(T::AXE_PLAT,
                 "K1 " + CalculTorique::texte_D(cas.k1) + unite + " @ " + T::degres(cas.axe_K1()));
-    t << rangee(T::AXE_ELEVE_SAISIE,
-                "K2 " + CalculTorique::texte_D(cas.k2) + unite + " @ " + T::degres(cas.axe));
+    t << rangee(T::AXE_ELEVE, "K2 " + CalculTorique::texte_D(cas.k2) + unite + " @ " + T::degres(cas.axe));
     t << rangee(T::ASTIGMATISME_PREOP, cylindre(m.astpre_D, m.astpre_axe));
     t << rangee(T::ASTIGMATISME_INDUIT, "- " + T::D(cas.sia));
     t << rangee(T::POSITION_INCISION, T::degres(cas.axe_incision()));

@@ -36,7 +36,7 @@ public:
         MILLIMETRES,           // "Millimètres (mm)"
         AXE_PLAT,              // "Axe plat"
         AXE_ELEVE,             // "Axe élevé"
-        AXE_ELEVE_SAISIE,      // "Axe élévé": the spelling of the K2 entry row and of the terminal
+        AXE_ELEVE_SAISIE,      // "Axe élévé": the spelling of the K2 entry row of the page
         AXE_PLAT_K1,           // "Axe plat K1"
         AXE_ELEVE_K2,          // "Axe élevé K2"
         AXE_K2,                // "Axe de K2": the steep axis entry

@@ -247,7 +247,7 @@ void TestCli::texte_data() {
                         << QStringList{"OEIL DROIT (OD)",
                                        "Puissance sphérique de l'implant (SEQ) : 21.0 D",
                                        "Axe plat : K1 42.00 D @ 0 °",
-                                       "Axe élévé : K2 44.00 D @ 90 °",
+                                       "Axe élevé : K2 44.00 D @ 90 °",
                                        "Astigmatisme pré-opératoire : 2.00 D x 90 °",
                                        "Astigmatisme induit chirurgicalement : - 0.00 D",
                                        "Position de l'incision : 180 °",
