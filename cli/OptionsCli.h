@@ -63,7 +63,7 @@ public:
         CasCli cas; // the case, or a row of a batch file
         int mode = CAS;
         bool json = false, aide = false, version = false;
-        bool virgule_decimale = false; // "42,5" is 42.5 (rows of a file separated by ";")
+        bool virgule_decimale = false; // "42,5" is 42.5 (options' values; rows of a file separated by ";")
         QByteArray depart;             // the folder the tool was started in (empty: gone)
         QString depart_perdu;          // then why
         Fichier lot, sia, graphique, pdf;

@@ -86,6 +86,8 @@ int ToriqueCli::executer(const QList<QByteArray>& arguments, QTextStream& sortie
     d.cas.langue = MessagesCli::langue_demandee(arguments);
     d.depart = depart;
     d.depart_perdu = depart_perdu;
+    // A value is read as the page's entries read it: "44,25" is 44.25.
+    d.virgule_decimale = true;
     const QString langue = d.cas.langue;
     // --help and --version, wherever they are.
     for (const Option& o : OptionsCli::table()) {

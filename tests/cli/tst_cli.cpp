@@ -155,6 +155,11 @@ void TestCli::json_cas_data() {
     QTest::newRow("millimetres") << QStringList{"--eye", "OD",   "--seq", "21",   "--unit", "mm",
                                                 "--k1",  "7.85", "--k2",  "7.65", "--axis", "90"}
                                  << 1.12 << 90 << 1.5 << "VELAN T1.50" << 0.06 << 90 << "" << false << 180;
+    // A decimal comma, as the page's entries take it.
+    QTest::newRow("decimal commas") << QStringList{"--eye",      "OD",    "--seq",  "21,0", "--k1",  "42,00",
+                                                   "--k2",       "44,00", "--axis", "90",   "--sia", "0,5",
+                                                   "--incision", "90",    "--cyl",  "2,25"}
+                                    << 1.5 << 90 << 2.25 << "VELAN T2.25" << 0.08 << 0 << "" << false << 90;
 }
 
 void TestCli::json_cas() {
