@@ -56,8 +56,9 @@ public:
 
     // "un fichier CSV dont la première ligne est <en-tête>".
     QString attendu() const;
-    // The file's name as the messages quote it.
+    // The file's name as the messages quote it, and the option that gave it.
     QString cite() const;
+    const QString& nom_option() const { return option; }
     const QString& langue() const { return langue_m; }
 
 private:

@@ -51,15 +51,19 @@ QString MessagesCli::valeur_absente(const QString& nom, const QString& attendu, 
 }
 
 QString MessagesCli::ligne_usage(const QString& commande, const QString& langue, bool premiere) {
-    const bool en = langue == QLatin1String("en");
-    const QString debut = en ? QStringLiteral("usage: ") : QStringLiteral("usage : ");
-    QString ligne = commande;
-    if (!en) {
-        ligne.replace(QStringLiteral("FILE"), QStringLiteral("FICHIER"));
-        ligne.replace(QStringLiteral("YYYY-MM-DD"), QStringLiteral("AAAA-MM-JJ"));
-        ligne.replace(QStringLiteral("NAME"), QStringLiteral("PAYS"));
+    const QString debut =
+        langue == QLatin1String("en") ? QStringLiteral("usage: ") : QStringLiteral("usage : ");
+    return (premiere ? debut : QString(debut.size(), QLatin1Char(' '))) + mots_usage(commande, langue) +
+           QLatin1Char('\n');
+}
+
+QString MessagesCli::mots_usage(QString commande, const QString& langue) {
+    if (langue != QLatin1String("en")) {
+        commande.replace(QStringLiteral("FILE"), QStringLiteral("FICHIER"));
+        commande.replace(QStringLiteral("YYYY-MM-DD"), QStringLiteral("AAAA-MM-JJ"));
+        commande.replace(QStringLiteral("NAME"), QStringLiteral("PAYS"));
     }
-    return (premiere ? debut : QString(debut.size(), QLatin1Char(' '))) + ligne + QLatin1Char('\n');
+    return commande;
 }
 
 QString MessagesCli::sortie_non_ecrite(const QString& raison, const QString& langue) {

@@ -39,6 +39,8 @@ public:
     // PAYS in French); the first line starts with "usage : " ("usage: "),
     // the others stand under it.
     static QString ligne_usage(const QString& commande, const QString& langue, bool premiere = false);
+    // The words of a command in the language: FILE, YYYY-MM-DD and NAME.
+    static QString mots_usage(QString commande, const QString& langue);
 
     // An output that needs the toolkit's painters asked of a tool built
     // without them (a sheet, a plot): not written.

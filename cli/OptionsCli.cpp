@@ -143,6 +143,35 @@ bool lire_fichier_sia(const Option&, const Valeur& v, Demande& d, QString&) {
     return fichier_lu(v, d.sia);
 }
 
+// --sia without the options of a case names a file of past cases, as it
+// did before --sia-file; a number there is the induced astigmatism of a
+// case whose options are missing, never a file's name.
+bool lire_sia_ou_fichier(const Option& o, const Valeur& v, Demande& d, QString& probleme) {
+    double x;
+    if (!OptionsCli::nombre(v.texte, true, x))
+        return fichier_lu(v, d.sia);
+    const QString& langue = d.cas.langue;
+    QStringList cas;
+    for (const Option* c : OptionsCli::colonnes())
+        if (c->drapeaux & OptionsCli::OBLIGATOIRE)
+            cas << QLatin1String(c->nom);
+    const Option& fichier = OptionsCli::demarreur(OptionsCli::SIA);
+    probleme = MessagesCli::erreur(
+        QLatin1String(o.nom),
+        Textes::selon(langue,
+                      "valeur %1 lue comme l'astigmatisme induit d'un cas, mais aucune option de cas "
+                      "n'est donnée",
+                      "value %1 read as the induced astigmatism of a case, but no option of a case is given")
+            .arg(MessagesCli::citation(v.texte, langue)),
+        Textes::selon(langue, "les options du cas avec elle (%1), ou un fichier de cas passés avec %2",
+                      "the options of the case with it (%1), or a file of past cases with %2")
+            .arg(cas.join(QStringLiteral(", ")),
+                 MessagesCli::mots_usage(
+                     QLatin1String(fichier.nom) + QLatin1Char(' ') + QLatin1String(fichier.valeur), langue)),
+        langue);
+    return false;
+}
+
 // A file to write: not "-", which is no file (the standard output carries
 // the result); made whole against the folder the tool was started in, once;
 // and a name that the toolkit, which writes it, can carry (UTF-8): it is
@@ -304,12 +333,21 @@ const QList<Option> TABLE{
      lire_lot,
      0,
      OptionsCli::en_tete_lot},
-    {"--sia",
+    {"--sia-file",
      "FILE.csv",
      SIA,
      OptionsCli::DEMARRE | OptionsCli::ENTREE,
      {CSV_FR, CSV_EN},
      lire_fichier_sia,
+     0,
+     SiaCli::en_tete},
+    // The same without the options of a case (not shown in the usage).
+    {"--sia",
+     "FILE.csv",
+     SIA,
+     OptionsCli::DEMARRE | OptionsCli::ENTREE,
+     {CSV_FR, CSV_EN},
+     lire_sia_ou_fichier,
      0,
      SiaCli::en_tete},
     {"--plot",
@@ -386,10 +424,19 @@ const Option& OptionsCli::sortie(int mode) {
 }
 
 bool OptionsCli::Demande::donnee(int drapeau) const {
+    return premiere(drapeau) != nullptr;
+}
+
+const Option* OptionsCli::Demande::premiere(int drapeau) const {
     for (const Option* o : donnees)
         if (o->drapeaux & drapeau)
-            return true;
-    return false;
+            return o;
+    return nullptr;
+}
+
+QString OptionsCli::Demande::nom_du_mode() const {
+    const Option* o = premiere(DEMARRE);
+    return QLatin1String(o ? o->nom : demarreur(mode).nom);
 }
 
 QString OptionsCli::liste(const QString& langue) {
@@ -408,7 +455,7 @@ QString commande(int mode) {
     QString ligne = QStringLiteral("torique ") + QLatin1String(debut.nom) + QLatin1Char(' ') +
                     QLatin1String(debut.valeur);
     for (const Option& o : TABLE)
-        if ((o.modes & mode) && &o != &debut)
+        if ((o.modes & mode) && !(o.drapeaux & OptionsCli::DEMARRE))
             ligne += QStringLiteral(" [") + QLatin1String(o.nom) +
                      (o.valeur ? QLatin1Char(' ') + QLatin1String(o.valeur) : QString()) + QLatin1Char(']');
     return ligne;

@@ -17,10 +17,10 @@
 // refusal of a value are made from the table.
 //
 // Modes: a case (the default), a batch file (--batch), a file of past
-// cases (--sia FILE). An option that starts a mode may bear the name of an
-// option of a case (--sia: the incision's induced astigmatism, or a file of
-// past cases): it starts its mode only when no other option of a case is
-// given.
+// cases (--sia-file). An option that starts a mode may bear the name of an
+// option of a case (--sia: the incision's induced astigmatism, or, as
+// before --sia-file, a file of past cases): it starts its mode only when no
+// other option of a case is given, and never takes a number for a file.
 class OptionsCli {
 public:
     enum Mode { CAS = 1, LOT = 2, SIA = 4 };
@@ -71,6 +71,11 @@ public:
         Identite identite;
         QList<const Option*> donnees; // in the order given
         bool donnee(int drapeau) const;
+        // The first option given that bears the flag (nullptr: none).
+        const Option* premiere(int drapeau) const;
+        // The option that started the mode, as given ("--sia" or
+        // "--sia-file"), for the messages.
+        QString nom_du_mode() const;
     };
 
     struct Valeur {
@@ -105,7 +110,7 @@ public:
     // that header ("eye,seq,...").
     static const QList<const Option*>& colonnes();
     static QString en_tete_lot();
-    // The option that starts a mode.
+    // The option that starts a mode, as the usage shows it.
     static const Option& demarreur(int mode);
     // The file a mode writes: the sheet of a case, the plot of past cases.
     static const Option& sortie(int mode);

@@ -183,7 +183,7 @@ bool SiaCli::lire(CsvCli& csv, AstigmatismeInduit& serie, QList<Refus>& refus, Q
             continue; // a blank line
         if (++lignes > LIGNES_MAX) {
             erreur = MessagesCli::erreur(
-                QLatin1String(OptionsCli::demarreur(OptionsCli::SIA).nom),
+                csv.nom_option(),
                 Textes::selon(langue, "plus de %1 lignes dans %2", "more than %1 rows in %2")
                     .arg(LIGNES_MAX)
                     .arg(csv.cite()),
@@ -257,7 +257,7 @@ void SiaCli::json(const AstigmatismeInduit& serie, const QList<Refus>& refus, Ec
 int SiaCli::executer(const OptionsCli::Demande& demande, int descripteur_sortie, const Graphique& graphique,
                      QTextStream& sortie, QTextStream& erreurs) {
     const QString& langue = demande.cas.langue;
-    const QString option = QLatin1String(OptionsCli::demarreur(OptionsCli::SIA).nom);
+    const QString option = demande.nom_du_mode();
     CsvCli csv(option, colonnes(), colonnes(), langue);
     QString erreur;
     if (!csv.ouvrir(demande.sia, erreur) || !csv.lire_en_tete(erreur)) {

@@ -61,6 +61,45 @@ const Option* choisir(const QString& nom, int mode) {
     return rangs.value(0, nullptr);
 }
 
+// The refusal of a value that is no number given to an option of a case
+// that bears the name of an option starting a mode (--sia: the induced
+// astigmatism of the case, or a file of past cases): what the option was
+// taken for, and how to give the file. Empty for any other option.
+QString refus_homonyme(const Option& o, const QString& valeur, const OptionsCli::Demande& d) {
+    double x;
+    if (o.drapeaux & OptionsCli::DEMARRE || OptionsCli::nombre(valeur, true, x))
+        return QString();
+    for (const Option* autre : OptionsCli::nommees(QLatin1String(o.nom)))
+        if (autre->drapeaux & OptionsCli::DEMARRE) {
+            const QString& langue = d.cas.langue;
+            const Option& fichier = OptionsCli::demarreur(autre->modes);
+            return MessagesCli::erreur(
+                QLatin1String(o.nom),
+                Textes::selon(langue,
+                              "valeur %1 refusée : avec les options d'un cas, %2 est l'astigmatisme "
+                              "induit par son incision",
+                              "value %1 refused: with the options of a case, %2 is the induced astigmatism "
+                              "of its incision")
+                    .arg(MessagesCli::citation(valeur, langue), QLatin1String(o.nom)),
+                Textes::selon(langue, "%1, ou un fichier de cas passés avec %2 et aucune option de cas",
+                              "%1, or a file of past cases with %2 and no option of a case")
+                    .arg(OptionsCli::attendu(o, langue),
+                         MessagesCli::mots_usage(QLatin1String(fichier.nom) + QLatin1Char(' ') +
+                                                     QLatin1String(fichier.valeur),
+                                                 langue)),
+                langue);
+        }
+    return QString();
+}
+
+// An option given in a mode it has no part in.
+QString hors_du_mode(const QString& nom, const OptionsCli::Demande& d) {
+    const QString& langue = d.cas.langue;
+    return MessagesCli::erreur(
+        nom, Textes::selon(langue, "sans objet avec %1", "not allowed with %1").arg(d.nom_du_mode()),
+        OptionsCli::usage(d.mode, langue), langue);
+}
+
 } // namespace
 
 ToriqueCli::ToriqueCli() {
@@ -141,6 +180,8 @@ QString ToriqueCli::lire(const QList<QByteArray>& arguments, OptionsCli::Demande
             return MessagesCli::erreur(nom,
                                        Textes::selon(langue, "donnée plusieurs fois", "given more than once"),
                                        Textes::selon(langue, "une seule fois", "it once"), langue);
+        if ((o->drapeaux & OptionsCli::DEMARRE) && d.premiere(OptionsCli::DEMARRE))
+            return hors_du_mode(nom, d);
         vues << nom;
         d.donnees << o;
         QByteArray valeur = jointe ? argument.mid(nom_octets.size() + 1) : QByteArray();
@@ -154,10 +195,13 @@ QString ToriqueCli::lire(const QList<QByteArray>& arguments, OptionsCli::Demande
         }
         QString probleme;
         const QString texte = QString::fromUtf8(valeur);
-        if (!o->lire(*o, {texte, valeur}, d, probleme))
+        if (!o->lire(*o, {texte, valeur}, d, probleme)) {
+            if (probleme.isEmpty())
+                probleme = refus_homonyme(*o, texte, d);
             return !probleme.isEmpty()
                        ? probleme
                        : MessagesCli::refus_valeur(nom, texte, OptionsCli::attendu(*o, langue), langue);
+        }
     }
     return QString();
 }
@@ -172,14 +216,10 @@ QString ToriqueCli::refus_ensemble(const OptionsCli::Demande& d) const {
         const QString nom = QLatin1String(o->nom);
         if (d.mode == OptionsCli::CAS)
             return MessagesCli::erreur(nom,
-                                       Textes::selon(langue, "seulement avec %1 et aucune option de cas",
-                                                     "only with %1 and no option of a case")
+                                       Textes::selon(langue, "seulement avec %1", "only with %1")
                                            .arg(QLatin1String(OptionsCli::demarreur(o->modes).nom)),
                                        OptionsCli::usage(o->modes, langue), langue);
-        return MessagesCli::erreur(nom,
-                                   Textes::selon(langue, "sans objet avec %1", "not allowed with %1")
-                                       .arg(QLatin1String(OptionsCli::demarreur(d.mode).nom)),
-                                   OptionsCli::usage(d.mode, langue), langue);
+        return hors_du_mode(nom, d);
     }
     if (d.mode != OptionsCli::CAS)
         return QString();

@@ -427,6 +427,24 @@ void TestCli::mauvais_usage_data() {
     QTest::newRow("case with --batch") << QStringList{"--batch", "x.csv", "--k1", "42", "--lang", "en"}
                                        << "--k1: not allowed with --batch; expected torique --batch FILE.csv "
                                           "[--lang fr|en]";
+    // --sia: a case's induced astigmatism, or (alone) a file of past cases.
+    QTest::newRow("sia, a number alone")
+        << QStringList{"--sia", "0.5", "--lang", "en"}
+        << "--sia: value '0.5' read as the induced astigmatism of a case, but no option of a case is given; "
+           "expected the options of the case with it (--eye, --seq, --k1, --k2, --axis), or a file of past "
+           "cases with --sia-file FILE.csv\n";
+    QTest::newRow("sia, a file with a case")
+        << QStringList{"--sia", "cases.csv", "--eye", "OD"}
+        << QString::fromUtf8(
+               "--sia : valeur « cases.csv » refusée : avec les options d'un cas, --sia est "
+               "l'astigmatisme induit par son incision ; attendu : un nombre de 0.00 à 5.00, ou "
+               "un fichier de cas passés avec --sia-file FICHIER.csv et aucune option de cas\n");
+    QTest::newRow("sia-file with a case")
+        << QStringList{"--sia-file", "cases.csv", "--eye", "OD", "--lang", "en"}
+        << "--eye: not allowed with --sia-file; expected torique --sia-file "
+           "FILE.csv [--plot FILE.pdf|png|svg] [--lang fr|en] [--json]\n";
+    QTest::newRow("sia-file and sia") << QStringList{"--sia-file", "a.csv", "--sia", "b.csv", "--lang", "en"}
+                                      << "--sia: not allowed with --sia-file; expected torique --sia-file";
     QTest::newRow("no arguments") << QStringList{} << QString::fromUtf8("usage : torique --eye OD|OS");
 }
 

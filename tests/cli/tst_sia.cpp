@@ -283,6 +283,8 @@ void TstSia::deux_yeux() {
     // (-1.25, 0.625) and, not mirrored, (-0.75, -0.375).
     QVERIFY(proche(od["centroid"]["D"], std::hypot(1.25, 0.625)) && od["centroid"]["axis"].toInt() == 77);
     QVERIFY(proche(os["centroid"]["D"], std::hypot(0.75, 0.375)) && os["centroid"]["axis"].toInt() == 103);
+    // The file's own option, and --sia without the options of a case.
+    QCOMPARE(lancer({"--sia-file", fichier(EN_TETE + DEUX_YEUX), "--json"}).sortie, s.sortie);
     // One eye only: nothing mirrored, no figures by eye.
     const Sortie un =
         lancer({"--sia", fichier(EN_TETE + DEUX_YEUX.left(DEUX_YEUX.indexOf('\n') + 1)), "--json"});
@@ -298,12 +300,11 @@ void TstSia::usage_data() {
     const QStringList cas{"--eye", "OD", "--seq", "21", "--k1", "42", "--k2", "44", "--axis", "90"};
     QTest::newRow("plot without --sia")
         << cas + QStringList{"--plot", "x.png", "--lang", "en"}
-        << "--plot: only with --sia and no option of a case; expected torique --sia FILE.csv [--plot"
-        << false;
+        << "--plot: only with --sia-file; expected torique --sia-file FILE.csv [--plot" << false;
     // With the options of a case, --sia is its induced astigmatism.
     QTest::newRow("plot with a case and its --sia")
         << cas + QStringList{"--sia", "0.5", "--plot", "x.png", "--lang", "en"}
-        << "--plot: only with --sia and no option of a case" << false;
+        << "--plot: only with --sia-file" << false;
     QTest::newRow("plot of another kind")
         << QStringList{"--sia", "x.csv", "--plot", "x.jpg", "--lang", "en"}
         << "--plot: value 'x.jpg' refused; expected a file name ending in .pdf, .png or .svg" << false;
