@@ -172,15 +172,17 @@ bool lire_sia_ou_fichier(const Option& o, const Valeur& v, Demande& d, QString& 
     return false;
 }
 
-// A file to write: not "-", which is no file (the standard output carries
-// the result); made whole against the folder the tool was started in, once;
-// and a name that the toolkit, which writes it, can carry (UTF-8): it is
-// never written under another name.
+// A file to write: "-" is the standard output (the tool's caller names its
+// descriptor); another name is made whole against the folder the tool was
+// started in, once, and must be one that the toolkit, which writes it, can
+// carry (UTF-8): it is never written under another name.
 bool fichier_ecrit(const Option& o, const Valeur& v, Demande& d, OptionsCli::Fichier& f, QString& probleme) {
-    if (v.octets.isEmpty() || v.octets == "-")
+    if (v.octets.isEmpty())
         return false;
     f.nom = v.texte;
     f.octets = v.octets;
+    if (v.octets == "-")
+        return true;
     QByteArray complet = v.octets;
     if (!v.octets.startsWith('/')) {
         if (d.depart.isEmpty()) {
@@ -203,11 +205,6 @@ bool fichier_ecrit(const Option& o, const Valeur& v, Demande& d, OptionsCli::Fic
 }
 
 bool lire_pdf(const Option& o, const Valeur& v, Demande& d, QString& probleme) {
-    if (v.octets == "-")
-        probleme = MessagesCli::refus_valeur(QLatin1String(o.nom), v.texte,
-                                             OptionsCli::attendu(o, d.cas.langue) +
-                                                 Textes::selon(d.cas.langue, " autre que -", " other than -"),
-                                             d.cas.langue);
     return fichier_ecrit(o, v, d, d.pdf, probleme);
 }
 
@@ -302,7 +299,12 @@ const QList<Option> TABLE{
      {"une puissance de la gamme : 0.75, 1.50, 2.25, 3.00, 3.75, 4.50, 5.25 ou 6.00",
       "a power of the range: 0.75, 1.50, 2.25, 3.00, 3.75, 4.50, 5.25 or 6.00"},
      lire_cyl},
-    {"--pdf", "FILE.pdf", CAS, OptionsCli::SORTIE, {"un nom de fichier PDF", "a PDF file name"}, lire_pdf},
+    {"--pdf",
+     "FILE.pdf",
+     CAS,
+     OptionsCli::SORTIE,
+     {"un nom de fichier PDF, ou - pour la sortie standard", "a PDF file name, or - for the standard output"},
+     lire_pdf},
     {"--patient",
      "T",
      CAS,
@@ -354,8 +356,8 @@ const QList<Option> TABLE{
      "FILE.pdf|png|svg",
      SIA,
      OptionsCli::SORTIE,
-     {"un nom de fichier en .pdf, .png ou .svg (PDF sans extension)",
-      "a file name ending in .pdf, .png or .svg (PDF without one)"},
+     {"un nom de fichier en .pdf, .png ou .svg (PDF sans extension, ou - pour la sortie standard)",
+      "a file name ending in .pdf, .png or .svg (PDF without one, or - for the standard output)"},
      lire_graphique},
     {"--lang", "fr|en", CAS | LOT | SIA, 0, {"fr ou en", "fr or en"}, lire_langue},
     {"--json", nullptr, CAS | SIA, OptionsCli::SANS_EFFET_LOT, {"aucune valeur", "no value"}, lire_json},

@@ -30,7 +30,7 @@ public:
         COLONNE = 2,          // an input of a case: a column of a batch file, named without "--"
         DEMARRE = 4,          // starts its mode
         ENTREE = 8,           // names a file that is read
-        SORTIE = 16,          // names a file that is written (not "-")
+        SORTIE = 16,          // names a file that is written ("-": the standard output)
         FEUILLE = 32,         // identification of the sheet: only with the sheet's file
         SANS_EFFET_LOT = 64,  // allowed with --batch, which it does not change
         IMMEDIAT = 128,       // acts alone, whatever else is given (--help, --version)
@@ -41,11 +41,14 @@ public:
     // bytes given to the system, and, for a file to write, the full name
     // made once against the folder the tool was started in (empty, with
     // the system's reason, when that folder is gone).
+    // A file to write that is the standard output ("-", /dev/stdout, the
+    // file the output is sent to) is the only thing written there.
     struct Fichier {
         QString nom;
         QByteArray octets;
         QString chemin;
         QString probleme;
+        bool sortie_standard = false;
         bool donne() const { return !octets.isEmpty() || !nom.isEmpty(); }
     };
 

@@ -283,7 +283,9 @@ int SiaCli::executer(const OptionsCli::Demande& demande, int descripteur_sortie,
         erreurs << erreur << '\n';
         return 2;
     }
-    if (!demande.json)
+    // The rows refused as text, unless the JSON object printed carries them.
+    const bool muet = demande.graphique.sortie_standard;
+    if (!demande.json || muet)
         for (const Refus& r : refus)
             erreurs << Textes::selon(langue, "ligne %1 : %2", "line %1: %2")
                            .arg(r.ligne)
@@ -308,12 +310,13 @@ int SiaCli::executer(const OptionsCli::Demande& demande, int descripteur_sortie,
         if (statut != 0)
             return statut;
     }
-    if (demande.json) {
+    // A plot on the standard output is alone there.
+    if (demande.json && !muet) {
         EcrivainJson j(sortie);
         json(serie, refus, j);
         j.vider();
         sortie << '\n';
-    } else if (!serie.yeux().isEmpty()) {
+    } else if (!serie.yeux().isEmpty() && !muet) {
         texte(serie, langue, sortie);
     }
     return refus.isEmpty() && !serie.yeux().isEmpty() ? 0 : 1;

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -150,6 +151,8 @@ int ToriqueCli::executer(const QList<QByteArray>& arguments, QTextStream& sortie
     QString refus = lire(arguments, d);
     if (refus.isEmpty())
         refus = refus_ensemble(d);
+    if (refus.isEmpty())
+        refus = prendre_sortie_standard(d);
     if (!refus.isEmpty()) {
         erreurs << refus << '\n';
         return 2;
@@ -250,14 +253,50 @@ QString ToriqueCli::refus_ensemble(const OptionsCli::Demande& d) const {
     return QString();
 }
 
-// Computes the case, writes its sheet when asked, and prints the result.
+// Marks the file to write (the sheet, the plot) that is the standard
+// output; "-" is written through its descriptor. Returns the line that
+// refuses a terminal, or an empty text.
+QString ToriqueCli::prendre_sortie_standard(OptionsCli::Demande& d) const {
+    const int fd = descripteur_sortie;
+    struct stat sortie;
+    const bool connue = fd >= 0 && fstat(fd, &sortie) == 0;
+    for (int mode : {OptionsCli::CAS, OptionsCli::SIA}) {
+        OptionsCli::Fichier& f = mode == OptionsCli::CAS ? d.pdf : d.graphique;
+        if (!f.donne())
+            continue;
+        if (f.octets == "-")
+            f.chemin = fd >= 0 ? QStringLiteral("/proc/self/fd/%1").arg(fd) : QStringLiteral("/dev/stdout");
+        struct stat cible;
+        f.sortie_standard =
+            f.octets == "-" ||
+            (connue && !f.chemin.isEmpty() && stat(f.chemin.toUtf8().constData(), &cible) == 0 &&
+             cible.st_dev == sortie.st_dev && cible.st_ino == sortie.st_ino);
+        if (f.sortie_standard && connue && isatty(fd)) {
+            const QString& langue = d.cas.langue;
+            return MessagesCli::erreur(
+                QLatin1String(OptionsCli::sortie(mode).nom),
+                Textes::selon(langue, "la sortie standard est un terminal",
+                              "the standard output is a terminal"),
+                Textes::selon(langue,
+                              "un nom de fichier, ou la sortie standard envoyée vers un fichier ou un "
+                              "programme (> fichier, | programme)",
+                              "a file name, or the standard output sent to a file or a program (> file, | "
+                              "program)"),
+                langue);
+        }
+    }
+    return QString();
+}
+
+// Computes the case, writes its sheet when asked, and prints the result
+// (unless the sheet went to the standard output).
 int ToriqueCli::calculer_cas(const OptionsCli::Demande& d, QTextStream& sortie, QTextStream& erreurs) const {
     CalculTorique moteur;
     ListParam record;
     const CasCli::Resultat r = d.cas.calculer(moteur, record);
     if (r.code != Verification::ACCEPTE) {
         erreurs << CasCli::message_refus(r.code, d.cas.langue);
-        if (d.json)
+        if (d.json && !d.pdf.sortie_standard)
             sortie << QString::fromUtf8(d.cas.json(moteur, r)) << '\n';
         return 1;
     }
@@ -269,7 +308,7 @@ int ToriqueCli::calculer_cas(const OptionsCli::Demande& d, QTextStream& sortie, 
             return 1;
         }
         const int statut = feuille(d, record, erreurs);
-        if (statut != 0)
+        if (statut != 0 || d.pdf.sortie_standard)
             return statut;
     }
     sortie << (d.json ? QString::fromUtf8(d.cas.json(moteur, r)) + QLatin1Char('\n')

@@ -28,6 +28,11 @@ class QTextStream;
 // Exit status: 0 computed, 1 refused by a check (or, with --batch, any row
 // not computed, or an output that refused what was written), 2 bad usage.
 //
+// A sheet or a plot written to the standard output ("-", /dev/stdout, or
+// the file that the output is sent to) is all that the output carries: the
+// text or JSON result is not printed, so that what is captured is the file
+// whole. A terminal is not given one.
+//
 // The sheet (--pdf) and the plot (--plot) need the toolkit's painters,
 // which this library does not link: the program hands in the functions that
 // draw them (FeuilleCli, GraphiqueCli).
@@ -39,7 +44,9 @@ public:
     using Feuille = std::function<int(const OptionsCli::Demande&, ListParam& record, QTextStream& erreurs)>;
     Feuille feuille;
     SiaCli::Graphique graphique;
-    // The standard output's descriptor: a file read must not be it (-1: none).
+    // The standard output's descriptor: a file read must not be it, and a
+    // file written there is alone on it (-1: none known; "-" is then
+    // /dev/stdout).
     int descripteur_sortie = -1;
 
     // Takes the working folder as the one the tool was started in.
@@ -54,6 +61,7 @@ public:
 private:
     QString lire(const QList<QByteArray>& arguments, OptionsCli::Demande& d) const;
     QString refus_ensemble(const OptionsCli::Demande& d) const;
+    QString prendre_sortie_standard(OptionsCli::Demande& d) const;
     int calculer_cas(const OptionsCli::Demande& d, QTextStream& sortie, QTextStream& erreurs) const;
 
     QByteArray depart;

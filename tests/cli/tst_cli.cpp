@@ -13,10 +13,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -73,6 +76,8 @@ private slots:
     void programme_data();
     void programme();
     void programme_dix_mille_lignes();
+    void sortie_standard_data();
+    void sortie_standard();
     void sortie_refusee_data();
     void sortie_refusee();
     void noms_en_octets_data();
@@ -672,7 +677,8 @@ void TestCli::programme_data() {
         << "";
     QTest::newRow("identification without a sheet")
         << EXEMPLE + QStringList{"--patient", "P1", "--lang", "en"} << 2 << ""
-        << "--patient: not allowed without --pdf; expected --pdf a PDF file name\n";
+        << "--patient: not allowed without --pdf; expected --pdf a PDF file name, or - for the standard "
+           "output\n";
     // An order form names its patient.
     QTest::newRow("sheet without its patient")
         << EXEMPLE + QStringList{"--pdf", "/dev/null", "--lang", "en"} << 2 << ""
@@ -686,8 +692,12 @@ void TestCli::programme_data() {
     QTest::newRow("sheet for a blank patient")
         << EXEMPLE + QStringList{"--pdf", "/dev/null", "--patient", " \t"} << 2 << ""
         << QString::fromUtf8("--patient : valeur «");
-    QTest::newRow("sheet to -") << EXEMPLE + QStringList{"--pdf", "-", "--lang", "en"} << 2 << ""
-                                << "--pdf: value '-' refused; expected a PDF file name other than -\n";
+    // A sheet on the standard output is alone there: the bytes are a whole PDF file.
+    QTest::newRow("sheet to -") << EXEMPLE + QStringList{"--pdf", "-", "--patient", "P1"} << 0 << "%PDF-"
+                                << "";
+    QTest::newRow("sheet to /dev/stdout")
+        << EXEMPLE + QStringList{"--pdf", "/dev/stdout", "--patient", "P1"} << 0 << "%PDF-"
+        << "";
     // Control and format characters quoted back are replaced.
     QTest::newRow("value quoted back")
         << QStringList{"--eye", QString::fromUtf8("O\u202eD\x1b[2J\xc2\x9b\u2028"), "--lang", "en"} << 2 << ""
@@ -702,8 +712,16 @@ void TestCli::programme() {
     QVERIFY2(p.waitForFinished(30000), qPrintable(p.errorString()));
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
     QTEST(p.exitCode(), "statut");
-    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    const QByteArray octets = p.readAllStandardOutput();
+    const QString out = QString::fromUtf8(octets);
     const QString err = QString::fromUtf8(p.readAllStandardError());
+    if (octets.startsWith("%PDF-")) {
+        QVERIFY2(octets.endsWith("%%EOF\n"), octets.right(200).constData());
+        QTemporaryDir dir;
+        const QString pdf = ecrire(dir, "sortie.pdf", octets);
+        if (!QStandardPaths::findExecutable("pdfinfo").isEmpty())
+            QVERIFY(Processus::lancer("pdfinfo", {pdf}).sortie.contains(QRegularExpression("Pages: +1\n")));
+    }
     QFETCH(QString, debut_sortie);
     QFETCH(QString, debut_erreurs);
     auto commence = [](const QString& texte, const QString& debut) {
@@ -726,6 +744,58 @@ void TestCli::programme_dix_mille_lignes() {
     for (int n = 0; n < 10000; ++n)
         QVERIFY(lignes[n].startsWith(QStringLiteral("{\"line\":%1,\"eye\":").arg(n + 2).toUtf8()));
     QCOMPARE(p.exitCode(), 0);
+}
+
+// A sheet or a plot written to the standard output is all it carries; a
+// terminal is not given one.
+void TestCli::sortie_standard_data() {
+    QTest::addColumn<QStringList>("args"); // SORTIE: the file the standard output is sent to
+    QTest::addColumn<bool>("terminal");    // the standard output is a terminal, else that file
+    QTest::addColumn<int>("statut");
+    QTest::addColumn<QString>("erreurs");
+    const QStringList feuille = EXEMPLE + QStringList{"--patient", "P"};
+    QTest::newRow("sheet to -") << feuille + QStringList{"--pdf", "-"} << false << 0 << "";
+    QTest::newRow("sheet to the file the output is sent to")
+        << feuille + QStringList{"--pdf", "SORTIE", "--json"} << false << 0 << "";
+    QTest::newRow("refused case, sheet to -")
+        << QStringList{"--eye", "OD",    "--seq", "21",     "--k1",   "44", "--k2",      "43", "--axis",
+                       "90",    "--pdf", "-",     "--json", "--lang", "en", "--patient", "P"}
+        << false << 1 << "Axis K1 and K2\n";
+    QTest::newRow("sheet to a terminal") << feuille + QStringList{"--pdf", "-", "--lang", "en"} << true << 2
+                                         << "--pdf: the standard output is a terminal; expected a file name";
+    QTest::newRow("plot to a terminal") << QStringList{"--sia-file", "x.csv", "--plot", "-"} << true << 2
+                                        << QString::fromUtf8("--plot : la sortie standard est un terminal");
+}
+
+void TestCli::sortie_standard() {
+    QFETCH(QStringList, args);
+    QFETCH(bool, terminal);
+    QTemporaryDir dir;
+    const QString fichier = ecrire(dir, "sortie", "");
+    int fd = -1, maitre = -1;
+    if (terminal) {
+        maitre = posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(maitre >= 0 && grantpt(maitre) == 0 && unlockpt(maitre) == 0);
+        fd = open(ptsname(maitre), O_RDWR | O_NOCTTY);
+    } else {
+        fd = open(QFile::encodeName(fichier).constData(), O_WRONLY);
+    }
+    QVERIFY(fd >= 0);
+    ToriqueCli outil;
+    outil.descripteur_sortie = fd;
+    bool seule = false;
+    outil.feuille = [&seule](const OptionsCli::Demande& d, ListParam&, QTextStream&) {
+        return seule = d.pdf.sortie_standard, 0;
+    };
+    const Sortie s = lancer(args.replaceInStrings("SORTIE", fichier), &outil);
+    close(fd);
+    if (maitre >= 0)
+        close(maitre);
+    QTEST(s.statut, "statut");
+    QVERIFY2(s.sortie.isEmpty(), qPrintable(s.sortie));
+    QFETCH(QString, erreurs);
+    QVERIFY2(erreurs.isEmpty() ? s.erreurs.isEmpty() : s.erreurs.startsWith(erreurs), qPrintable(s.erreurs));
+    QCOMPARE(seule, s.statut == 0);
 }
 
 void TestCli::sortie_refusee_data() {
