@@ -238,6 +238,62 @@ int canal(QRgb c, int k) {
 
 } // namespace
 
+namespace {
+
+// Colours divided by their opacity, rounded to the nearest (a half up), in
+// whole numbers. The toolkit's own conversion picks its instructions by
+// processor, some with approximate reciprocals, and rounded a colour that
+// falls on a half (3 * 255 / 6) one way here and the other way there: the
+// same drawing gave files one unit apart in a few half-transparent pixels
+// from one machine to another.
+QImage sans_premultiplication(const QImage& pm) {
+    QImage out(pm.size(), QImage::Format_ARGB32);
+    out.setDotsPerMeterX(pm.dotsPerMeterX());
+    out.setDotsPerMeterY(pm.dotsPerMeterY());
+    for (int y = 0; y < pm.height(); ++y) {
+        const QRgb* l = reinterpret_cast<const QRgb*>(pm.constScanLine(y));
+        QRgb* o = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < pm.width(); ++x) {
+            const uint a = qAlpha(l[x]);
+            auto canal = [a](uint c) { return a == 0 ? 0u : std::min(255u, (c * 255 + a / 2) / a); };
+            o[x] = qRgba(int(canal(qRed(l[x]))), int(canal(qGreen(l[x]))), int(canal(qBlue(l[x]))), int(a));
+        }
+    }
+    return out;
+}
+
+bool opaque(const QImage& pm) {
+    for (int y = 0; y < pm.height(); ++y) {
+        const QRgb* l = reinterpret_cast<const QRgb*>(pm.constScanLine(y));
+        for (int x = 0; x < pm.width(); ++x)
+            if (qAlpha(l[x]) != 255)
+                return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QImage a_ecrire(const Image& i) {
+    const QImage pm = i.dessin().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (!opaque(pm))
+        return sans_premultiplication(pm);
+    // Opaque: the same colours, without the channel.
+    const QImage rgb = pm.convertToFormat(QImage::Format_RGB32);
+    // The large pictures reduced to 256 colours compress better, but stay
+    // true-colour files: a palette file would load in another format than
+    // the pictures the program compares them with.
+    return i.palette ? en_palette(rgb).convertToFormat(QImage::Format_RGB32) : rgb;
+}
+
+std::vector<Image> toutes() {
+    std::vector<Image> tout;
+    for (auto groupe : {bandes, icones, lentilles, rapporteurs, aides})
+        for (auto& i : groupe())
+            tout.push_back(std::move(i));
+    return tout;
+}
+
 QImage en_palette(const QImage& source, int n) {
     const QImage img = source.convertToFormat(QImage::Format_RGB32);
     // Colours sorted by value, so that the result does not depend on any

@@ -38,6 +38,12 @@ struct Image {
 // The same opaque picture with at most n colours (median cut, no dithering).
 QImage en_palette(const QImage& img, int n = 256);
 
+// A picture as its file holds it: an opaque one without an alpha channel
+// (smaller files; a large one reduced to 256 colours, `palette`), any other
+// with its colours divided by their opacity, as PNG stores them. The
+// pixels depend only on the drawing, not on the machine.
+QImage a_ecrire(const Image& i);
+
 // A blank canvas (premultiplied ARGB), filled with the given colour.
 QImage toile(int w, int h, const QColor& fond = Qt::transparent);
 
@@ -81,7 +87,8 @@ void lentille_plaque(QPainter& p, QPointF c, qreal r, const StyleLentille& s);
 // diameter of an optic of radius r.
 void marques_toriques(QPainter& p, QPointF c, qreal r, const QColor& couleur);
 
-// Groups of pictures.
+// Every picture, and its groups.
+std::vector<Image> toutes();
 std::vector<Image> bandes();
 std::vector<Image> icones();
 std::vector<Image> lentilles();

@@ -3,7 +3,9 @@
 //   genimages [folder] [name...]
 //
 // With names, only those pictures are drawn. The drawings use only QPainter
-// and fixed pixel sizes, so two runs on the same machine give the same files.
+// and fixed pixel sizes, and the pixels are put in the file's form by
+// Dessin::a_ecrire, so that every run gives the same files, on any machine
+// with the same fonts.
 
 #include "Dessin.h"
 
@@ -28,28 +30,12 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    std::vector<Dessin::Image> tout;
-    for (auto groupe :
-         {Dessin::bandes, Dessin::icones, Dessin::lentilles, Dessin::rapporteurs, Dessin::aides})
-        for (auto& i : groupe())
-            tout.push_back(std::move(i));
-
     int ecrites = 0;
     qint64 total = 0;
-    for (const auto& i : tout) {
+    for (const auto& i : Dessin::toutes()) {
         if (!args.isEmpty() && !args.contains(i.nom))
             continue;
-        QImage img = i.dessin();
-        // Opaque pictures are stored without an alpha channel (smaller files).
-        if (!img.hasAlphaChannel() ||
-            img.convertToFormat(QImage::Format_RGB32).convertToFormat(img.format()) == img)
-            img = img.convertToFormat(QImage::Format_RGB32);
-        // Large opaque pictures are reduced to 256 colours, which makes them
-        // compress better, but stay true-colour files: a palette file would
-        // load in another format than the pictures the program compares
-        // them with.
-        if (i.palette && !img.hasAlphaChannel())
-            img = Dessin::en_palette(img).convertToFormat(QImage::Format_RGB32);
+        const QImage img = Dessin::a_ecrire(i);
         const QString chemin = QDir(dossier).filePath(i.nom);
         QImageWriter w(chemin, "png");
         w.setQuality(0); // strongest compression

@@ -1,12 +1,16 @@
 // The pictures the program reads by file name: each must be next to the
 // program, load, and have the size and the layout that its use needs.
 
+#include "Dessin.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QSet>
 #include <QtMath>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -80,6 +84,11 @@ int luminance(QRgb c) {
 // A pixel that shows on the white diagram: visible and not light.
 bool marque(QRgb c) {
     return qAlpha(c) > 128 && luminance(c) < 200;
+}
+
+const std::vector<Dessin::Image>& toutes() {
+    static const std::vector<Dessin::Image> t = Dessin::toutes();
+    return t;
 }
 
 QImage charger(const QString& nom) {
@@ -162,6 +171,14 @@ void TstImages::fichiers() {
         for (int x = 0; x < img.width() && !varie; x += 2)
             varie = img.pixel(x, y) != img.pixel(0, 0);
     QVERIFY(varie);
+    // What the generator draws now, pixel for pixel: a drawing changed
+    // without its picture drawn again, or a picture that would come out
+    // otherwise on another machine, shows here.
+    const auto dessin = std::find_if(toutes().cbegin(), toutes().cend(),
+                                     [&nom](const Dessin::Image& i) { return i.nom == nom; });
+    QVERIFY(dessin != toutes().cend());
+    const QImage attendue = Dessin::a_ecrire(*dessin);
+    QCOMPARE(QImage(nom).convertToFormat(attendue.format()), attendue);
 }
 
 // Every picture in the project's folder is one the program reads: a stale or
