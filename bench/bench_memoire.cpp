@@ -9,7 +9,8 @@
 // And the command-line tool's peak on the files that cost it most: a batch
 // file and a file of past cases of 2,000 rows just under the 64 KB bound of
 // a row (the past cases refused, K2 below a K1 of 65,000 characters, whose
-// refusal quotes it), and 100,000 eyes, a series' most, as JSON.
+// refusal quotes it), a batch file of one 63 MB line, and 100,000 eyes, a
+// series' most, as JSON.
 //
 //   cd build && ./bench/bench_memoire --benchmark_repetitions=3
 
@@ -127,7 +128,7 @@ BENCHMARK(BM_SessionComplete)->UseManualTime()->Iterations(1)->Unit(benchmark::k
 
 QByteArray g_torique;
 
-enum Fichier { LOT_LIGNES_LONGUES, SIA_LIGNES_LONGUES, SIA_CENT_MILLE };
+enum Fichier { LOT_LIGNES_LONGUES, LOT_UNE_LIGNE, SIA_LIGNES_LONGUES, SIA_CENT_MILLE };
 
 bool ecrire(const QString& chemin, Fichier genre) {
     QFile f(chemin);
@@ -138,6 +139,9 @@ bool ecrire(const QString& chemin, Fichier genre) {
         f.write(Processus::EN_TETE_LOT);
         for (int n = 0; n < 2000; ++n)
             f.write("OD,21,D,42." + zeros + ",44,90,,,\n");
+    } else if (genre == LOT_UNE_LIGNE) {
+        f.write(Processus::EN_TETE_LOT);
+        f.write("OD,21,D,42," + QByteArray(63 * 1024 * 1024, '4') + ",90,,,\n");
     } else if (genre == SIA_LIGNES_LONGUES) {
         f.write("eye,k1_pre,k2_pre,axis_pre,k1_post,k2_post,axis_post\n");
         for (int n = 0; n < 2000; ++n)
@@ -182,20 +186,24 @@ BENCHMARK_CAPTURE(BM_Torique, batch_rows_of_64KB, LOT_LIGNES_LONGUES, {"--batch"
     ->UseManualTime()
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(BM_Torique, sia_rows_of_64KB_refused, SIA_LIGNES_LONGUES, {"--sia", "FICHIER"})
+BENCHMARK_CAPTURE(BM_Torique, batch_one_line_of_63MB, LOT_UNE_LIGNE, {"--batch", "FICHIER"})
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_Torique, sia_rows_of_64KB_refused, SIA_LIGNES_LONGUES, {"--sia-file", "FICHIER"})
     ->UseManualTime()
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(BM_Torique, sia_rows_of_64KB_refused_json, SIA_LIGNES_LONGUES,
-                  {"--sia", "FICHIER", "--json"})
+                  {"--sia-file", "FICHIER", "--json"})
     ->UseManualTime()
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(BM_Torique, sia_100000_eyes, SIA_CENT_MILLE, {"--sia", "FICHIER"})
+BENCHMARK_CAPTURE(BM_Torique, sia_100000_eyes, SIA_CENT_MILLE, {"--sia-file", "FICHIER"})
     ->UseManualTime()
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(BM_Torique, sia_100000_eyes_json, SIA_CENT_MILLE, {"--sia", "FICHIER", "--json"})
+BENCHMARK_CAPTURE(BM_Torique, sia_100000_eyes_json, SIA_CENT_MILLE, {"--sia-file", "FICHIER", "--json"})
     ->UseManualTime()
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
