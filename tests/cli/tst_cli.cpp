@@ -82,6 +82,8 @@ private slots:
     void sortie_refusee();
     void noms_en_octets_data();
     void noms_en_octets();
+    void exemples_documentes_data();
+    void exemples_documentes();
 };
 
 // The object of the documented case, key by key and in order.
@@ -914,6 +916,67 @@ void TestCli::noms_en_octets() {
         closedir(d);
     unlink((dossier + "/caf\xe9.csv").constData());
     QCOMPARE(noms, QStringList{QString::fromLatin1("caf\xe9.csv")});
+}
+
+// The examples of the README's quick start and of the manual, run as
+// written by the shell, on this build's tool, each block in a folder of
+// its own: what a reader copies works.
+void TestCli::exemples_documentes_data() {
+    QTest::addColumn<QString>("commandes");
+    const QString source = qEnvironmentVariable("TORIQUE_SOURCE_DIR");
+    if (source.isEmpty()) {
+        QTest::newRow("no source folder") << QString();
+        return;
+    }
+    auto lire = [&source](const char* nom) {
+        QFile f(source + "/" + nom);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    };
+    auto ajouter = [](const char* origine, const QStringList& blocs) {
+        for (int i = 0; i < blocs.size(); ++i)
+            QTest::addRow("%s %d: %s", origine, i + 1, qPrintable(blocs[i].section('\n', 0, 0))) << blocs[i];
+        return blocs.size();
+    };
+    // README: the blocks indented by four blanks in the quick start.
+    const QString readme = lire("README.md");
+    const int debut = readme.indexOf("## `torique` quick start");
+    QStringList lignes = readme.mid(debut, readme.indexOf("\n## ", debut + 1) - debut).split('\n');
+    lignes << QString();
+    QStringList blocs, bloc;
+    for (const QString& l : lignes) {
+        if (l.startsWith("    ")) {
+            bloc << l.mid(4);
+        } else if (!bloc.isEmpty()) {
+            blocs << bloc.join('\n');
+            bloc.clear();
+        }
+    }
+    QVERIFY(debut >= 0 && ajouter("README", blocs) >= 5);
+    // Manual: the lines between .nf and .fi of EXAMPLES, its escapes read.
+    const QString man = lire("packaging/torique.1");
+    const QString exemples = man.section(".SH EXAMPLES", 1).section(".SH ", 0, 0);
+    QStringList manuel;
+    for (const QString& b : exemples.split(".nf\n").mid(1))
+        manuel << b.section(".fi\n", 0, 0).replace("\\-", "-").replace("\\e", "\\");
+    QVERIFY(ajouter("manual", manuel) >= 6);
+}
+
+void TestCli::exemples_documentes() {
+    QFETCH(QString, commandes);
+    if (commandes.isEmpty())
+        QSKIP("TORIQUE_SOURCE_DIR not set");
+    QTemporaryDir dir;
+    QProcess p;
+    p.setWorkingDirectory(dir.path());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PATH", QFileInfo(Processus::torique()).absolutePath() + ":" + env.value("PATH"));
+    p.setProcessEnvironment(env);
+    p.start("bash", {"-e", "-o", "pipefail", "-c", commandes});
+    QVERIFY(p.waitForFinished(60000));
+    const QString erreurs = QString::fromUtf8(p.readAllStandardError());
+    QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0,
+             qPrintable(commandes + "\n" + erreurs));
+    QVERIFY2(erreurs.isEmpty(), qPrintable(erreurs));
 }
 
 QTEST_GUILESS_MAIN(TestCli)
