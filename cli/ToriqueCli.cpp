@@ -68,7 +68,7 @@ const Option* choisir(const QString& nom, int mode) {
 // taken for, and how to give the file. Empty for any other option.
 QString refus_homonyme(const Option& o, const QString& valeur, const OptionsCli::Demande& d) {
     double x;
-    if (o.drapeaux & OptionsCli::DEMARRE || OptionsCli::nombre(valeur, true, x))
+    if ((o.drapeaux & OptionsCli::DEMARRE) || OptionsCli::nombre(valeur, true, x))
         return QString();
     for (const Option* autre : OptionsCli::nommees(QLatin1String(o.nom)))
         if (autre->drapeaux & OptionsCli::DEMARRE) {

@@ -236,10 +236,6 @@ int canal(QRgb c, int k) {
     return k == 0 ? qRed(c) : (k == 1 ? qGreen(c) : qBlue(c));
 }
 
-} // namespace
-
-namespace {
-
 // Colours divided by their opacity, rounded to the nearest (a half up), in
 // whole numbers. The toolkit's own conversion picks its instructions by
 // processor, some with approximate reciprocals, and rounded a colour that
