@@ -3,6 +3,7 @@
 
 #include "AstigmatismeInduit.h"
 #include "CalculTorique.h"
+#include "CorneePosterieure.h"
 #include "LecteurCsv.h"
 #include "ListParam.h"
 #include "Textes.h"
@@ -161,6 +162,8 @@ private slots:
     void astigmatisme_induit();
     void lecteur_csv_data();
     void lecteur_csv();
+    void cornee_totale_data();
+    void cornee_totale();
 };
 
 // Reference cases of the calculation, the residual shown for the chosen
@@ -982,6 +985,47 @@ void TestEngine::lecteur_csv() {
     QCOMPARE(lues, lignes);
     QTEST(lecteur.separateur(), "separateur");
     QVERIFY(!lecteur.echec());
+}
+
+// The total cornea estimated from anterior keratometry (Abulafia-Koch),
+// worked by hand from the regression: with-the-rule astigmatism shrinks,
+// against-the-rule grows, a spherical cornea gets about 0.51 D against the
+// rule, and the axis is rounded on the 180-degree circle.
+void TestEngine::cornee_totale_data() {
+    QTest::addColumn<double>("k1");
+    QTest::addColumn<double>("k2");
+    QTest::addColumn<int>("axe_k2");
+    QTest::addColumn<QString>("cyl");
+    QTest::addColumn<int>("axe");
+    QTest::addColumn<double>("k1_total");
+    QTest::addColumn<double>("k2_total");
+    // X' = 0.508 - 0.926 = -0.418, Y' = 0.009: 0.418 D at 89.4.
+    QTest::newRow("with the rule") << 43.0 << 44.0 << 90 << "0.42" << 89 << 43.29 << 43.71;
+    // X' = 0.508 + 0.926 = 1.434: 1.434 D at 0.18.
+    QTest::newRow("against the rule") << 43.0 << 44.0 << 0 << "1.43" << 0 << 42.78 << 44.22;
+    QTest::newRow("180 is the meridian 0") << 43.0 << 44.0 << 180 << "1.43" << 0 << 42.78 << 44.22;
+    // X' = 0.508, Y' = 0.009 + 1.398: 1.496 D at 35.1.
+    QTest::newRow("oblique at 45") << 43.0 << 44.5 << 45 << "1.50" << 35 << 43.0 << 44.5;
+    QTest::newRow("oblique at 135") << 42.0 << 43.5 << 135 << "1.48" << 145 << 42.01 << 43.49;
+    QTest::newRow("spherical") << 43.5 << 43.5 << 90 << "0.51" << 1 << 43.25 << 43.75;
+    // Half of atan2 gives 179.53: rounded to 180, which is 0.
+    QTest::newRow("179 rounds across 180") << 43.0 << 44.0 << 179 << "1.43" << 0 << 42.78 << 44.22;
+    QTest::newRow("178 stays below 180") << 43.0 << 43.5 << 178 << "0.97" << 179 << 42.76 << 43.74;
+    QTest::newRow("2 near 0") << 43.0 << 43.5 << 2 << "0.97" << 1 << 42.76 << 43.74;
+}
+
+void TestEngine::cornee_totale() {
+    QFETCH(double, k1);
+    QFETCH(double, k2);
+    QFETCH(int, axe_k2);
+    const CorneePosterieure::Estimation e = CorneePosterieure::abulafia_koch(k1, k2, axe_k2);
+    QTEST(CalculTorique::texte_D(e.cyl), "cyl");
+    QTEST(e.axe, "axe");
+    QTEST(e.K1D, "k1_total");
+    QTEST(e.K2D, "k2_total");
+    QCOMPARE(e.axe_K1(), (e.axe + 90) % 180);
+    // The estimate keeps the mean keratometry.
+    QVERIFY(std::abs((e.K1D + e.K2D) - (k1 + k2)) <= 0.011);
 }
 
 QTEST_GUILESS_MAIN(TestEngine)
