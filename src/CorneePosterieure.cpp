@@ -43,6 +43,27 @@ CorneePosterieure::Estimation CorneePosterieure::abulafia_koch(double K1D, doubl
     return e;
 }
 
+CorneePosterieure::Estimation CorneePosterieure::appliquer(Methode m, CalculTorique& moteur) {
+    const bool mm = moteur.unit_ind == 2;
+    const double K1D = mm ? CalculTorique::kerato(moteur.K1mm) : moteur.K1D;
+    const double K2D = mm ? CalculTorique::kerato(moteur.K2mm) : moteur.K2D;
+    if (m != ABULAFIA_KOCH) {
+        Estimation e;
+        e.cyl = K2D - K1D;
+        e.axe = moteur.K2axe;
+        e.K1D = K1D;
+        e.K2D = K2D;
+        return e;
+    }
+    const Estimation e = abulafia_koch(K1D, K2D, moteur.K2axe);
+    moteur.unit_ind = 1;
+    moteur.K1D = e.K1D;
+    moteur.K2D = e.K2D;
+    moteur.K2axe = e.axe;
+    moteur.K1axe = e.axe_K1();
+    return e;
+}
+
 QString CorneePosterieure::nom(Methode m) {
     return m == ABULAFIA_KOCH ? QStringLiteral("abulafia-koch") : QStringLiteral("none");
 }

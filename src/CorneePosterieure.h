@@ -3,6 +3,8 @@
 
 #include <QString>
 
+class CalculTorique;
+
 // The posterior corneal surface, which standard keratometry does not
 // measure: it adds on average a few tenths of a dioptre of against-the-rule
 // astigmatism, so that anterior keratometry overstates with-the-rule
@@ -39,6 +41,13 @@ public:
     // The estimate from K1 and K2 in dioptres and the steep axis (whole
     // degrees; 180 is the meridian 0).
     static Estimation abulafia_koch(double K1D, double K2D, int axe_K2);
+
+    // Puts the cornea of a method in the inputs of a calculation that holds
+    // the keratometry as typed: nothing for AUCUNE; for ABULAFIA_KOCH, the
+    // estimated K1' and K2' in dioptres (radii are turned into powers
+    // first) on the estimated axes. Returns the estimate (the typed cornea's
+    // own figures for AUCUNE).
+    static Estimation appliquer(Methode m, CalculTorique& moteur);
 
     // The name of a method on the command line and in files ("none",
     // "abulafia-koch"), and back: false for another name (blanks around and
