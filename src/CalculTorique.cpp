@@ -419,6 +419,26 @@ double CalculTorique::residuel_tourne_max(int n, int degres) const {
     return std::max(residuel_tourne(n, degres), residuel_tourne(n, -degres));
 }
 
+double CalculTorique::residuel_place(double C, int axe_lentille, int& axe) const {
+    const int a = (axe_lentille % 180 + 180) % 180;
+    const double plat = p_sph - C / 2;
+    double s2[NB_MERIDIENS], piol[NB_MERIDIENS], somme[NB_MERIDIENS], retour[NB_MERIDIENS];
+    for (int i = 0; i < NB_MERIDIENS; ++i)
+        s2[i] = sinus_directs ? sin2_direct(i - a) : sin2(i - a);
+    profil_lentille(s2, tab_Kcornee_planIOL, plat, C, piol, somme, NB_MERIDIENS);
+    vers_plan_cornee(somme, retour, NB_MERIDIENS);
+    double Pmax, Pmin;
+    int axe_max;
+    extremes(retour, Pmax, Pmin, axe_max);
+    axe = axe_0_179(axe_max);
+    const double residu = Pmax - Pmin;
+    if (residu <= 0.01) {
+        axe = astcross_axe;
+        return 0.0;
+    }
+    return residu;
+}
+
 QString CalculTorique::texte_D(double v) {
     return QString::number(v, 'f', 2);
 }

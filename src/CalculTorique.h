@@ -120,6 +120,13 @@ public:
     double residuel_tourne(int n, int degres) const;
     // The larger of the two turns, by +degres and by -degres.
     double residuel_tourne_max(int n, int degres) const;
+    // Residual at the corneal plane of a lens of cylinder C placed with its
+    // flat meridian on `axe_lentille` (whole degrees, 180 being 0) instead of
+    // on the crossed axis: the trials' computation on all 360 meridians, the
+    // maximum minus the minimum with its first meridian as the axis, and the
+    // same 0.01 D snap (then on the crossed axis). From the cornea of the last
+    // calculation and the spherical power p_sph.
+    double residuel_place(double C, int axe_lentille, int& axe) const;
 
     // Display texts shared by the page, the sheet and the command-line tool.
     static QString texte_D(double valeur);          // "2.00"
