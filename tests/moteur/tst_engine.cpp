@@ -2,6 +2,7 @@
 // of past cases and the reading of CSV files.
 
 #include "AstigmatismeInduit.h"
+#include "AuditPrevisions.h"
 #include "CalculTorique.h"
 #include "CorneePosterieure.h"
 #include "LecteurCsv.h"
@@ -164,6 +165,10 @@ private slots:
     void lecteur_csv();
     void cornee_totale_data();
     void cornee_totale();
+    void refraction_cornee_data();
+    void refraction_cornee();
+    void audit_data();
+    void audit();
 };
 
 // Reference cases of the calculation, the residual shown for the chosen
@@ -586,6 +591,12 @@ void TestEngine::residuel_lentille_tournee() {
     direct.sinus_directs = true;
     direct.calcul_tout();
     EXACT(direct.residuel_tourne_max(essai, degres), tourne);
+    // The lens placed on an axis of its own: the turned lens's residual, and
+    // on the crossed axis the trial's residual and axis.
+    int axe = -1;
+    EXACT(c.residuel_place(C, croise + degres, axe), c.residuel_tourne(essai, degres));
+    EXACT(c.residuel_place(C, croise, axe), c.tab_astpost_plancornee[essai]);
+    QCOMPARE(axe, c.tab_astpost_axe[essai]);
 }
 
 void TestEngine::aucune_allocation_par_recalcul() {
@@ -1026,6 +1037,98 @@ void TestEngine::cornee_totale() {
     QCOMPARE(e.axe_K1(), (e.axe + 90) % 180);
     // The estimate keeps the mean keratometry.
     QVERIFY(std::abs((e.K1D + e.K2D) - (k1 + k2)) <= 0.011);
+}
+
+// The astigmatism of a manifest refraction at the corneal plane, worked by
+// hand: each principal meridian P carried by P / (1 - d P).
+void TestEngine::refraction_cornee_data() {
+    QTest::addColumn<double>("sph");
+    QTest::addColumn<double>("cyl");
+    QTest::addColumn<int>("axe");
+    QTest::addColumn<double>("vertex");
+    QTest::addColumn<QString>("D");
+    QTest::addColumn<int>("axe_oeil");
+    // 0.5 / 0.994 = 0.50302 on 90, -0.5 / 1.006 = -0.49702 on 0.
+    QTest::newRow("minus cylinder, greatest power across the axis")
+        << 0.5 << -1.0 << 90 << 12.0 << "1.0000" << 0;
+    QTest::newRow("the same eye in plus cylinder") << -0.5 << 1.0 << 180 << 12.0 << "1.0000" << 0;
+    QTest::newRow("vertex 0 keeps the cylinder") << -1.25 << -1.75 << 35 << 0.0 << "1.7500" << 125;
+    // -3 / 1.042 = -2.87908, -5 / 1.070 = -4.67290.
+    QTest::newRow("vertex 14 mm") << -3.0 << -2.0 << 10 << 14.0 << "1.7938" << 100;
+    QTest::newRow("axis 175 minus cylinder, across 180") << 0.0 << -1.0 << 175 << 12.0 << "0.9881" << 85;
+    QTest::newRow("no cylinder") << 1.5 << 0.0 << 60 << 12.0 << "0.0000" << 0;
+}
+
+void TestEngine::refraction_cornee() {
+    QFETCH(double, sph);
+    QFETCH(double, cyl);
+    QFETCH(int, axe);
+    QFETCH(double, vertex);
+    const AuditPrevisions::Astigmatisme a = AuditPrevisions::refraction_cornee(sph, cyl, axe, vertex);
+    QTEST(QString::number(a.D, 'f', 4), "D");
+    QTEST(a.axe, "axe_oeil");
+}
+
+// The audit of a few eyes: an eye whose refraction is its prediction has no
+// error, whatever the basis it was predicted on; the figures of the errors
+// worked by hand.
+void TestEngine::audit_data() {
+    QTest::addColumn<QList<double>>("x");
+    QTest::addColumn<QList<double>>("y");
+    QTest::addColumn<QString>("centroide"); // "D x axe"
+    QTest::addColumn<QString>("ecarts");    // sd_x sd_y
+    QTest::addColumn<QString>("modules");   // mean sd median
+    QTest::addColumn<QString>("dans");      // within 0.25 0.50 0.75 1.00
+    QTest::newRow("two opposite errors") << QList<double>{0.5, -0.5} << QList<double>{0.0, 0.0} << "0.00 x 0"
+                                         << "0.71 0.00"
+                                         << "0.50 0.00 0.50"
+                                         << "0 100 100 100";
+    QTest::newRow("one eye") << QList<double>{0.0} << QList<double>{-0.3} << "0.30 x 135"
+                             << "nan nan"
+                             << "0.30 nan 0.30"
+                             << "0 100 100 100";
+    // Magnitudes 0.25, 0.75, 1.00, 1.25: the thresholds are inclusive.
+    QTest::newRow("on the thresholds")
+        << QList<double>{0.25, 0.0, -1.0, 0.75} << QList<double>{0.0, 0.75, 0.0, 1.0} << "0.44 x 45"
+        << "0.74 0.52"
+        << "0.81 0.43 0.88"
+        << "25 25 50 75";
+    QTest::newRow("no eye") << QList<double>{} << QList<double>{} << "nan"
+                            << "nan nan"
+                            << "nan nan nan"
+                            << "nan nan nan nan";
+}
+
+void TestEngine::audit() {
+    QFETCH(QList<double>, x);
+    QFETCH(QList<double>, y);
+    QList<AuditPrevisions::Vecteur> v;
+    for (int i = 0; i < x.size(); ++i)
+        v.append({x[i], y[i]});
+    const AuditPrevisions::Resume r = AuditPrevisions::resumer(v);
+    auto t = [](double d) { return std::isnan(d) ? QString("nan") : QString::number(d, 'f', 2); };
+    QCOMPARE(r.n, int(x.size()));
+    const QString centroide = t(r.centroide.D()) + " x " + QString::number(r.centroide.axe());
+    QTEST(r.n ? centroide : t(r.centroide.D()), "centroide");
+    QTEST(t(r.ecart_type_x) + " " + t(r.ecart_type_y), "ecarts");
+    QTEST(t(r.moyenne_D) + " " + t(r.ecart_type_D) + " " + t(r.mediane_D), "modules");
+    QStringList dans;
+    for (double d : r.dans)
+        dans << (std::isnan(d) ? QString("nan") : QString::number(d));
+    QTEST(dans.join(' '), "dans");
+
+    // An eye whose refraction (vertex 0, plus cylinder on the predicted
+    // axis) is exactly its prediction, on either basis.
+    CalculTorique oeil;
+    saisir(oeil, 43.0, 44.25, 95, 0.4, 180, 21.0);
+    for (auto base : {CorneePosterieure::AUCUNE, CorneePosterieure::ABULAFIA_KOCH}) {
+        const AuditPrevisions::Astigmatisme p = AuditPrevisions::prediction(oeil, base, 0.75, 100);
+        AuditPrevisions audit;
+        AuditPrevisions::Astigmatisme predit[AuditPrevisions::NB_BASES] = {p, p};
+        audit.ajouter(2, "OD", AuditPrevisions::refraction_cornee(0, p.D, p.axe, 0), predit);
+        QCOMPARE(audit.yeux().first().erreur[base].D(), 0.0);
+        QVERIFY(p.D > 0.1);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestEngine)

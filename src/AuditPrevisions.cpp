@@ -1,0 +1,128 @@
+#include "AuditPrevisions.h"
+
+#include "CalculTorique.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// A magnitude compared with a threshold: within it when it is no more than
+// the rounding of the arithmetic above it (0.50 D reached through sines and
+// square roots may come out a few units of the last place over).
+constexpr double TOLERANCE = 1e-9;
+
+} // namespace
+
+constexpr double AuditPrevisions::SEUILS[];
+
+AstigmatismeInduit::Vecteur AuditPrevisions::Astigmatisme::vecteur() const {
+    return AstigmatismeInduit::vecteur(D, axe);
+}
+
+AuditPrevisions::Astigmatisme AuditPrevisions::refraction_cornee(double sph, double cyl, int axe,
+                                                                 double vertex_mm) {
+    const double d = vertex_mm / 1000.0;
+    auto cornee = [d](double P) { return P / (1.0 - d * P); };
+    const double C = cornee(sph + cyl) - cornee(sph);
+    const int a = (axe % 180 + 180) % 180;
+    Astigmatisme r;
+    r.D = std::abs(C);
+    if (C < 0)
+        r.axe = (a + 90) % 180;
+    else if (C > 0)
+        r.axe = a;
+    return r;
+}
+
+AuditPrevisions::Astigmatisme AuditPrevisions::prediction(const CalculTorique& saisie,
+                                                          CorneePosterieure::Methode base, double cyl,
+                                                          int axe_lentille) {
+    CalculTorique moteur = saisie;
+    CorneePosterieure::appliquer(base, moteur);
+    moteur.calcul_astpre();
+    moteur.calcul_astcross();
+    moteur.calcul_Kcornee_planIOL();
+    Astigmatisme r;
+    r.D = moteur.residuel_place(cyl, axe_lentille, r.axe);
+    return r;
+}
+
+void AuditPrevisions::ajouter(qint64 ligne, const QString& oeil, const Astigmatisme& actuel,
+                              const Astigmatisme (&predit)[NB_BASES]) {
+    Oeil o;
+    o.ligne = ligne;
+    o.oeil = oeil;
+    o.actuel = actuel;
+    const Vecteur a = actuel.vecteur();
+    for (int b = 0; b < NB_BASES; ++b) {
+        o.predit[b] = predit[b];
+        const Vecteur p = predit[b].vecteur();
+        o.erreur[b] = Vecteur{a.x - p.x + 0.0, a.y - p.y + 0.0};
+    }
+    yeux_ap.append(o);
+}
+
+QList<AuditPrevisions::Vecteur> AuditPrevisions::erreurs(CorneePosterieure::Methode base) const {
+    QList<Vecteur> v;
+    v.reserve(yeux_ap.size());
+    for (const Oeil& o : yeux_ap)
+        v.append(o.erreur[base]);
+    return v;
+}
+
+QList<AuditPrevisions::Vecteur> AuditPrevisions::actuels() const {
+    QList<Vecteur> v;
+    v.reserve(yeux_ap.size());
+    for (const Oeil& o : yeux_ap)
+        v.append(o.actuel.vecteur());
+    return v;
+}
+
+AuditPrevisions::Resume AuditPrevisions::resumer(const QList<Vecteur>& vecteurs) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    Resume r;
+    r.n = int(vecteurs.size());
+    if (r.n == 0) {
+        r.centroide = Vecteur{nan, nan};
+        r.ecart_type_x = r.ecart_type_y = r.moyenne_D = r.ecart_type_D = r.mediane_D = nan;
+        std::fill(std::begin(r.dans), std::end(r.dans), nan);
+        return r;
+    }
+    const double n = r.n;
+    QList<double> D;
+    D.reserve(r.n);
+    double sx = 0, sy = 0, sD = 0;
+    for (const Vecteur& v : vecteurs) {
+        sx += v.x;
+        sy += v.y;
+        D.append(v.D());
+        sD += D.last();
+    }
+    const double mx = sx / n, my = sy / n;
+    r.centroide = Vecteur{mx, my};
+    r.moyenne_D = sD / n;
+    for (int s = 0; s < NB_SEUILS; ++s) {
+        const auto k =
+            std::count_if(D.cbegin(), D.cend(), [&](double d) { return d <= SEUILS[s] + TOLERANCE; });
+        r.dans[s] = 100.0 * double(k) / n;
+    }
+    std::sort(D.begin(), D.end());
+    r.mediane_D = r.n % 2 ? D[r.n / 2] : (D[r.n / 2 - 1] + D[r.n / 2]) / 2.0;
+    if (r.n < 2) {
+        r.ecart_type_x = r.ecart_type_y = r.ecart_type_D = nan;
+        return r;
+    }
+    // Deviations from the means, in a second pass (no loss to cancellation).
+    double vx = 0, vy = 0, vD = 0;
+    for (const Vecteur& v : vecteurs) {
+        vx += (v.x - mx) * (v.x - mx);
+        vy += (v.y - my) * (v.y - my);
+        vD += (v.D() - r.moyenne_D) * (v.D() - r.moyenne_D);
+    }
+    r.ecart_type_x = std::sqrt(vx / (n - 1));
+    r.ecart_type_y = std::sqrt(vy / (n - 1));
+    r.ecart_type_D = std::sqrt(vD / (n - 1));
+    return r;
+}
