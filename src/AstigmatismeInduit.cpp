@@ -107,19 +107,25 @@ AstigmatismeInduit::Bilan AstigmatismeInduit::bilan(const QString& oeil) const {
 
 template <class Garder>
 AstigmatismeInduit::Bilan AstigmatismeInduit::bilan(Garder garder, bool miroir) const {
+    QList<Vecteur> vecteurs;
+    for (const Oeil& o : yeux_ai)
+        if (garder(o))
+            vecteurs.append(miroir ? combine(o) : o.induit);
+    Bilan b = bilan(vecteurs);
+    b.miroir = miroir;
+    return b;
+}
+
+AstigmatismeInduit::Bilan AstigmatismeInduit::bilan(const QList<Vecteur>& vecteurs) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     Bilan b;
-    b.miroir = miroir;
-    // The vector of an eye kept, mirrored when asked.
-    auto v = [this, miroir](const Oeil& o) { return miroir ? combine(o) : o.induit; };
+    b.n = int(vecteurs.size());
     double sx = 0, sy = 0, sD = 0;
-    for (const Oeil& o : yeux_ai)
-        if (garder(o)) {
-            ++b.n;
-            sx += v(o).x;
-            sy += v(o).y;
-            sD += o.induit.D();
-        }
+    for (const Vecteur& v : vecteurs) {
+        sx += v.x;
+        sy += v.y;
+        sD += v.D();
+    }
     if (b.n == 0) {
         b.moyenne_D = b.ecart_type_D = b.ecart_type_x = b.ecart_type_y = nan;
         b.centroide = {nan, nan};
@@ -138,14 +144,13 @@ AstigmatismeInduit::Bilan AstigmatismeInduit::bilan(Garder garder, bool miroir) 
     }
     // Deviations from the means (two passes: no loss to cancellation).
     double vxx = 0, vyy = 0, vxy = 0, vD = 0;
-    for (const Oeil& o : yeux_ai)
-        if (garder(o)) {
-            const double dx = v(o).x - mx, dy = v(o).y - my, dD = o.induit.D() - b.moyenne_D;
-            vxx += dx * dx;
-            vyy += dy * dy;
-            vxy += dx * dy;
-            vD += dD * dD;
-        }
+    for (const Vecteur& v : vecteurs) {
+        const double dx = v.x - mx, dy = v.y - my, dD = v.D() - b.moyenne_D;
+        vxx += dx * dx;
+        vyy += dy * dy;
+        vxy += dx * dy;
+        vD += dD * dD;
+    }
     vxx /= n - 1;
     vyy /= n - 1;
     vxy /= n - 1;

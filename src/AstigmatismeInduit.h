@@ -122,6 +122,8 @@ public:
     // ("OD" or "OS"). With no eye every figure is NaN.
     Bilan bilan() const;
     Bilan bilan(const QString& oeil) const;
+    // The same figures of any set of vectors on the double angle.
+    static Bilan bilan(const QList<Vecteur>& vecteurs);
 
     // --- texts, shared by the command line and the plot's legend ---------
     enum Libelle {

@@ -81,48 +81,24 @@ QList<AuditPrevisions::Vecteur> AuditPrevisions::actuels() const {
 }
 
 AuditPrevisions::Resume AuditPrevisions::resumer(const QList<Vecteur>& vecteurs) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
     Resume r;
-    r.n = int(vecteurs.size());
-    if (r.n == 0) {
-        r.centroide = Vecteur{nan, nan};
-        r.ecart_type_x = r.ecart_type_y = r.moyenne_D = r.ecart_type_D = r.mediane_D = nan;
-        std::fill(std::begin(r.dans), std::end(r.dans), nan);
+    r.bilan = AstigmatismeInduit::bilan(vecteurs);
+    const int n = r.bilan.n;
+    if (n == 0) {
+        r.mediane_D = std::numeric_limits<double>::quiet_NaN();
+        std::fill(std::begin(r.dans), std::end(r.dans), r.mediane_D);
         return r;
     }
-    const double n = r.n;
     QList<double> D;
-    D.reserve(r.n);
-    double sx = 0, sy = 0, sD = 0;
-    for (const Vecteur& v : vecteurs) {
-        sx += v.x;
-        sy += v.y;
+    D.reserve(n);
+    for (const Vecteur& v : vecteurs)
         D.append(v.D());
-        sD += D.last();
-    }
-    const double mx = sx / n, my = sy / n;
-    r.centroide = Vecteur{mx, my};
-    r.moyenne_D = sD / n;
     for (int s = 0; s < NB_SEUILS; ++s) {
         const auto k =
             std::count_if(D.cbegin(), D.cend(), [&](double d) { return d <= SEUILS[s] + TOLERANCE; });
         r.dans[s] = 100.0 * double(k) / n;
     }
     std::sort(D.begin(), D.end());
-    r.mediane_D = r.n % 2 ? D[r.n / 2] : (D[r.n / 2 - 1] + D[r.n / 2]) / 2.0;
-    if (r.n < 2) {
-        r.ecart_type_x = r.ecart_type_y = r.ecart_type_D = nan;
-        return r;
-    }
-    // Deviations from the means, in a second pass (no loss to cancellation).
-    double vx = 0, vy = 0, vD = 0;
-    for (const Vecteur& v : vecteurs) {
-        vx += (v.x - mx) * (v.x - mx);
-        vy += (v.y - my) * (v.y - my);
-        vD += (v.D() - r.moyenne_D) * (v.D() - r.moyenne_D);
-    }
-    r.ecart_type_x = std::sqrt(vx / (n - 1));
-    r.ecart_type_y = std::sqrt(vy / (n - 1));
-    r.ecart_type_D = std::sqrt(vD / (n - 1));
+    r.mediane_D = n % 2 ? D[n / 2] : (D[n / 2 - 1] + D[n / 2]) / 2.0;
     return r;
 }

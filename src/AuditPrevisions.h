@@ -71,16 +71,14 @@ public:
                  const Astigmatisme (&predit)[NB_BASES]);
     const QList<Oeil>& yeux() const { return yeux_ap; }
 
-    // The figures of a set of vectors: its centroid with the standard
-    // deviations of the components, its magnitudes (mean, standard
-    // deviation, median) and the percentage (0 to 100) of magnitudes within
-    // each threshold. Standard deviations are NaN below 2 vectors; with none,
-    // n is 0 and every figure NaN.
+    // The figures of a set of vectors: those of the induced astigmatism's
+    // series (centroid, standard deviations of the components and of the
+    // magnitudes, mean magnitude, 95 % ellipses), the median magnitude and
+    // the percentage (0 to 100) of magnitudes within each threshold. With no
+    // vector every figure is NaN.
     struct Resume {
-        int n = 0;
-        Vecteur centroide;
-        double ecart_type_x = 0, ecart_type_y = 0;
-        double moyenne_D = 0, ecart_type_D = 0, mediane_D = 0;
+        AstigmatismeInduit::Bilan bilan;
+        double mediane_D = 0;
         double dans[NB_SEUILS] = {0, 0, 0, 0};
     };
     static Resume resumer(const QList<Vecteur>& vecteurs);

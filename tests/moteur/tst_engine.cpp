@@ -1107,11 +1107,12 @@ void TestEngine::audit() {
         v.append({x[i], y[i]});
     const AuditPrevisions::Resume r = AuditPrevisions::resumer(v);
     auto t = [](double d) { return std::isnan(d) ? QString("nan") : QString::number(d, 'f', 2); };
-    QCOMPARE(r.n, int(x.size()));
-    const QString centroide = t(r.centroide.D()) + " x " + QString::number(r.centroide.axe());
-    QTEST(r.n ? centroide : t(r.centroide.D()), "centroide");
-    QTEST(t(r.ecart_type_x) + " " + t(r.ecart_type_y), "ecarts");
-    QTEST(t(r.moyenne_D) + " " + t(r.ecart_type_D) + " " + t(r.mediane_D), "modules");
+    const AstigmatismeInduit::Bilan& b = r.bilan;
+    QCOMPARE(b.n, int(x.size()));
+    const QString centroide = t(b.centroide.D()) + " x " + QString::number(b.centroide.axe());
+    QTEST(b.n ? centroide : t(b.centroide.D()), "centroide");
+    QTEST(t(b.ecart_type_x) + " " + t(b.ecart_type_y), "ecarts");
+    QTEST(t(b.moyenne_D) + " " + t(b.ecart_type_D) + " " + t(r.mediane_D), "modules");
     QStringList dans;
     for (double d : r.dans)
         dans << (std::isnan(d) ? QString("nan") : QString::number(d));
