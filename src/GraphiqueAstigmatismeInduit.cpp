@@ -1,24 +1,13 @@
 #include "GraphiqueAstigmatismeInduit.h"
 
-#include "Textes.h"
+#include "GraphiqueDoubleAngle.h"
 
-#include <QBuffer>
-#include <QGuiApplication>
-#include <QImage>
 #include <QPainter>
-#include <QPainterPath>
-#include <QPdfWriter>
-#include <QSvgGenerator>
-
-#include <algorithm>
-#include <cmath>
 
 namespace {
 
 using Bilan = AstigmatismeInduit::Bilan;
-using Ellipse = AstigmatismeInduit::Ellipse;
-
-constexpr double PAS_D = 0.25; // one ring every 0.25 D
+using GDA = GraphiqueDoubleAngle;
 
 // The plot's circle in drawing units, below the title.
 constexpr double CX = GraphiqueAstigmatismeInduit::LARGEUR / 2;
@@ -29,159 +18,28 @@ constexpr double LEGENDE_X = 40;
 constexpr double LEGENDE_Y = 812;
 constexpr double LEGENDE_PAS = 26;
 
-const QColor BLEU_PANNEAU(0x00, 0xA0, 0xC2);
-const QColor BLEU_TITRE(0x00, 0x64, 0x82);
-const QColor ROSE(0xF3, 0x3D, 0x6B);
-const QColor GRIS(0x7B, 0x7B, 0x7B);
-const QColor GRIS_CLAIR(0xD2, 0xD2, 0xD2);
-
-QFont police(double pixels, bool gras = false) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(int(std::lround(pixels)));
-    f.setBold(gras);
-    return f;
-}
-
-// Farthest reach of an ellipse from the origin: its centre's distance plus
-// its semi-major axis.
-double portee(const Ellipse& e) {
-    return e.valide ? std::hypot(e.x, e.y) + e.demi_grand : 0.0;
-}
-
-QPen stylo_ellipse_centroide() {
-    return QPen(ROSE, 2.5);
-}
-
-QPen stylo_ellipse_donnees() {
-    return QPen(BLEU_TITRE, 2.0, Qt::DashLine);
-}
-
-void point_oeil(QPainter& p, const QPointF& c) {
-    p.setPen(QPen(BLEU_TITRE, 1.0));
-    QColor remplissage = BLEU_PANNEAU;
-    remplissage.setAlpha(190);
-    p.setBrush(remplissage);
-    p.drawEllipse(c, 5.5, 5.5);
-}
-
-void losange_centroide(QPainter& p, const QPointF& c) {
-    const double a = 9;
-    const QPointF sommets[] = {c + QPointF(0, -a), c + QPointF(a, 0), c + QPointF(0, a), c + QPointF(-a, 0)};
-    p.setPen(QPen(Qt::black, 1.5));
-    p.setBrush(ROSE);
-    p.drawPolygon(sommets, 4);
-}
-
-// Where the segment from a (inside the outer ring) to b (outside) crosses it.
-QPointF bord(const QPointF& a, const QPointF& b) {
-    const QPointF f = a - QPointF(CX, CY), d = b - a;
-    const double dd = QPointF::dotProduct(d, d), fd = QPointF::dotProduct(f, d);
-    const double ff = QPointF::dotProduct(f, f);
-    const double t = (-fd + std::sqrt(std::max(0.0, fd * fd - dd * (ff - R * R)))) / dd;
-    return a + std::clamp(t, 0.0, 1.0) * d;
-}
-
-// The ellipse as a polygon of many sides, cut by hand at the outer ring: the
-// centroid's ellipse of a small series can reach far beyond it, and clip
-// paths do not survive in an SVG drawing.
-void ellipse(QPainter& p, const Ellipse& e, double echelle, const QPen& stylo) {
-    if (!e.valide)
-        return;
-    constexpr int COTES = 720;
-    const double o = e.orientation * M_PI / 180.0;
-    const double co = std::cos(o), so = std::sin(o);
-    QPainterPath chemin;
-    QPointF avant;
-    bool dedans_avant = false;
-    for (int i = 0; i <= COTES; ++i) {
-        const double t = 2 * M_PI * (i % COTES) / COTES;
-        const double u = e.demi_grand * std::cos(t), v = e.demi_petit * std::sin(t);
-        // Counter-clockwise on the plane, on a device whose y axis points down.
-        const QPointF q(CX + (e.x + u * co - v * so) * echelle, CY - (e.y + u * so + v * co) * echelle);
-        const bool dedans = std::hypot(q.x() - CX, q.y() - CY) <= R;
-        if (i == 0) {
-            if (dedans)
-                chemin.moveTo(q);
-        } else if (dedans && dedans_avant) {
-            chemin.lineTo(q);
-        } else if (dedans) {
-            chemin.moveTo(bord(q, avant));
-            chemin.lineTo(q);
-        } else if (dedans_avant) {
-            chemin.lineTo(bord(avant, q));
-        }
-        avant = q;
-        dedans_avant = dedans;
-    }
-    p.strokePath(chemin, stylo);
-}
-
-// The legend below the plot: one line per element, its mark on the left.
-// An ellipse cut at the outer ring is said so, since part of it, or all of
-// it, is not drawn.
-void legende(QPainter& p, const Bilan& b, double rayon, const QString& langue) {
-    using AI = AstigmatismeInduit;
-    p.setFont(police(15));
-    const double xt = LEGENDE_X + 40;
-    double y = LEGENDE_Y;
-    auto ligne = [&](const QString& texte) {
-        p.setPen(Qt::black);
-        p.drawText(
-            QRectF(xt, y - LEGENDE_PAS / 2, GraphiqueAstigmatismeInduit::LARGEUR - xt - 20, LEGENDE_PAS),
-            Qt::AlignLeft | Qt::AlignVCenter, texte);
-        y += LEGENDE_PAS;
-    };
-    auto texte_ellipse = [&](AI::Libelle l, const Ellipse& e) {
-        QString t = AI::avant_valeur(l, langue) + AI::texte_ellipse(e, langue);
-        if (portee(e) > rayon * (1 + 1e-9))
-            t += QStringLiteral(" (") + AI::libelle(AI::HORS_GRAPHIQUE, langue) + QLatin1Char(')');
-        return t;
-    };
-    const QPointF marque(LEGENDE_X + 16, 0);
-    point_oeil(p, marque + QPointF(0, y));
-    ligne(AI::avant_valeur(AI::YEUX, langue) + QString::number(b.n));
-    losange_centroide(p, marque + QPointF(0, y));
-    ligne(AI::avant_valeur(AI::CENTROIDE, langue) + AI::texte_vecteur(b.centroide));
-    ligne(AI::avant_valeur(AI::ECARTS_TYPES, langue) + AI::texte_ecarts(b, langue));
-    ligne(AI::avant_valeur(AI::MOYENNE, langue) + AI::texte_moyenne(b, langue));
-    if (b.ellipse_centroide.valide) {
-        p.setPen(stylo_ellipse_centroide());
-        p.drawLine(QPointF(LEGENDE_X, y), QPointF(LEGENDE_X + 32, y));
-        ligne(texte_ellipse(AI::ELLIPSE_CENTROIDE, b.ellipse_centroide));
-        p.setPen(stylo_ellipse_donnees());
-        p.drawLine(QPointF(LEGENDE_X, y), QPointF(LEGENDE_X + 32, y));
-        ligne(texte_ellipse(AI::ELLIPSE_DONNEES, b.ellipse_donnees));
-    } else {
-        p.setPen(Qt::black);
-        p.drawText(QRectF(xt, y - LEGENDE_PAS / 2 + 4, GraphiqueAstigmatismeInduit::LARGEUR - xt - 20,
-                          2 * LEGENDE_PAS),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, AI::libelle(AI::SANS_ELLIPSE, langue));
-    }
+// The points of the combined figures: left eyes mirrored when the series
+// holds both eyes.
+QList<AstigmatismeInduit::Vecteur> points(const AstigmatismeInduit& serie) {
+    QList<AstigmatismeInduit::Vecteur> v;
+    v.reserve(serie.yeux().size());
+    for (const AstigmatismeInduit::Oeil& o : serie.yeux())
+        v.append(serie.combine(o));
+    return v;
 }
 
 } // namespace
 
 double GraphiqueAstigmatismeInduit::rayon_D(const AstigmatismeInduit& serie, const Bilan& b) {
-    double etendue = 0;
-    for (const AstigmatismeInduit::Oeil& o : serie.yeux())
-        etendue = std::max(etendue, serie.combine(o).D());
-    etendue = std::max(etendue, portee(b.ellipse_donnees));
-    // The centroid's ellipse of a very small series can be many times wider
-    // than the eyes themselves; beyond twice their reach it is cut at the
-    // circle rather than crushing the points into the middle.
-    etendue = std::max(etendue, std::min(portee(b.ellipse_centroide), 2 * etendue));
-    // A little room so that no point sits on the outer ring.
-    const double anneaux = std::ceil(etendue * 1.04 / PAS_D - 1e-9);
-    return std::max(2.0, anneaux) * PAS_D;
+    return GDA::rayon_D(points(serie), b);
 }
 
 void GraphiqueAstigmatismeInduit::dessiner(QPainter& p, const AstigmatismeInduit& serie,
                                            const QString& langue) {
     using AI = AstigmatismeInduit;
     const Bilan b = serie.bilan();
-    const double rayon = rayon_D(serie, b);
-    const double echelle = R / rayon; // units per dioptre
-    const int nb_anneaux = int(std::lround(rayon / PAS_D));
+    const QList<AI::Vecteur> yeux = points(serie);
+    const double rayon = GDA::rayon_D(yeux, b);
 
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -189,112 +47,27 @@ void GraphiqueAstigmatismeInduit::dessiner(QPainter& p, const AstigmatismeInduit
     p.fillRect(QRectF(0, 0, LARGEUR, HAUTEUR), Qt::white);
 
     // Title.
-    p.setPen(BLEU_TITRE);
-    p.setFont(police(26, true));
+    p.setPen(GDA::BLEU_TITRE);
+    p.setFont(GDA::police(26, true));
     p.drawText(QRectF(0, 14, LARGEUR, 36), Qt::AlignCenter, AI::libelle(AI::TITRE, langue));
     p.setPen(Qt::black);
-    p.setFont(police(15));
+    p.setFont(GDA::police(15));
     p.drawText(QRectF(0, 52, LARGEUR, 24), Qt::AlignCenter, AI::libelle(AI::SOUS_TITRE, langue));
     if (b.miroir) {
-        p.setFont(police(13));
+        p.setFont(GDA::police(13));
         p.drawText(QRectF(0, 76, LARGEUR, 22), Qt::AlignCenter, AI::libelle(AI::MIROIR, langue));
     }
 
-    // Rings every 0.25 D; labelled ones far enough apart to be read, and
-    // the unlabelled ones left out where they would merge into grey.
-    const double ecart = R / nb_anneaux;
-    int pas_etiquette = 1;
-    while (ecart * pas_etiquette < 48)
-        pas_etiquette *= 2;
-    const int pas_anneau = ecart >= 4 ? 1 : pas_etiquette;
-    p.setBrush(Qt::NoBrush);
-    p.setFont(police(12));
-    for (int i = 1; i <= nb_anneaux; ++i) {
-        const bool exterieur = i == nb_anneaux, etiquete = i % pas_etiquette == 0;
-        if (!exterieur && !etiquete && i % pas_anneau != 0)
-            continue;
-        const double r = i * ecart;
-        p.setPen(QPen(exterieur  ? GRIS
-                      : etiquete ? QColor(0xAF, 0xAF, 0xAF)
-                                 : GRIS_CLAIR,
-                      exterieur ? 1.5 : 1.0));
-        p.drawEllipse(QPointF(CX, CY), r, r);
-        if (etiquete) {
-            p.setPen(GRIS);
-            p.drawText(QRectF(CX + r - 48, CY + 2, 46, 16), Qt::AlignRight | Qt::AlignTop,
-                       Textes::D(i * PAS_D));
-        }
-    }
-    // The axes: astigmatism axis a is drawn at the double angle 2a.
-    p.setPen(QPen(GRIS, 1.0));
-    p.drawLine(QPointF(CX - R, CY), QPointF(CX + R, CY));
-    p.drawLine(QPointF(CX, CY - R), QPointF(CX, CY + R));
-    p.setPen(Qt::black);
-    p.setFont(police(17, true));
-    p.drawText(QRectF(CX + R + 6, CY - 12, 70, 24), Qt::AlignLeft | Qt::AlignVCenter, Textes::degres(0));
-    p.drawText(QRectF(CX - 40, CY - R - 30, 80, 24), Qt::AlignCenter, Textes::degres(45));
-    p.drawText(QRectF(CX - R - 76, CY - 12, 70, 24), Qt::AlignRight | Qt::AlignVCenter, Textes::degres(90));
-    p.drawText(QRectF(CX - 40, CY + R + 6, 80, 24), Qt::AlignCenter, Textes::degres(135));
-
-    // The eyes, the ellipses and the centroid.
-    for (const AI::Oeil& o : serie.yeux()) {
-        const AI::Vecteur v = serie.combine(o);
-        point_oeil(p, QPointF(CX + v.x * echelle, CY - v.y * echelle));
-    }
-    ellipse(p, b.ellipse_donnees, echelle, stylo_ellipse_donnees());
-    ellipse(p, b.ellipse_centroide, echelle, stylo_ellipse_centroide());
-    if (b.n > 0)
-        losange_centroide(p, QPointF(CX + b.centroide.x * echelle, CY - b.centroide.y * echelle));
-
-    legende(p, b, rayon, langue);
+    GDA::dessiner(p, QPointF(CX, CY), R, rayon, yeux, b, GDA::BLEU_PANNEAU);
+    GDA::legende(p, LEGENDE_X, LEGENDE_Y, LARGEUR - LEGENDE_X - 20, LEGENDE_PAS, b, rayon, langue,
+                 GDA::BLEU_PANNEAU);
     p.restore();
 }
 
 QByteArray GraphiqueAstigmatismeInduit::rendre(const QByteArray& format, const AstigmatismeInduit& serie,
                                                const QString& langue) {
-    // Text needs the fonts of a GUI application.
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return QByteArray();
-    QByteArray octets;
-    QBuffer tampon(&octets);
-    tampon.open(QIODevice::WriteOnly);
-    const QString titre = AstigmatismeInduit::libelle(AstigmatismeInduit::TITRE, langue);
-    QPainter p;
-    bool dessine = false;
-    if (format == "pdf") {
-        // 150 mm wide, the drawing's proportions.
-        QPdfWriter pdf(&tampon);
-        pdf.setPageSize(QPageSize(QSizeF(150, 150 * HAUTEUR / LARGEUR), QPageSize::Millimeter));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setTitle(titre);
-        pdf.setCreator(QStringLiteral("torique"));
-        if (p.begin(&pdf)) {
-            p.scale(pdf.width() / LARGEUR, pdf.height() / HAUTEUR);
-            dessiner(p, serie, langue);
-            dessine = p.end();
-        }
-    } else if (format == "png") {
-        // One and a half pixels per unit: 1200 pixels wide.
-        constexpr double ZOOM = 1.5;
-        QImage image(int(LARGEUR * ZOOM), int(HAUTEUR * ZOOM), QImage::Format_RGB32);
-        image.fill(Qt::white);
-        if (p.begin(&image)) {
-            p.scale(ZOOM, ZOOM);
-            dessiner(p, serie, langue);
-            dessine = p.end() && image.save(&tampon, "PNG");
-        }
-    } else if (format == "svg") {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&tampon);
-        svg.setSize(QSize(int(LARGEUR), int(HAUTEUR)));
-        svg.setViewBox(QRectF(0, 0, LARGEUR, HAUTEUR));
-        svg.setResolution(135); // 150 mm wide, as the PDF page
-        svg.setTitle(titre);
-        svg.setDescription(AstigmatismeInduit::libelle(AstigmatismeInduit::SOUS_TITRE, langue));
-        if (p.begin(&svg)) {
-            dessiner(p, serie, langue);
-            dessine = p.end();
-        }
-    }
-    return dessine ? octets : QByteArray();
+    return GDA::rendre(format, LARGEUR, HAUTEUR,
+                       AstigmatismeInduit::libelle(AstigmatismeInduit::TITRE, langue),
+                       AstigmatismeInduit::libelle(AstigmatismeInduit::SOUS_TITRE, langue),
+                       [&](QPainter& p) { dessiner(p, serie, langue); });
 }

@@ -9,12 +9,8 @@
 
 class QPainter;
 
-// The double-angle plot of the induced astigmatism, as refractive-surgery
-// journals draw it: each eye a point at (C cos 2a, C sin 2a), rings every
-// 0.25 D, the astigmatism axes 0, 45, 90 and 135 degrees marked at the right,
-// top, left and bottom of the circle (the double angles 0, 90, 180, 270),
-// the centroid with the 95 % confidence ellipses of the centroid (solid) and
-// of the data set (dashed), and a legend with the centroid and the mean in
+// The double-angle plot of the induced astigmatism (GraphiqueDoubleAngle),
+// each eye a point, with a legend that gives the centroid and the mean in
 // the language. The points are those of the combined figures: when the
 // series holds both eyes, left eyes mirrored, which the plot says under its
 // title. An ellipse cut at the outer ring is said so in the legend. Drawn
