@@ -124,6 +124,35 @@ bool CsvCli::lire_en_tete(QString& erreur) {
     return true;
 }
 
+bool CsvCli::preparer(const OptionsCli::Fichier& fichier, const OptionsCli::Fichier& graphique,
+                      const QString& option_graphique, int descripteur_sortie, QString& erreur) {
+    if (!ouvrir(fichier, erreur))
+        return false;
+    const QString autre =
+        Textes::selon(langue_m, "une sortie vers un autre fichier", "an output to another file");
+    if (graphique.donne() && est_lu(graphique.chemin))
+        erreur = MessagesCli::erreur(
+            option_graphique,
+            Textes::selon(langue_m, "le fichier %1 est celui que lit %2", "the file %1 is the one %2 reads")
+                .arg(cite(), option),
+            autre, langue_m);
+    else if (est_lu(descripteur_sortie))
+        erreur = MessagesCli::erreur(option,
+                                     Textes::selon(langue_m, "le fichier %1 est aussi la sortie standard",
+                                                   "the file %1 is also the standard output")
+                                         .arg(cite()),
+                                     autre, langue_m);
+    return erreur.isEmpty() && lire_en_tete(erreur);
+}
+
+QString CsvCli::sans_ligne_valide(const QString& quoi) const {
+    return MessagesCli::erreur(
+        option, Textes::selon(langue_m, "aucune ligne valide dans %1", "no valid row in %1").arg(cite()),
+        Textes::selon(langue_m, "au moins %1 sous l'en-tête %2", "at least %1 under the header %2")
+            .arg(quoi, colonnes.join(QLatin1Char(','))),
+        langue_m);
+}
+
 QString CsvCli::valeur(const LecteurCsv::Ligne& ligne, int colonne) const {
     const int p = positions.value(colonne, -1);
     return p >= 0 && p < ligne.taille() ? ligne.champ(p).trimmed() : QString();

@@ -33,6 +33,14 @@ public:
     // Reads the first line as the header; false, with the line to print,
     // when it is not the header or names a column wrongly.
     bool lire_en_tete(QString& erreur);
+    // Both, for a mode that writes a plot: the file opened, its header
+    // read, and no output that would replace or feed it, neither the plot
+    // (`graphique`, given to the option `option_graphique`) nor the standard
+    // output. False, with the line to print (a usage error), otherwise.
+    bool preparer(const OptionsCli::Fichier& fichier, const OptionsCli::Fichier& graphique,
+                  const QString& option_graphique, int descripteur_sortie, QString& erreur);
+    // The refusal of a file in which no row counted.
+    QString sans_ligne_valide(const QString& quoi) const;
 
     bool suivante(LecteurCsv::Ligne& ligne) { return lecteur.suivante(ligne); }
     bool echec() const { return lecteur.echec(); }

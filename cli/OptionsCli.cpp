@@ -1,5 +1,6 @@
 #include "OptionsCli.h"
 
+#include "AuditCli.h"
 #include "CalculTorique.h"
 #include "Identification.h"
 #include "MessagesCli.h"
@@ -172,6 +173,10 @@ bool lire_sia_ou_fichier(const Option& o, const Valeur& v, Demande& d, QString& 
     return false;
 }
 
+bool lire_audit(const Option&, const Valeur& v, Demande& d, QString&) {
+    return fichier_lu(v, d.audit);
+}
+
 // A file to write: "-" is the standard output (the tool's caller names its
 // descriptor); another name is made whole against the folder the tool was
 // started in, once, and must be one that the toolkit, which writes it, can
@@ -257,7 +262,7 @@ QString pays() {
 }
 
 using I = OptionsCli::Identite;
-constexpr int CAS = OptionsCli::CAS, LOT = OptionsCli::LOT, SIA = OptionsCli::SIA;
+constexpr int CAS = OptionsCli::CAS, LOT = OptionsCli::LOT, SIA = OptionsCli::SIA, AUDIT = OptionsCli::AUDIT;
 constexpr int OBLIG = OptionsCli::OBLIGATOIRE | OptionsCli::COLONNE, COL = OptionsCli::COLONNE;
 constexpr int FEUILLE = OptionsCli::FEUILLE;
 const char* const TEXTE_FR = "un texte de %1 caractères au plus";
@@ -352,15 +357,28 @@ const QList<Option> TABLE{
      lire_sia_ou_fichier,
      0,
      SiaCli::en_tete},
+    {"--audit",
+     "FILE.csv",
+     AUDIT,
+     OptionsCli::DEMARRE | OptionsCli::ENTREE,
+     {CSV_FR, CSV_EN},
+     lire_audit,
+     0,
+     AuditCli::en_tete},
     {"--plot",
      "FILE.pdf|png|svg",
-     SIA,
+     SIA | AUDIT,
      OptionsCli::SORTIE,
      {"un nom de fichier en .pdf, .png ou .svg (PDF sans extension, ou - pour la sortie standard)",
       "a file name ending in .pdf, .png or .svg (PDF without one, or - for the standard output)"},
      lire_graphique},
-    {"--lang", "fr|en", CAS | LOT | SIA, 0, {"fr ou en", "fr or en"}, lire_langue},
-    {"--json", nullptr, CAS | SIA, OptionsCli::SANS_EFFET_LOT, {"aucune valeur", "no value"}, lire_json},
+    {"--lang", "fr|en", CAS | LOT | SIA | AUDIT, 0, {"fr ou en", "fr or en"}, lire_langue},
+    {"--json",
+     nullptr,
+     CAS | SIA | AUDIT,
+     OptionsCli::SANS_EFFET_LOT,
+     {"aucune valeur", "no value"},
+     lire_json},
     {"--help", nullptr, CAS, OptionsCli::IMMEDIAT, {"aucune valeur", "no value"}, lire_aide},
     {"-h", nullptr, CAS, OptionsCli::IMMEDIAT, {"aucune valeur", "no value"}, lire_aide},
     {"--version", nullptr, CAS, OptionsCli::IMMEDIAT, {"aucune valeur", "no value"}, lire_version},
@@ -465,8 +483,20 @@ QString commande(int mode) {
 
 } // namespace
 
-QString OptionsCli::usage(int mode, const QString& langue) {
-    return MessagesCli::ligne_usage(commande(mode), langue).trimmed();
+QString OptionsCli::usage(int modes, const QString& langue) {
+    QStringList lignes;
+    for (int mode : {CAS, LOT, SIA, AUDIT})
+        if (modes & mode)
+            lignes << MessagesCli::ligne_usage(commande(mode), langue).trimmed();
+    return lignes.join(Textes::selon(langue, " ou ", " or "));
+}
+
+QString OptionsCli::demarreurs(int modes, const QString& langue) {
+    QStringList noms;
+    for (int mode : {LOT, SIA, AUDIT})
+        if (modes & mode)
+            noms << QLatin1String(demarreur(mode).nom);
+    return noms.join(Textes::selon(langue, " ou ", " or "));
 }
 
 QString OptionsCli::usage(const QString& langue) {
@@ -489,7 +519,7 @@ QString OptionsCli::usage(const QString& langue) {
     }
     QString u =
         MessagesCli::ligne_usage(cas + options, langue, true) + MessagesCli::ligne_usage(feuille, langue);
-    for (int mode : {LOT, SIA})
+    for (int mode : {LOT, SIA, AUDIT})
         u += MessagesCli::ligne_usage(commande(mode), langue);
     for (const Option& o : TABLE)
         if ((o.drapeaux & IMMEDIAT) && QByteArray(o.nom).startsWith("--"))

@@ -17,13 +17,14 @@
 // refusal of a value are made from the table.
 //
 // Modes: a case (the default), a batch file (--batch), a file of past
-// cases (--sia-file). An option that starts a mode may bear the name of an
-// option of a case (--sia: the incision's induced astigmatism, or, as
-// before --sia-file, a file of past cases): it starts its mode only when no
-// other option of a case is given, and never takes a number for a file.
+// cases (--sia-file), a file of operated eyes and their outcome (--audit).
+// An option that starts a mode may bear the name of an option of a case
+// (--sia: the incision's induced astigmatism, or, as before --sia-file, a
+// file of past cases): it starts its mode only when no other option of a
+// case is given, and never takes a number for a file.
 class OptionsCli {
 public:
-    enum Mode { CAS = 1, LOT = 2, SIA = 4 };
+    enum Mode { CAS = 1, LOT = 2, SIA = 4, AUDIT = 8 };
 
     enum Drapeau {
         OBLIGATOIRE = 1,      // required for a case (and as a batch file's column)
@@ -69,7 +70,7 @@ public:
         bool virgule_decimale = false; // "42,5" is 42.5 (options' values; rows of a file separated by ";")
         QByteArray depart;             // the folder the tool was started in (empty: gone)
         QString depart_perdu;          // then why
-        Fichier lot, sia, graphique, pdf;
+        Fichier lot, sia, audit, graphique, pdf;
         QByteArray format_graphique; // "pdf", "png" or "svg"
         Identite identite;
         QList<const Option*> donnees; // in the order given
@@ -119,10 +120,12 @@ public:
     static const Option& sortie(int mode);
     // The known options, for the refusal of an unknown one.
     static QString liste(const QString& langue);
-    // The usage of the tool (every mode), and of one mode on one line:
+    // The usage of the tool (every mode), and of modes on one line:
     // "torique --batch FILE.csv [--lang fr|en]".
     static QString usage(const QString& langue);
-    static QString usage(int mode, const QString& langue);
+    static QString usage(int modes, const QString& langue);
+    // The options that start the modes, "--sia or --audit".
+    static QString demarreurs(int modes, const QString& langue);
 
     // A finite number, blanks around it allowed, and with a decimal comma
     // when `virgule` ("42,5"); a whole number of bas..haut given as such or

@@ -160,13 +160,6 @@ void figures_json(EcrivainJson& j, const AI::Bilan& b) {
     j.fin();
 }
 
-// The refusal of a file that is also an output.
-QString aussi_sortie(const QString& option, const QString& quoi, const QString& langue) {
-    return MessagesCli::erreur(
-        option, quoi, Textes::selon(langue, "une sortie vers un autre fichier", "an output to another file"),
-        langue);
-}
-
 } // namespace
 
 QString SiaCli::en_tete() {
@@ -260,26 +253,14 @@ int SiaCli::executer(const OptionsCli::Demande& demande, int descripteur_sortie,
     const QString option = demande.nom_du_mode();
     CsvCli csv(option, colonnes(), colonnes(), langue);
     QString erreur;
-    if (!csv.ouvrir(demande.sia, erreur) || !csv.lire_en_tete(erreur)) {
+    if (!csv.preparer(demande.sia, demande.graphique, QLatin1String(OptionsCli::sortie(OptionsCli::SIA).nom),
+                      descripteur_sortie, erreur)) {
         erreurs << erreur << '\n';
         return 2;
     }
-    // No output replaces or feeds the file read.
-    if (demande.graphique.donne() && csv.est_lu(demande.graphique.chemin))
-        erreur = aussi_sortie(
-            QLatin1String(OptionsCli::sortie(OptionsCli::SIA).nom),
-            Textes::selon(langue, "le fichier %1 est celui que lit %2", "the file %1 is the one %2 reads")
-                .arg(csv.cite(), option),
-            langue);
-    else if (csv.est_lu(descripteur_sortie))
-        erreur = aussi_sortie(option,
-                              Textes::selon(langue, "le fichier %1 est aussi la sortie standard",
-                                            "the file %1 is also the standard output")
-                                  .arg(csv.cite()),
-                              langue);
     AstigmatismeInduit serie;
     QList<Refus> refus;
-    if (!erreur.isEmpty() || !lire(csv, serie, refus, erreur)) {
+    if (!lire(csv, serie, refus, erreur)) {
         erreurs << erreur << '\n';
         return 2;
     }
@@ -292,15 +273,7 @@ int SiaCli::executer(const OptionsCli::Demande& demande, int descripteur_sortie,
                            .arg(QString::fromUtf8(r.erreur))
                     << '\n';
     if (serie.yeux().isEmpty()) {
-        erreurs
-            << MessagesCli::erreur(
-                   option,
-                   Textes::selon(langue, "aucune ligne valide dans %1", "no valid row in %1").arg(csv.cite()),
-                   Textes::selon(langue, "au moins un oeil sous l'en-tête %1",
-                                 "at least one eye under the header %1")
-                       .arg(en_tete()),
-                   langue)
-            << '\n';
+        erreurs << csv.sans_ligne_valide(Textes::selon(langue, "un oeil", "one eye")) << '\n';
     } else if (demande.graphique.donne()) {
         const int statut = graphique ? graphique(demande, serie, erreurs) : 1;
         if (!graphique)

@@ -159,6 +159,8 @@ int ToriqueCli::executer(const QList<QByteArray>& arguments, QTextStream& sortie
     }
     if (d.mode == OptionsCli::SIA)
         return SiaCli::executer(d, descripteur_sortie, graphique, sortie, erreurs);
+    if (d.mode == OptionsCli::AUDIT)
+        return AuditCli::executer(d, descripteur_sortie, graphique_audit, sortie, erreurs);
     if (d.mode == OptionsCli::LOT)
         return LotCli::executer(d, descripteur_sortie, sortie, erreurs);
     return calculer_cas(d, sortie, erreurs);
@@ -220,7 +222,7 @@ QString ToriqueCli::refus_ensemble(const OptionsCli::Demande& d) const {
         if (d.mode == OptionsCli::CAS)
             return MessagesCli::erreur(nom,
                                        Textes::selon(langue, "seulement avec %1", "only with %1")
-                                           .arg(QLatin1String(OptionsCli::demarreur(o->modes).nom)),
+                                           .arg(OptionsCli::demarreurs(o->modes, langue)),
                                        OptionsCli::usage(o->modes, langue), langue);
         return hors_du_mode(nom, d);
     }

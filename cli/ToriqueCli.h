@@ -1,6 +1,7 @@
 #ifndef TORIQUECLI_H
 #define TORIQUECLI_H
 
+#include "AuditCli.h"
 #include "OptionsCli.h"
 #include "SiaCli.h"
 
@@ -16,7 +17,8 @@ class QTextStream;
 
 // The command-line tool `torique`: the calculation of the page without the
 // window, for one eye given by options (CasCli), for a CSV file of cases
-// (LotCli), or the surgeon's induced astigmatism from past cases (SiaCli);
+// (LotCli), the surgeon's induced astigmatism from past cases (SiaCli), or
+// the audit of the predictions on operated eyes (AuditCli);
 // the usage is OptionsCli::usage().
 //
 // The arguments are read against the table of options (OptionsCli), byte
@@ -44,6 +46,7 @@ public:
     using Feuille = std::function<int(const OptionsCli::Demande&, ListParam& record, QTextStream& erreurs)>;
     Feuille feuille;
     SiaCli::Graphique graphique;
+    AuditCli::Graphique graphique_audit;
     // The standard output's descriptor: a file read must not be it, and a
     // file written there is alone on it (-1: none known; "-" is then
     // /dev/stdout).

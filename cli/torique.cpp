@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
     // and the toolkit is given none of the user's arguments to take as its
     // own (-platform, -display).
     const bool feuille = demande(arguments, OptionsCli::CAS);
-    const bool graphique = demande(arguments, OptionsCli::SIA);
+    const bool graphique = demande(arguments, OptionsCli::SIA) || demande(arguments, OptionsCli::AUDIT);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int argc_boite = 1;
     std::unique_ptr<QCoreApplication> app(feuille     ? new QApplication(argc_boite, argv)
@@ -93,6 +93,7 @@ int main(int argc, char** argv) {
     ToriqueCli outil;
     outil.feuille = FeuilleCli::ecrire;
     outil.graphique = GraphiqueCli::ecrire;
+    outil.graphique_audit = GraphiqueCli::ecrire_audit;
     outil.descripteur_sortie = STDOUT_FILENO;
     int statut = outil.executer(arguments, sortie, erreurs);
     sortie.flush();

@@ -1,6 +1,7 @@
 #include "AuditPrevisions.h"
 
 #include "CalculTorique.h"
+#include "Textes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -101,4 +102,39 @@ AuditPrevisions::Resume AuditPrevisions::resumer(const QList<Vecteur>& vecteurs)
     std::sort(D.begin(), D.end());
     r.mediane_D = n % 2 ? D[n / 2] : (D[n / 2 - 1] + D[n / 2]) / 2.0;
     return r;
+}
+
+QString AuditPrevisions::libelle(Libelle l, const QString& langue) {
+    static const Textes::Paire TEXTES[] = {
+        {"Erreur de prédiction de l'astigmatisme résiduel", "Prediction error of the residual astigmatism"},
+        {"Astigmatisme réfractif post-opératoire moins astigmatisme prédit, au plan cornéen, en angle double",
+         "Post-operative refractive minus predicted astigmatism, at the corneal plane, on the double angle"},
+        {"Kératométrie antérieure", "Anterior keratometry"},
+        {"Cornée totale estimée (Abulafia-Koch)", "Estimated total cornea (Abulafia-Koch)"},
+        {"Erreur absolue moyenne", "Mean absolute error"},
+        {"Erreur absolue médiane", "Median absolute error"},
+        {"Yeux à ±%1 près", "Eyes within ±%1"},
+        {"* : la meilleure des deux bases sur la ligne", "* : the better of the two bases on the line"},
+        {"Astigmatisme réfractif post-opératoire (plan cornéen)",
+         "Post-operative refractive astigmatism (corneal plane)"},
+        {"réel", "actual"},
+        {"prédit", "predicted"},
+        {"erreur", "error"},
+    };
+    static_assert(sizeof TEXTES / sizeof TEXTES[0] == ERREUR + 1, "one pair per label");
+    return TEXTES[l].dans(langue == QLatin1String("en") ? "en" : "fr");
+}
+
+QString AuditPrevisions::base(CorneePosterieure::Methode m, const QString& langue) {
+    return libelle(m == CorneePosterieure::ABULAFIA_KOCH ? BASE_TOTALE : BASE_AUCUNE, langue);
+}
+
+QString AuditPrevisions::dans(int s, const QString& langue) {
+    return libelle(DANS, langue).arg(Textes::D(SEUILS[s]));
+}
+
+QString AuditPrevisions::pourcentage(double p, const QString& langue) {
+    const double arrondi = std::round(p * 10) / 10;
+    const QString t = QString::number(arrondi, 'f', arrondi == std::floor(arrondi) ? 0 : 1);
+    return t + (langue == QLatin1String("en") ? QStringLiteral("%") : QStringLiteral(" %"));
 }

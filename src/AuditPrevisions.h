@@ -87,6 +87,30 @@ public:
     QList<Vecteur> erreurs(CorneePosterieure::Methode base) const;
     QList<Vecteur> actuels() const;
 
+    // --- texts, shared by the command line and the plot -----------------
+    enum Libelle {
+        TITRE,          // "Erreur de prédiction de l'astigmatisme résiduel"
+        SOUS_TITRE,     // what the errors are
+        BASE_AUCUNE,    // the anterior keratometry
+        BASE_TOTALE,    // the estimated total cornea
+        ERREUR_MOYENNE, // mean absolute error
+        ERREUR_MEDIANE, // median absolute error
+        DANS,           // "Yeux à ±%1 près"
+        MEILLEURE,      // what the mark of the better basis means
+        REEL,           // the actual refractive astigmatism
+        ACTUEL,         // "réel"
+        PREDIT,         // "prédit"
+        ERREUR,         // "erreur"
+    };
+    static QString libelle(Libelle l, const QString& langue);
+    // The name of a basis in the language.
+    static QString base(CorneePosterieure::Methode m, const QString& langue);
+    // "Yeux à ±0.50 D près" for threshold s.
+    static QString dans(int s, const QString& langue);
+    // A percentage as the outputs write it: "72 %" ("72%" in English), one
+    // decimal when it is not whole ("66.7 %").
+    static QString pourcentage(double p, const QString& langue);
+
 private:
     QList<Oeil> yeux_ap;
 };

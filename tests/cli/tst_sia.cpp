@@ -1,8 +1,11 @@
-// The surgeon's induced astigmatism from past cases (torique --sia), run
-// in process: the rows refused, the figures of both eyes, the plot in each
-// format, and bad usage. The figures themselves are the engine's
-// (tst_engine).
+// The surgeon's induced astigmatism from past cases (torique --sia) and the
+// audit of the predictions on operated eyes (torique --audit), run in
+// process: the rows refused, the figures of both eyes, the plot in each
+// format, the audit's files worked by hand, and bad usage. The figures
+// themselves are the engine's (tst_engine).
 
+#include "AuditPrevisions.h"
+#include "CalculTorique.h"
 #include "GraphiqueCli.h"
 #include "OutilEnProcessus.h"
 #include "Processus.h"
@@ -27,11 +30,17 @@ using Processus::Sortie;
 Sortie lancer(const QStringList& args, int descripteur_sortie = -1) {
     ToriqueCli outil;
     outil.graphique = GraphiqueCli::ecrire;
+    outil.graphique_audit = GraphiqueCli::ecrire_audit;
     outil.descripteur_sortie = descripteur_sortie;
     return OutilEnProcessus::executer(outil, args);
 }
 
 const QByteArray EN_TETE = "eye,k1_pre,k2_pre,axis_pre,k1_post,k2_post,axis_post\n";
+const QByteArray EN_TETE_AUDIT =
+    "eye,seq,unit,k1,k2,axis,sia,incision,cyl,lens_axis,ref_sph,ref_cyl,ref_axis,vertex\n";
+// An operated eye before its refraction: 1.50 D with the rule, 1.50 D
+// implanted on 90.
+const QByteArray OEIL = "OD,21.0,D,43.00,44.50,90,0.30,180,1.50,90,";
 
 // A value of the JSON object that may be null (NaN expected).
 bool proche(const QJsonValue& v, double attendu) {
@@ -53,6 +62,9 @@ private slots:
     void deux_yeux();
     void usage_data();
     void usage();
+    void audit_data();
+    void audit();
+    void audit_json_et_graphique();
 
 private:
     QString fichier(const QByteArray& contenu);
@@ -311,11 +323,11 @@ void TstSia::usage_data() {
     const QStringList cas{"--eye", "OD", "--seq", "21", "--k1", "42", "--k2", "44", "--axis", "90"};
     QTest::newRow("plot without --sia")
         << cas + QStringList{"--plot", "x.png", "--lang", "en"}
-        << "--plot: only with --sia-file; expected torique --sia-file FILE.csv [--plot" << false;
+        << "--plot: only with --sia-file or --audit; expected torique --sia-file FILE.csv [--plot" << false;
     // With the options of a case, --sia is its induced astigmatism.
     QTest::newRow("plot with a case and its --sia")
         << cas + QStringList{"--sia", "0.5", "--plot", "x.png", "--lang", "en"}
-        << "--plot: only with --sia-file" << false;
+        << "--plot: only with --sia-file or --audit" << false;
     QTest::newRow("plot of another kind")
         << QStringList{"--sia", "x.csv", "--plot", "x.jpg", "--lang", "en"}
         << "--plot: value 'x.jpg' refused; expected a file name ending in .pdf, .png or .svg" << false;
@@ -331,6 +343,12 @@ void TstSia::usage_data() {
     QTest::newRow("standard output appended to the file read")
         << QStringList{"--sia", "CAS", "--lang", "en"} << "--sia: the file 'CAS' is also the standard output"
         << true;
+    QTest::newRow("audit's plot over the file read")
+        << QStringList{"--audit", "CAS", "--plot", "CAS", "--lang", "en"}
+        << "--plot: the file 'CAS' is the one --audit reads" << false;
+    QTest::newRow("audit with a case")
+        << cas + QStringList{"--audit", "x.csv", "--lang", "en"}
+        << "--eye: not allowed with --audit; expected torique --audit FILE.csv" << false;
 }
 
 void TstSia::usage() {
@@ -352,6 +370,110 @@ void TstSia::usage() {
     QVERIFY2(s.erreurs.contains(message.replace("CAS", cas)), qPrintable(s.erreurs));
     // Nothing written over it.
     QVERIFY(f.open(QIODevice::ReadOnly) && f.readAll() == contenu);
+}
+
+// Files of operated eyes worked by hand: the refraction's astigmatism at
+// the corneal plane of each row counted, and the rows refused.
+void TstSia::audit_data() {
+    QTest::addColumn<QByteArray>("lignes");
+    QTest::addColumn<QStringList>("reels");   // each row counted: "cyl to 4 decimals x axis"
+    QTest::addColumn<QStringList>("erreurs"); // "line:start of the message"
+    QTest::addColumn<bool>("memes_predictions");
+    // 0.25 / 0.994 - (-0.25 / 1.006): the same eye written both ways.
+    QTest::newRow("minus and plus cylinder of the same eye")
+        << OEIL + "0.25,-0.50,180,12\n" + OEIL + "-0.25,0.50,90,12\n"
+        << QStringList{"0.5000 x 90", "0.5000 x 90"} << QStringList{} << true;
+    // -3 / 1.042 and -5 / 1.070 at 14 mm.
+    QTest::newRow("vertex 0 and 14 mm")
+        << OEIL + "-3,-2,10,0\n" + OEIL + "-3,-2,10,14\n"
+        << QStringList{"2.0000 x 100", "1.7938 x 100"} << QStringList{} << true;
+    QTest::newRow("vertex left empty is 12 mm")
+        << OEIL + "0,-1,180,\n" + OEIL + "0,-1,0,12\n"
+        << QStringList{"0.9881 x 90", "0.9881 x 90"} << QStringList{} << true;
+    QTest::newRow("lens axis 180 is 0") << QByteArray("OD,21.0,D,43.00,44.50,0,0.30,180,1.50,180,0,-1,90,12\n"
+                                                      "OD,21.0,D,43.00,44.50,0,0.30,180,1.50,0,0,-1,90,12\n")
+                                        << QStringList{"0.9881 x 0", "0.9881 x 0"} << QStringList{} << true;
+    QTest::newRow("no cylinder needs no axis") << OEIL + "0.50,0,,\n"
+                                               << QStringList{"0.0000 x 0"} << QStringList{} << true;
+    QTest::newRow("rows refused")
+        << OEIL + "0,-1,,12\n" + "OD,21.0,D,43.00,44.50,90,0.30,180,1.60,90,0,-1,90,12\n" +
+               "OD,21.0,D,44.50,43.00,90,0.30,180,1.50,90,0,-1,90,12\n" + OEIL + "0,-1,90,25\n"
+        << QStringList{}
+        << QStringList{"2:ref_axis: value missing", "3:cyl: value '1.60' refused",
+                       "4:Axis K1 and K2 : K1 is flat axis and K2 is steep axis.",
+                       "5:vertex: value '25' refused; expected a number of millimetres from 0 to 20"}
+        << true;
+}
+
+void TstSia::audit() {
+    QFETCH(QByteArray, lignes);
+    QFETCH(QStringList, reels);
+    QFETCH(QStringList, erreurs);
+    QFETCH(bool, memes_predictions);
+    const Sortie s = lancer({"--audit", fichier(EN_TETE_AUDIT + lignes), "--json", "--lang", "en"});
+    QCOMPARE(s.statut, erreurs.isEmpty() ? 0 : 1);
+    const QJsonObject o = QJsonDocument::fromJson(s.sortie.toUtf8()).object();
+    QCOMPARE(o["eyes"].toInt(), int(reels.size()));
+    const QJsonArray rangs = o["rows"].toArray();
+    QStringList lus;
+    for (const QJsonValue r : rangs) {
+        lus << QString("%1 x %2")
+                   .arg(r["actual"]["cyl"].toDouble(), 0, 'f', 4)
+                   .arg(r["actual"]["axis"].toInt());
+        if (memes_predictions)
+            QCOMPARE(r["predicted"], rangs[0]["predicted"]);
+    }
+    QCOMPARE(lus, reels);
+    const QJsonArray refus = o["errors"].toArray();
+    QCOMPARE(refus.size(), erreurs.size());
+    for (int i = 0; i < erreurs.size(); ++i) {
+        QCOMPARE(refus[i]["line"].toInt(), erreurs[i].section(':', 0, 0).toInt());
+        QVERIFY2(refus[i]["message"].toString().startsWith(erreurs[i].section(':', 1)),
+                 qPrintable(refus[i]["message"].toString()));
+    }
+}
+
+// The keys of the audit's JSON object, an eye whose refraction is exactly
+// its prediction on the anterior keratometry, and the plot of both bases.
+void TstSia::audit_json_et_graphique() {
+    // The prediction, from the engine: the refraction at a vertex of 0 that
+    // shows it is a plus cylinder of its power on its axis.
+    CalculTorique oeil;
+    oeil.K1D = 43.0;
+    oeil.K2D = 44.5;
+    oeil.K2axe = 90;
+    oeil.incD = 0.3;
+    oeil.incaxe = 180;
+    oeil.p_sph = 21.0;
+    const AuditPrevisions::Astigmatisme p =
+        AuditPrevisions::prediction(oeil, CorneePosterieure::AUCUNE, 1.5, 90);
+    const QByteArray exacte =
+        OEIL + "0," + QByteArray::number(p.D, 'g', 17) + ',' + QByteArray::number(p.axe) + ",0\n";
+    const QString graphique = dossier.filePath("audit.svg");
+    const Sortie s = lancer({"--audit", fichier(EN_TETE_AUDIT + exacte + OEIL + "0,-1.50,180,12\n"), "--json",
+                             "--plot", graphique, "--lang", "en"});
+    QCOMPARE(s.statut, 0);
+    const QJsonObject o = QJsonDocument::fromJson(s.sortie.toUtf8()).object();
+    QCOMPARE(o.keys(), QStringList({"actual", "errors", "eyes", "methods", "rows"}));
+    QCOMPARE(o["methods"].toObject().keys(), QStringList({"abulafia-koch", "none"}));
+    const QStringList resume{"centroid", "mean_abs", "median_abs", "sd_abs", "sd_x", "sd_y", "within"};
+    QCOMPARE(o["methods"]["none"].toObject().keys(), resume);
+    QCOMPARE(o["methods"]["none"]["within"].toObject().keys(), QStringList({"0.25", "0.50", "0.75", "1.00"}));
+    QCOMPARE(o["actual"].toObject().keys(), QStringList({"centroid", "mean_abs", "within"}));
+    const QJsonObject rang = o["rows"][0].toObject();
+    QCOMPARE(rang.keys(), QStringList({"actual", "error", "eye", "line", "predicted"}));
+    QCOMPARE(rang["predicted"]["none"]["cyl"].toDouble(), p.D);
+    QCOMPARE(rang["error"]["none"]["cyl"].toDouble(), 0.0);
+    QVERIFY(rang["error"]["abulafia-koch"]["cyl"].toDouble() > 0.1);
+    // Half the eyes within 0.25 D on the anterior keratometry.
+    QCOMPARE(o["methods"]["none"]["within"]["0.25"].toDouble(), 50.0);
+
+    QFile svg(graphique);
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    const QString dessin = QString::fromUtf8(svg.readAll());
+    for (const char* t : {"Anterior keratometry", "Estimated total cornea (Abulafia-Koch)", "Eyes: 2",
+                          "Eyes within ±0.25 / 0.50 / 0.75 / 1.00 D: 50% / "})
+        QVERIFY2(dessin.contains(QString::fromUtf8(t)), t);
 }
 
 QTEST_MAIN(TstSia)
