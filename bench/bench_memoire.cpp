@@ -10,7 +10,8 @@
 // file and a file of past cases of 2,000 rows just under the 64 KB bound of
 // a row (the past cases refused, K2 below a K1 of 65,000 characters, whose
 // refusal quotes it), a batch file of one 63 MB line, and 100,000 eyes, a
-// series' most, as JSON.
+// series' most, as JSON; and the audit of 100,000 operated eyes, as text
+// and as JSON.
 //
 //   cd build && ./bench/bench_memoire --benchmark_repetitions=3
 
@@ -128,7 +129,7 @@ BENCHMARK(BM_SessionComplete)->UseManualTime()->Iterations(1)->Unit(benchmark::k
 
 QByteArray g_torique;
 
-enum Fichier { LOT_LIGNES_LONGUES, LOT_UNE_LIGNE, SIA_LIGNES_LONGUES, SIA_CENT_MILLE };
+enum Fichier { LOT_LIGNES_LONGUES, LOT_UNE_LIGNE, SIA_LIGNES_LONGUES, SIA_CENT_MILLE, AUDIT_CENT_MILLE };
 
 bool ecrire(const QString& chemin, Fichier genre) {
     QFile f(chemin);
@@ -146,6 +147,19 @@ bool ecrire(const QString& chemin, Fichier genre) {
         f.write("eye,k1_pre,k2_pre,axis_pre,k1_post,k2_post,axis_post\n");
         for (int n = 0; n < 2000; ++n)
             f.write("OD,43." + zeros + ",42,90,42,44,90\n");
+    } else if (genre == AUDIT_CENT_MILLE) {
+        f.write("eye,seq,unit,k1,k2,axis,sia,incision,cyl,lens_axis,ref_sph,ref_cyl,ref_axis,vertex\n");
+        for (int n = 0; n < 100000; ++n)
+            f.write(QStringLiteral("%1,21.0,D,%2,%3,%4,0.30,,%5,%6,0.25,%7,%8,12\n")
+                        .arg(n % 2 ? "OD" : "OS")
+                        .arg(42 + 0.25 * (n % 7), 0, 'f', 2)
+                        .arg(44 + 0.25 * (n % 5), 0, 'f', 2)
+                        .arg(n % 180)
+                        .arg(0.75 * (1 + n % 4), 0, 'f', 2)
+                        .arg((n + n % 9) % 180)
+                        .arg(-0.25 * (n % 5), 0, 'f', 2)
+                        .arg(n * 7 % 180)
+                        .toLatin1());
     } else {
         f.write("eye,k1_pre,k2_pre,axis_pre,k1_post,k2_post,axis_post\n");
         for (int n = 0; n < 100000; ++n)
@@ -204,6 +218,15 @@ BENCHMARK_CAPTURE(BM_Torique, sia_100000_eyes, SIA_CENT_MILLE, {"--sia-file", "F
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(BM_Torique, sia_100000_eyes_json, SIA_CENT_MILLE, {"--sia-file", "FICHIER", "--json"})
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+
+BENCHMARK_CAPTURE(BM_Torique, audit_100000_eyes, AUDIT_CENT_MILLE, {"--audit", "FICHIER"})
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_Torique, audit_100000_eyes_json, AUDIT_CENT_MILLE, {"--audit", "FICHIER", "--json"})
     ->UseManualTime()
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
