@@ -8,6 +8,7 @@
 
 #include <QTextStream>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -161,10 +162,11 @@ void dans_json(EcrivainJson& j, const AP::Resume& r) {
 // One line of the side-by-side text: the label, then each basis's figure,
 // the better one marked with "*" (the lower value, or the higher when
 // `plus_haut_mieux`); no mark when they are equal as printed.
-void ligne_comparee(QTextStream& t, const QString& libelle, const QString (&textes)[AP::NB_BASES],
-                    const double (&valeurs)[AP::NB_BASES], bool plus_haut_mieux) {
-    constexpr int LARGEUR_LIBELLE = 34, LARGEUR_COLONNE = 40;
-    t << libelle.leftJustified(LARGEUR_LIBELLE);
+void ligne_comparee(QTextStream& t, int largeur, const QString& libelle,
+                    const QString (&textes)[AP::NB_BASES], const double (&valeurs)[AP::NB_BASES],
+                    bool plus_haut_mieux) {
+    constexpr int LARGEUR_COLONNE = 40;
+    t << libelle.leftJustified(largeur);
     const bool egales = textes[0] == textes[1] || std::isnan(valeurs[0]) || std::isnan(valeurs[1]);
     for (int b = 0; b < AP::NB_BASES; ++b) {
         const bool meilleure =
@@ -244,7 +246,13 @@ void AuditCli::texte(const AuditPrevisions& audit, const QString& langue, QTextS
     t << AI::avant_valeur(AI::YEUX, langue) << audit.yeux().size() << "\n\n";
     const QString bases[AP::NB_BASES] = {AP::base(BASES[0], langue), AP::base(BASES[1], langue)};
     const double aucune[AP::NB_BASES] = {NAN, NAN};
-    ligne_comparee(t, QString(), bases, aucune, false);
+    // The labels in a column as wide as the longest, two blanks after it.
+    int largeur = 0;
+    for (const QString& l : {AI::libelle(AI::CENTROIDE, langue), AI::libelle(AI::ECARTS_TYPES, langue),
+                             AP::libelle(AP::ERREUR_MOYENNE, langue), AP::libelle(AP::ERREUR_MEDIANE, langue),
+                             AP::dans(0, langue)})
+        largeur = std::max(largeur, int(l.size()) + 2);
+    ligne_comparee(t, largeur, QString(), bases, aucune, false);
     auto ligne = [&](const QString& libelle, auto texte, auto valeur, bool plus_haut_mieux = false) {
         QString textes[AP::NB_BASES];
         double valeurs[AP::NB_BASES];
@@ -252,7 +260,7 @@ void AuditCli::texte(const AuditPrevisions& audit, const QString& langue, QTextS
             textes[b] = texte(r[b]);
             valeurs[b] = valeur(r[b]);
         }
-        ligne_comparee(t, libelle, textes, valeurs, plus_haut_mieux);
+        ligne_comparee(t, largeur, libelle, textes, valeurs, plus_haut_mieux);
     };
     ligne(
         AI::libelle(AI::CENTROIDE, langue),
