@@ -1,6 +1,7 @@
 #include "CorneePosterieure.h"
 
 #include "CalculTorique.h"
+#include "Textes.h"
 
 #include <cmath>
 
@@ -43,19 +44,24 @@ CorneePosterieure::Estimation CorneePosterieure::abulafia_koch(double K1D, doubl
     return e;
 }
 
+CorneePosterieure::Estimation CorneePosterieure::estimer(Methode m, double K1D, double K2D, int axe_K2) {
+    if (m == ABULAFIA_KOCH)
+        return abulafia_koch(K1D, K2D, axe_K2);
+    Estimation e;
+    e.cyl = K2D - K1D;
+    e.axe = axe_K2;
+    e.K1D = K1D;
+    e.K2D = K2D;
+    return e;
+}
+
 CorneePosterieure::Estimation CorneePosterieure::appliquer(Methode m, CalculTorique& moteur) {
     const bool mm = moteur.unit_ind == 2;
     const double K1D = mm ? CalculTorique::kerato(moteur.K1mm) : moteur.K1D;
     const double K2D = mm ? CalculTorique::kerato(moteur.K2mm) : moteur.K2D;
-    if (m != ABULAFIA_KOCH) {
-        Estimation e;
-        e.cyl = K2D - K1D;
-        e.axe = moteur.K2axe;
-        e.K1D = K1D;
-        e.K2D = K2D;
+    const Estimation e = estimer(m, K1D, K2D, moteur.K2axe);
+    if (m != ABULAFIA_KOCH)
         return e;
-    }
-    const Estimation e = abulafia_koch(K1D, K2D, moteur.K2axe);
     moteur.unit_ind = 1;
     moteur.K1D = e.K1D;
     moteur.K2D = e.K2D;
@@ -66,6 +72,17 @@ CorneePosterieure::Estimation CorneePosterieure::appliquer(Methode m, CalculTori
 
 QString CorneePosterieure::nom(Methode m) {
     return m == ABULAFIA_KOCH ? QStringLiteral("abulafia-koch") : QStringLiteral("none");
+}
+
+QString CorneePosterieure::titre(Methode m) {
+    return m == ABULAFIA_KOCH ? QStringLiteral("Abulafia-Koch") : QString();
+}
+
+QString CorneePosterieure::astigmatisme(Methode m, const QString& langue) {
+    const QString t = Textes::texte(Textes::ASTIGMATISME_TOTAL, langue);
+    if (m == AUCUNE || t.isNull())
+        return QString();
+    return t + QStringLiteral(" (") + titre(m) + QLatin1Char(')');
 }
 
 bool CorneePosterieure::lire(const QString& texte, Methode& m) {

@@ -42,6 +42,11 @@ public:
     // degrees; 180 is the meridian 0).
     static Estimation abulafia_koch(double K1D, double K2D, int axe_K2);
 
+    // The cornea of a method from K1 and K2 in dioptres and the steep axis:
+    // for AUCUNE the keratometry's own figures (K2 - K1 on the steep axis),
+    // for ABULAFIA_KOCH the estimate above.
+    static Estimation estimer(Methode m, double K1D, double K2D, int axe_K2);
+
     // Puts the cornea of a method in the inputs of a calculation that holds
     // the keratometry as typed: nothing for AUCUNE; for ABULAFIA_KOCH, the
     // estimated K1' and K2' in dioptres (radii are turned into powers
@@ -54,6 +59,13 @@ public:
     // the case are ignored; an empty text is "none").
     static QString nom(Methode m);
     static bool lire(const QString& texte, Methode& m);
+    // The name of a method as the page, the sheet and the terminal write
+    // it ("Abulafia-Koch"); empty for AUCUNE.
+    static QString titre(Methode m);
+    // What the estimate is called there, with its method: "Astigmatisme
+    // total estimé (Abulafia-Koch)"; null for AUCUNE or a language other
+    // than "fr" and "en".
+    static QString astigmatisme(Methode m, const QString& langue);
 };
 
 #endif

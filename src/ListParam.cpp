@@ -9,6 +9,10 @@ ListParam::ListParam()
       astcross_D_t(0), astcross_axe_t(0), tcalc_D_t(0), tperfect_D_t(0), tcalc_axe_t(0), astpost_D_t(0),
       astpost_axe_t(0), choix_torique_t(0), etape_t(0), date_dat_t(QDate::currentDate()), codepays_ind_t(0) {}
 
+int ListParam::axe_base_t() const {
+    return posterieure_t == CorneePosterieure::AUCUNE ? astpre_axe_t : totale_t.axe;
+}
+
 void ListParam::lire_calcul(const Entrees& e, const CalculTorique& m, int etape, double choix) {
     enab_od_t = e.od;
     enab_og_t = e.og;
@@ -24,8 +28,13 @@ void ListParam::lire_calcul(const Entrees& e, const CalculTorique& m, int etape,
     K2axe_t = e.K2axe;
     incD_t = e.incD;
     incaxe_t = e.incaxe;
-    astpre_D_t = m.astpre_D;
-    astpre_axe_t = m.astpre_axe;
+    posterieure_t = e.posterieure;
+    totale_t = CorneePosterieure::estimer(e.posterieure, K1D_t, K2D_t, e.K2axe);
+    const bool estimee = e.posterieure != CorneePosterieure::AUCUNE;
+    // With an estimate, the engine ran on it: the keratometry's own
+    // astigmatism is the one the engine computes from the entries.
+    astpre_D_t = estimee ? K2D_t - K1D_t : m.astpre_D;
+    astpre_axe_t = estimee ? e.K2axe : m.astpre_axe;
     astcross_D_t = m.astcross_D;
     astcross_axe_t = m.astcross_axe;
     etape_t = etape;

@@ -1,6 +1,8 @@
 #ifndef LISTPARAM_H
 #define LISTPARAM_H
 
+#include "CorneePosterieure.h"
+
 #include <QDate>
 #include <QString>
 
@@ -29,13 +31,19 @@ public:
         int K1axe = 0, K2axe = 90;
         double incD = 0;
         int incaxe = 0;
+        // The cornea the lens is chosen on: the keratometry as typed, or
+        // the total cornea estimated from it.
+        CorneePosterieure::Methode posterieure = CorneePosterieure::AUCUNE;
     };
     // The fields that the checks and the engine read: the entries, the
     // keratometry in both units (K(D) = 337.5 / r(mm), an empty entry, 0,
     // staying 0 in the other unit as in the engine), the pre-operative and
     // crossed astigmatism that the engine computed, the step and, at the
     // result step (above 9), the recommended lens and the residual of the
-    // cylinder `choix`; below it, no result.
+    // cylinder `choix`; below it, no result. With a method of the posterior
+    // cornea, the engine holds the estimated cornea: the pre-operative
+    // astigmatism is still the keratometry's as typed, and the estimate
+    // goes to `totale_t`.
     void lire_calcul(const Entrees& e, const CalculTorique& moteur, int etape, double choix = 0);
 
     QString langue_t;
@@ -57,8 +65,18 @@ public:
     int K2axe_t;
     double incD_t;
     int incaxe_t;
+    // The astigmatism of the keratometry as typed (K2 - K1 in dioptres, on
+    // the steep axis).
     double astpre_D_t;
     int astpre_axe_t;
+    // The basis of the lens choice, and the cornea the calculation ran on:
+    // with a method of the posterior cornea the estimated total cornea,
+    // otherwise the keratometry's own figures (CorneePosterieure::estimer).
+    CorneePosterieure::Methode posterieure_t = CorneePosterieure::AUCUNE;
+    CorneePosterieure::Estimation totale_t;
+    // The steep axis of the cornea the calculation ran on: the estimate's
+    // with a method of the posterior cornea, the one typed otherwise.
+    int axe_base_t() const;
     double astcross_D_t;
     int astcross_axe_t;
     double tcalc_D_t;

@@ -43,6 +43,8 @@ const Ligne TABLE[] = {
     {"Orientation des marques de l'implant", "IOL axis of placement"},
     {"Implant torique Brevanta", "Brevanta toric IOL"},
     {"Astigmatisme résiduel prévu", "Estimated residual astigmatism"},
+    {"Astigmatisme antérieur mesuré", "Measured anterior astigmatism"},
+    {"Astigmatisme total estimé", "Estimated total astigmatism"},
 
     {"Informations pré-opératoires", "Pre-operative information"},
     {"Implant torique calculé", "Computed toric IOL"},

@@ -51,6 +51,10 @@ public:
         ORIENTATION_MARQUES,   // "Orientation des marques de l'implant"
         IMPLANT_BREVANTA,      // "Implant torique Brevanta"
         ASTIGMATISME_RESIDUEL, // "Astigmatisme résiduel prévu"
+        // The two corneas when the lens is chosen on the total cornea
+        // estimated from keratometry (CorneePosterieure).
+        ASTIGMATISME_ANTERIEUR, // "Astigmatisme antérieur mesuré"
+        ASTIGMATISME_TOTAL,     // "Astigmatisme total estimé"
 
         // The headings of the three parts of a calculation.
         INFORMATIONS_PREOP, // "Informations pré-opératoires"

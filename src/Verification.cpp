@@ -66,7 +66,10 @@ int Verification::code(const ListParam& p) {
     // Plausibility of the computed astigmatism.
     if (p.astpre_D_t < 0 && p.etape_t > 6)
         return K2_SOUS_K1;
-    if (CalculTorique::ecart_axes(p.astcross_axe_t, p.astpre_axe_t) > 45)
+    // The crossed axis against the steep axis of the cornea it was
+    // computed from (the estimated total cornea's, when the lens is chosen
+    // on it).
+    if (CalculTorique::ecart_axes(p.astcross_axe_t, p.axe_base_t()) > 45)
         return AXE_TOURNE;
     if (CalculTorique::ecart_axes(p.astcross_axe_t, p.astpost_axe_t) > 45 && p.astpost_D_t > 0.1 &&
         p.etape_t > 9 && p.tcalc_D_t == 0.75)

@@ -29,7 +29,8 @@ public:
         INDUIT_HORS = 80,        // induced astigmatism outside 0.00..5.00 D
         INCISION_HORS = 81,      // incision location not a whole degree 0..359
         K2_SOUS_K1 = 2,          // K2 below K1
-        AXE_TOURNE = 4,          // crossed axis more than 45 degrees from the K2 axis
+        AXE_TOURNE = 4,          // crossed axis more than 45 degrees from the steep axis of the
+                                 // cornea the lens is chosen on (ListParam::axe_base_t)
         ASTIGMATISME_FAIBLE = 3, // even 0.75 D over-corrects (low astigmatism)
         NON_CALCULE = 70,        // everything entered, not calculated yet
     };

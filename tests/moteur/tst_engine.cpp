@@ -763,6 +763,51 @@ void TestEngine::codes_data() {
         p.astpost_D_t = 0.5;
         p.astpost_axe_t = 0;
     }) << 70;
+    // The lens chosen on the total cornea estimated from the keratometry:
+    // the record read from the engine as the page and the tool fill it.
+    // The range checks read the keratometry as typed, the crossed axis is
+    // compared with the estimate's steep axis.
+    auto par_le_moteur = [](double k1, double k2, int axe, CorneePosterieure::Methode m, double inc = 0,
+                            int axe_inc = 180) {
+        return Modif([=](ListParam& p) {
+            CalculTorique c;
+            saisir(c, k1, k2, axe, inc, axe_inc, 21.0);
+            CorneePosterieure::appliquer(m, c);
+            c.calcul_astpre();
+            c.calcul_astcross();
+            ListParam::Entrees e;
+            e.od = true;
+            e.sph_ind = 23;
+            e.puiss_sph = "21.0";
+            e.K1 = k1;
+            e.K2 = k2;
+            e.K1axe = axe_K1(axe);
+            e.K2axe = axe;
+            e.incD = inc;
+            e.incaxe = axe_inc;
+            e.posterieure = m;
+            p.lire_calcul(e, c, 7);
+        });
+    };
+    const auto AUCUNE = CorneePosterieure::AUCUNE, ABULAFIA_KOCH = CorneePosterieure::ABULAFIA_KOCH;
+    QTest::newRow("K2 below K1, total cornea estimated")
+        << 7 << par_le_moteur(44, 43, 90, ABULAFIA_KOCH) << 2;
+    QTest::newRow("K1 29.99, total cornea estimated")
+        << 7 << par_le_moteur(29.99, 44, 90, ABULAFIA_KOCH) << 51;
+    // A spherical cornea: the keratometry's flat profile keeps its crossed
+    // axis at 0, 90 degrees from the steep axis typed; the estimate is
+    // 0.51 D at 1 degree, and its crossed axis with it.
+    QTest::newRow("K2 = K1 at 90, keratometry") << 7 << par_le_moteur(43.5, 43.5, 90, AUCUNE) << 4;
+    QTest::newRow("K2 = K1 at 90, total cornea estimated")
+        << 7 << par_le_moteur(43.5, 43.5, 90, ABULAFIA_KOCH) << 70;
+    // 0.50 D with the rule, 1.00 D induced on it: turned by 90 degrees from
+    // the keratometry; the estimate (0.05 D at 6) is steepened along it.
+    QTest::newRow("incision across a low cornea, keratometry")
+        << 7 << par_le_moteur(42, 42.5, 90, AUCUNE, 1.0, 90) << 4;
+    QTest::newRow("incision across a low cornea, total cornea estimated")
+        << 7 << par_le_moteur(42, 42.5, 90, ABULAFIA_KOCH, 1.0, 90) << 70;
+    QTest::newRow("with the rule, total cornea estimated")
+        << 7 << par_le_moteur(43, 44, 90, ABULAFIA_KOCH) << 70;
 }
 
 void TestEngine::codes() {
@@ -1037,6 +1082,42 @@ void TestEngine::cornee_totale() {
     QCOMPARE(e.axe_K1(), (e.axe + 90) % 180);
     // The estimate keeps the mean keratometry.
     QVERIFY(std::abs((e.K1D + e.K2D) - (k1 + k2)) <= 0.011);
+
+    // The record of a calculation on it keeps the keratometry as typed and
+    // its own astigmatism, and carries the estimate; the axis the checks
+    // compare the crossed axis with is the estimate's.
+    CalculTorique c;
+    saisir(c, k1, k2, axe_k2 % 180, 0, 180, 21.0);
+    QCOMPARE(CorneePosterieure::appliquer(CorneePosterieure::ABULAFIA_KOCH, c).axe, e.axe);
+    QCOMPARE(c.K2axe, e.axe);
+    QCOMPARE(c.K1D, e.K1D);
+    c.calcul_astpre();
+    ListParam::Entrees entrees;
+    entrees.K1 = k1;
+    entrees.K2 = k2;
+    entrees.K2axe = axe_k2 % 180;
+    entrees.posterieure = CorneePosterieure::ABULAFIA_KOCH;
+    ListParam p;
+    p.lire_calcul(entrees, c, 7);
+    QCOMPARE(p.K1D_t, k1);
+    QCOMPARE(p.K2D_t, k2);
+    QCOMPARE(p.astpre_D_t, k2 - k1);
+    QCOMPARE(p.astpre_axe_t, axe_k2 % 180);
+    QCOMPARE(p.posterieure_t, CorneePosterieure::ABULAFIA_KOCH);
+    QCOMPARE(p.totale_t.cyl, e.cyl);
+    QCOMPARE(p.totale_t.K2D, e.K2D);
+    QCOMPARE(p.axe_base_t(), e.axe);
+    // Without the method: the keratometry's own figures, nothing changed.
+    const CorneePosterieure::Estimation sans =
+        CorneePosterieure::estimer(CorneePosterieure::AUCUNE, k1, k2, 7);
+    QCOMPARE(sans.cyl, k2 - k1);
+    QCOMPARE(sans.axe, 7);
+    QCOMPARE(sans.K1D, k1);
+    CalculTorique tel_quel;
+    saisir(tel_quel, k1, k2, axe_k2 % 180, 0, 180, 21.0);
+    CorneePosterieure::appliquer(CorneePosterieure::AUCUNE, tel_quel);
+    QCOMPARE(tel_quel.K2axe, axe_k2 % 180);
+    QCOMPARE(tel_quel.K1D, k1);
 }
 
 // The astigmatism of a manifest refraction at the corneal plane, worked by
