@@ -100,6 +100,13 @@ const Nom NOMS[] = {
     {"spinaxe_K1",
      {"Axe de K1", "K1 axis"},
      {"Suit l'axe de K2 à 90 degrés", "Follows the K2 axis at 90 degrees"}},
+    {"posterieure",
+     {"Tenir compte de la face postérieure de la cornée (Abulafia-Koch)",
+      "Account for the posterior cornea (Abulafia-Koch)"},
+     {"Choisir l'implant sur l'astigmatisme cornéen total estimé à partir de la kératométrie ; K1 et K2 "
+      "restent tels que saisis",
+      "Choose the IOL on the total corneal astigmatism estimated from keratometry; K1 and K2 stay as "
+      "typed"}},
     {"spinaxe_inc", Textes::POSITION_INCISION, {"En degrés", "In degrees"}},
     {"spin_inc", Textes::ASTIGMATISME_INDUIT, {"En dioptries", "In dioptres"}},
     {"calculer_bouton",
@@ -140,6 +147,10 @@ const Nom NOMS[] = {
      {"En degrés", "In degrees"}},
     {"label_astpre_D", {}, Textes::ASTIGMATISME_PREOP},
     {"label_astpre_axe", {}, {"Axe de l'astigmatisme pré-opératoire", "Pre-operative astigmatism axis"}},
+    {"label_astpre_estime",
+     {},
+     {"Astigmatisme cornéen total estimé à partir de la kératométrie, face postérieure comprise",
+      "Total corneal astigmatism estimated from keratometry, posterior cornea included"}},
     {"label_astcross_D", {}, Textes::CYLINDRE_CROISE},
     {"label_astcross_axe", {}, {"Axe du cylindre croisé", "Crossed cylinder axis"}},
     {"label_tcalc_D", {}, Textes::PUISSANCE_CONSEILLEE},
@@ -209,10 +220,11 @@ const QHash<QString, QStringList>& ordres() {
         // The guided steps: eye, power, unit, K1, K2, steep axis, incision
         // location, induced astigmatism, then Calculate or, once the result
         // is shown, the choice of another cylinder. The hidden K1 axis keeps
-        // its place beside K1.
+        // its place beside K1, and so does the basis of the lens choice,
+        // usable from the pre-operative row on.
         {"PageCalcul",
-         {"oeil_droit", "oeil_gauche", "combo_sph", "diop", "mili", "spin_K1", "spinaxe_K1", "spin_K2",
-          "spinaxe_K2", "spinaxe_inc", "spin_inc", "calculer_bouton", "plus"}},
+         {"oeil_droit", "oeil_gauche", "combo_sph", "diop", "mili", "spin_K1", "spinaxe_K1", "posterieure",
+          "spin_K2", "spinaxe_K2", "spinaxe_inc", "spin_inc", "calculer_bouton", "plus"}},
         {"BandeBasCalcul", {"aide", "retour2", "nouveau", "imprimer", "exit_calcul"}},
         {"FenetreAide", {"aide_precedente", "aide_suivante", "sortie_aide"}},
         {"FenetreIdentite",

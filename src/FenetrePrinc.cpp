@@ -179,7 +179,10 @@ void FenetrePrinc::page2vers3(QString modele) {
         flag_reset = 1;
     }
     if (flag_save == 0) {
+        // A new calculation keeps the basis of the lens choice.
+        const CorneePosterieure::Methode methode = param_p->posterieure_t;
         remplacer_param(new ListParam);
+        param_p->posterieure_t = methode;
     } else {
         // A resumed calculation comes back before its result: the user
         // calculates again.
@@ -204,6 +207,7 @@ void FenetrePrinc::reset() {
     if (!calcul)
         return;
     const QString modele = calcul->modele_iol;
+    const CorneePosterieure::Methode methode = calcul->posterieure;
     delete layoutcalcul;
     layoutcalcul = nullptr;
     // The band's own button triggered the new calculation.
@@ -218,6 +222,7 @@ void FenetrePrinc::reset() {
     flag_save = 0;
     remplacer_param(new ListParam);
     param_p->modele_iol_t = modele;
+    param_p->posterieure_t = methode;
     construire_page3();
     flag_reset = 1;
 }

@@ -22,6 +22,7 @@
 #include "Verification.h"
 #include "ZoneDessin.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QEvent>
@@ -355,6 +356,7 @@ void PageCalcul::construire_espaces() {
     espace_u2 = espace("espace_u2", 26);
     espace_K1_1 = espace("espace_K1_1", 0);
     espace_K1_2 = espace("espace_K1_2", espaceInterK - test_width_D);
+    espace_K1_3 = espace("espace_K1_3", espaceInterK - test_width_D);
     espace_K2_1 = espace("espace_K2_1", 0);
     espace_K2_2 = espace("espace_K2_2", espaceInterK - test_width_D);
     espace_pre1 = espace("espace_pre1", 0);
@@ -430,9 +432,20 @@ void PageCalcul::construire_K() {
     spinaxe_K1->setWrapping(true);
     spinaxe_K1->setSingleStep(5);
     spinaxe_K1->setValue(K1axe);
+    // The basis of the lens choice stands where the K2 row has its axis,
+    // in the units row's upright font; the record's choice, before its
+    // connection.
+    posterieure_case = nomme(new QCheckBox, "posterieure");
+    QFont fontcase = fontunites;
+    fontcase.setItalic(false);
+    posterieure_case->setFont(fontcase);
+    // Free to take the row's height as its labels do: a box of fixed
+    // height would bound the row's layout and move the whole row.
+    posterieure_case->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    posterieure_case->setChecked(posterieure != CorneePosterieure::AUCUNE);
     K1 = rangee("K1", 41, LARGEUR_GAUCHE,
                 {label_K1_1, espace_K1_1, label_K1_11, spin_K1, label_K1_2, espace_K1_2, label_K1_22,
-                 spinaxe_K1, label_K1_3});
+                 spinaxe_K1, label_K1_3, espace_K1_3, posterieure_case});
     // The flat axis follows the steep one and is never entered.
     espace_K1_2->hide();
     label_K1_22->hide();
@@ -458,6 +471,9 @@ void PageCalcul::construire_K() {
     connect(spin_K2, &QDoubleSpinBox::valueChanged, this, &PageCalcul::update_K2D);
     connect(spinaxe_K1, &QSpinBox::valueChanged, this, &PageCalcul::update_K1axe);
     connect(spinaxe_K2, &QSpinBox::valueChanged, this, &PageCalcul::update_K2axe);
+    // Toggled, not clicked: the screen reader's toggle action sets the
+    // state without a click.
+    connect(posterieure_case, &QCheckBox::toggled, this, &PageCalcul::update_posterieure);
     // The wheel never changes an entry, focused or not.
     for (QWidget* w : std::initializer_list<QWidget*>{spin_K1, spin_K2, spinaxe_K1, spinaxe_K2})
         w->installEventFilter(this);
@@ -502,8 +518,17 @@ void PageCalcul::construire_preop(const QFont& fontast) {
                          label_astpre_axe, 50, true, Textes::degres(astpre_axe), fontast);
     label_astpre_1 = etiquette("label_astpre_1", fontKgras, Textes::ASTIGMATISME_PREOP);
     label_astpre_2 = etiquette("label_astpre_2", fontKnormal, "&nbsp;&nbsp;x&nbsp;&nbsp;");
-    astpreD = rangee("astpreD", HAUTEUR_LIGNE, LARGEUR_GAUCHE,
-                     {label_astpre_1, espace_pre1, astpre_D_frame, label_astpre_2, astpre_axe_frame});
+    label_astpre_estime =
+        etiquette("label_astpre_estime", fontunites, QString::fromUtf8("estimé"), "estimated");
+    // Of its text's height, as the value boxes are: shown, it leaves the
+    // row's layout as it was. Set off from the box by an indent, so that a
+    // screen reader reads the word alone.
+    label_astpre_estime->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    label_astpre_estime->setIndent(8);
+    label_astpre_estime->setVisible(posterieure != CorneePosterieure::AUCUNE);
+    astpreD = rangee(
+        "astpreD", HAUTEUR_LIGNE, LARGEUR_GAUCHE,
+        {label_astpre_1, espace_pre1, astpre_D_frame, label_astpre_2, astpre_axe_frame, label_astpre_estime});
 }
 
 // The incision: its location on the circle (360 is 0) and the astigmatism
@@ -763,6 +788,7 @@ void PageCalcul::transfertParam(ListParam* p) {
     astpost_axe = p->astpost_axe_t;
     choix_torique = p->choix_torique_t;
     etape = p->etape_t;
+    posterieure = p->posterieure_t;
 }
 
 // ---------------------------------------------------------------------------
@@ -841,16 +867,19 @@ void PageCalcul::update_langue_c(QString langue) {
     }
     Accessibilite::appliquer(this, langue);
     marquer_saisies(true);
+    montrer_base();
 }
 
 void PageCalcul::update_text_unites(int u) {
     QString unite;
     if (u == 1) {
         espace_K1_2->setLargeur(espaceInterK - test_width_D);
+        espace_K1_3->setLargeur(espaceInterK - test_width_D);
         espace_K2_2->setLargeur(espaceInterK - test_width_D);
         unite = "&nbsp;D";
     } else if (u == 2) {
         espace_K1_2->setLargeur(espaceInterK - test_width_mm);
+        espace_K1_3->setLargeur(espaceInterK - test_width_mm);
         espace_K2_2->setLargeur(espaceInterK - test_width_mm);
         unite = "&nbsp;mm";
     } else {
@@ -946,6 +975,15 @@ void PageCalcul::ecrire_textes_fixes() {
     titre_post->setText(blanc(Textes::texte(Textes::PREVISIONS_POSTOP, l, Textes::TITRE_RICHE)));
     diop->setText(Textes::texte(Textes::DIOPTRIES, l));
     mili->setText(Textes::texte(Textes::MILLIMETRES, l));
+    posterieure_case->setText(Textes::selon(l, "Face postérieure", "Posterior cornea"));
+    posterieure_case->setToolTip(Textes::selon(
+        l,
+        "Choisir l'implant sur l'astigmatisme cornéen total estimé à partir de la kératométrie, face "
+        "postérieure comprise (régression d'Abulafia-Koch).\nK1 et K2 restent tels que saisis. Ne convient "
+        "pas après chirurgie réfractive cornéenne, ni pour un kératocône ou une cornée irrégulière.",
+        "Choose the IOL on the total corneal astigmatism estimated from keratometry, posterior cornea "
+        "included (Abulafia-Koch regression).\nK1 and K2 stay as typed. Not for eyes after corneal "
+        "refractive surgery, keratoconus or irregular corneas."));
     calculer_bouton->setText(texte_calculer(l));
     label_attention->setText(rouge("&nbsp;&nbsp;" + Textes::texte(Textes::INVERSION, l)));
     label_attention_high->setText(rouge("&nbsp;&nbsp;" + Textes::texte(Textes::RESIDUEL_ELEVE, l)));
@@ -970,6 +1008,7 @@ void PageCalcul::etape_remise(int e) {
     K1->setEnabled(e > 2);
     K2->setEnabled(e > 4);
     astpreD->setEnabled(e > 5);
+    posterieure_case->setEnabled(e > 5);
     inc_axe->setEnabled(e > 5);
     inc_D->setEnabled(e > 6);
     astcrossD->setEnabled(e > 6);
@@ -1057,14 +1096,12 @@ void PageCalcul::etape_preop() {
     inc_axe->setEnabled(true);
     if (spinaxe_inc->value() != incaxe)
         spinaxe_inc->setValue(incaxe);
-    if (Verification::dans_limites(Verification::AXE_HORS, K2axe)) {
-        dessin->rotation_K1(K1axe);
-        dessin->rotation_K2(K2axe);
-    }
+    if (Verification::dans_limites(Verification::AXE_HORS, K2axe))
+        dessiner_axes_K();
     if (Verification::dans_limites(Verification::INCISION_HORS, incaxe))
         dessin->incision(incaxe);
-    ecrire_noir(
-        {label_legK1, label_legK2, label_legInc, label_astpre_1, label_astpre_2, label_inc_3, label_inc_4});
+    ecrire_noir({label_legK1, label_legK2, label_legInc, label_astpre_1, label_astpre_2, label_astpre_estime,
+                 label_inc_3, label_inc_4});
     astpre_D_frame->setStyleSheet(STYLE_ACTIF);
     astpre_axe_frame->setStyleSheet(STYLE_ACTIF);
     update_astpre();
@@ -1124,6 +1161,15 @@ void PageCalcul::moteur_entrees() {
     if (Verification::dans_limites(Verification::INCISION_HORS, incaxe))
         moteur.incaxe = incaxe;
     moteur.p_sph = p_sph;
+    // The cornea the lens is chosen on takes the place of the keratometry
+    // in the engine only (nothing for the keratometry as typed).
+    base = CorneePosterieure::appliquer(posterieure, moteur);
+}
+
+void PageCalcul::dessiner_axes_K() {
+    const bool totale = posterieure != CorneePosterieure::AUCUNE;
+    dessin->rotation_K1(totale ? base.axe_K1() : K1axe);
+    dessin->rotation_K2(totale ? base.axe : K2axe);
 }
 
 void PageCalcul::update_astpre() {
@@ -1131,10 +1177,18 @@ void PageCalcul::update_astpre() {
     moteur.calcul_astpre();
     astpre_D = moteur.astpre_D;
     astpre_axe = moteur.astpre_axe;
-    astpre_D_str = CalculTorique::texte_D(astpre_D);
+    // The engine runs on K2' - K1' of the estimate, each to 0.01; the row
+    // shows the estimated astigmatism itself.
+    const bool totale = posterieure != CorneePosterieure::AUCUNE;
+    astpre_D_str = CalculTorique::texte_D(totale ? base.cyl : astpre_D);
     astpre_axe_str = QString::number(astpre_axe);
     label_astpre_D->setText(astpre_D_str + " D");
     label_astpre_axe->setText(astpre_axe_str + " °");
+    if (totale) {
+        montrer_base();
+        if (Verification::dans_limites(Verification::AXE_HORS, K2axe))
+            dessiner_axes_K();
+    }
     if (etape > 6)
         update_astcross();
 }
@@ -1253,6 +1307,7 @@ ListParam::Entrees PageCalcul::entrees() const {
     e.K2axe = K2axe;
     e.incD = incD;
     e.incaxe = incaxe;
+    e.posterieure = posterieure;
     return e;
 }
 
@@ -1393,7 +1448,7 @@ void PageCalcul::montrer_derives() {
             for (QLabel* l : libelles)
                 ecrire(l, une);
     };
-    rangee(astpreD, etape > 5, {label_astpre_1, label_astpre_2},
+    rangee(astpreD, etape > 5, {label_astpre_1, label_astpre_2, label_astpre_estime},
            {{astpre_D_frame, label_astpre_D, astpre_D_str + " D", K},
             {astpre_axe_frame, label_astpre_axe, astpre_axe_str + " °", axe}});
     rangee(astcrossD, etape > 6, {label_astcross_1, label_astcross_2},
@@ -1550,7 +1605,7 @@ void PageCalcul::update_K1axe(int a1) {
             spinaxe_K2->setValue(K2axe);
         update_astpre();
     }
-    dessin->rotation_K1(K1axe);
+    dessiner_axes_K();
 }
 
 void PageCalcul::update_K2axe(int a2) {
@@ -1569,7 +1624,7 @@ void PageCalcul::update_K2axe(int a2) {
     spinaxe_K1->setValue(K1axe);
     if (etape > 5)
         update_astpre();
-    dessin->rotation_K2(K2axe);
+    dessiner_axes_K();
 }
 
 void PageCalcul::update_incD(double ki) {
@@ -1592,6 +1647,62 @@ void PageCalcul::update_incaxe(int ai) {
     if (etape > 6)
         update_astcross();
     dessin->incision(incaxe);
+}
+
+// The basis of the lens choice: every figure from the pre-operative row
+// on follows it; the entries keep what was typed.
+void PageCalcul::update_posterieure(bool estimee) {
+    Garde garde(this);
+    posterieure = estimee ? CorneePosterieure::ABULAFIA_KOCH : CorneePosterieure::AUCUNE;
+    montrer_base();
+    if (etape > 5)
+        update_astpre();
+    else
+        moteur_entrees();
+    if (Verification::dans_limites(Verification::AXE_HORS, K2axe))
+        dessiner_axes_K();
+}
+
+void PageCalcul::montrer_base() {
+    const bool totale = posterieure != CorneePosterieure::AUCUNE;
+    label_astpre_estime->setVisible(totale);
+    if (!langue_connue())
+        return;
+    const QString& l = langue_c;
+    struct Boite {
+        QFrame* cadre;
+        QLabel* valeur;
+    };
+    const Boite boites[] = {{astpre_D_frame, label_astpre_D}, {astpre_axe_frame, label_astpre_axe}};
+    if (!totale) {
+        // The names and descriptions of every page, and no tooltip.
+        for (const Boite& b : boites) {
+            b.cadre->setAccessibleName(Accessibilite::nom(b.cadre->objectName(), l));
+            b.cadre->setAccessibleDescription(Accessibilite::description(b.cadre->objectName(), l));
+            b.valeur->setAccessibleDescription(Accessibilite::description(b.valeur->objectName(), l));
+            b.cadre->setToolTip(QString());
+        }
+        return;
+    }
+    // "Astigmatisme total estimé (Abulafia-Koch)", and what it was
+    // estimated from: the keratometry's own astigmatism, as typed.
+    const QString nom = CorneePosterieure::astigmatisme(posterieure, l);
+    const bool mm = unit_ind == 2;
+    const double mesure = mm ? CalculTorique::kerato(K2mm) - CalculTorique::kerato(K1mm) : K2D - K1D;
+    const QString sep = Textes::selon(l, " ; ", "; ");
+    const QString origine = Textes::texte(Textes::ASTIGMATISME_ANTERIEUR, l, Textes::LIBELLE).toLower() +
+                            " " + Textes::D(mesure) + " x " + Textes::degres(K2axe);
+    const QString noms[] = {nom, Textes::selon(l, "Axe de l'", "Axis of the ") + nom.left(1).toLower() +
+                                     nom.mid(1)};
+    for (int i = 0; i < 2; ++i) {
+        const Boite& b = boites[i];
+        b.cadre->setAccessibleName(noms[i]);
+        b.cadre->setAccessibleDescription(Accessibilite::description(b.cadre->objectName(), l) + sep +
+                                          origine);
+        b.valeur->setAccessibleDescription(noms[i]);
+        b.cadre->setToolTip(nom + "\n" + Textes::texte(Textes::ASTIGMATISME_ANTERIEUR, l, Textes::LIBELLE) +
+                            " " + Textes::D(mesure) + " x " + Textes::degres(K2axe));
+    }
 }
 
 void PageCalcul::etape10() {

@@ -2,6 +2,7 @@
 #define PAGECALCUL_H
 
 #include "CalculTorique.h"
+#include "CorneePosterieure.h"
 #include "ListParam.h"
 #include "Textes.h"
 
@@ -22,6 +23,7 @@ class HLigneD;
 class LegendeInc;
 class LegendeK1;
 class LegendeK2;
+class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QFontMetrics;
@@ -102,6 +104,13 @@ public:
            *label_K2_3 = nullptr;
     QSpinBox *spinaxe_K1 = nullptr, *spinaxe_K2 = nullptr;
     int K1axe = 0, K2axe = 90;
+    // The basis of the lens choice, beside K1 where the flat axis is not
+    // entered: the keratometry as typed, or the total cornea estimated from
+    // it (usable with the pre-operative row). The entries keep what was
+    // typed; `base` is the cornea the engine was last given.
+    QCheckBox* posterieure_case = nullptr;
+    CorneePosterieure::Methode posterieure = CorneePosterieure::AUCUNE;
+    CorneePosterieure::Estimation base;
     // 6. Pre-operative astigmatism
     QFrame* astpre_D_frame = nullptr;
     QVBoxLayout* layoutAstpre_D = nullptr;
@@ -115,6 +124,8 @@ public:
     int astpre_axe = 0;
     QString astpre_axe_str;
     QLabel* label_astpre_axe = nullptr;
+    // Beside the pre-operative values, while they are the estimate.
+    QLabel* label_astpre_estime = nullptr;
     // 7. Incision
     QDoubleSpinBox* spin_inc = nullptr;
     double incD = 0;
@@ -218,9 +229,10 @@ public:
     int alignGauche = 280, alignDroite = 220;
     QFont fontunites, fontKgras, fontKnormal;
     HEspace *espace47_o1 = nullptr, *espace_sph1 = nullptr, *espace_u1 = nullptr, *espace_u2 = nullptr,
-            *espace_K1_1 = nullptr, *espace_K1_2 = nullptr, *espace_K2_1 = nullptr, *espace_K2_2 = nullptr,
-            *espace_pre1 = nullptr, *espace_inc1 = nullptr, *espace_inc2 = nullptr, *espace_cross1 = nullptr,
-            *espace_t1 = nullptr, *espace_or1 = nullptr, *espace_mod1 = nullptr, *espace_post1 = nullptr;
+            *espace_K1_1 = nullptr, *espace_K1_2 = nullptr, *espace_K1_3 = nullptr, *espace_K2_1 = nullptr,
+            *espace_K2_2 = nullptr, *espace_pre1 = nullptr, *espace_inc1 = nullptr, *espace_inc2 = nullptr,
+            *espace_cross1 = nullptr, *espace_t1 = nullptr, *espace_or1 = nullptr, *espace_mod1 = nullptr,
+            *espace_post1 = nullptr;
 
 private:
     // Texts of a label in both languages, written grey or black by the
@@ -239,6 +251,12 @@ private:
     void moteur_entrees();
     void saisir_K(double valeur, double& K_D, double& K_mm);
     void choisir_oeil(bool gauche);
+    // The K lines of the diagram on the meridians of the cornea the lens is
+    // chosen on.
+    void dessiner_axes_K();
+    // What the pre-operative row says of its basis: "estimé" beside it,
+    // the measured astigmatism in the boxes' tooltips and descriptions.
+    void montrer_base();
 
     // Construction, one section at a time. The fonts of the eye buttons,
     // the titles, the value boxes and the eye shown in big letters serve
@@ -316,6 +334,7 @@ public slots:
     void update_K2axe(int a2);
     void update_incD(double ki);
     void update_incaxe(int ai);
+    void update_posterieure(bool estimee);
     void etape10();
     void click_plus();
 };

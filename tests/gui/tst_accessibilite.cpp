@@ -213,6 +213,16 @@ void TstAccessibilite::noms_data() {
                              << "en"
                              << "Help"
                              << "Open the help window";
+    QTest::newRow("face postérieure fr")
+        << "posterieure"
+        << "fr" << u("Tenir compte de la face postérieure de la cornée (Abulafia-Koch)")
+        << u("Choisir l'implant sur l'astigmatisme cornéen total estimé à "
+             "partir de la kératométrie ; K1 et K2 restent tels que saisis");
+    QTest::newRow("face postérieure en") << "posterieure"
+                                         << "en"
+                                         << "Account for the posterior cornea (Abulafia-Koch)"
+                                         << "Choose the IOL on the total corneal astigmatism estimated from "
+                                            "keratometry; K1 and K2 stay as typed";
     QTest::newRow("imprimer en") << "imprimer"
                                  << "en"
                                  << "Print"
@@ -257,7 +267,10 @@ void TstAccessibilite::boites_de_valeur_data() {
 
 // A value box is named after what it shows; the label inside reads the value
 // itself and says what it is in its description. The value follows the
-// inputs without any renaming.
+// inputs without any renaming. The lens chosen on the estimated total
+// cornea (the check box toggled through the screen reader): the
+// pre-operative boxes are named after the estimate and read it, and say
+// what it was estimated from.
 void TstAccessibilite::boites_de_valeur() {
     QFETCH(QString, langue);
     Fenetre f;
@@ -287,6 +300,43 @@ void TstAccessibilite::boites_de_valeur() {
     QCOMPARE(nom_acc(p->label_tcalc_D), texte_simple(p->label_tcalc_D->text()));
     QVERIFY(nom_acc(p->label_tcalc_D) != QString("3.00 D"));
     QCOMPARE(desc_acc(p->label_tcalc_D), nom_acc(p->tcalc_D_frame));
+
+    p->spin_K2->setValue(44.0);
+    const bool fr = langue == "fr";
+    QWidget* c = nullptr;
+    for (QWidget* w : f.f->findChildren<QWidget*>())
+        if (w->isVisible() && nom_acc(w).contains(fr ? QString::fromUtf8("face postérieure") : "posterior"))
+            c = w;
+    QVERIFY(c);
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(c);
+    QCOMPARE(i->role(), QAccessible::CheckBox);
+    QVERIFY(!i->state().checked);
+    QVERIFY(i->actionInterface());
+    i->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    TestUtil::vider_evenements();
+    QVERIFY(i->state().checked);
+    // 2.00 D with the rule: 1.34 D at 90, 1.50 D recommended.
+    QCOMPARE(nom_acc(p->label_astpre_D), QString("1.34 D"));
+    QCOMPARE(nom_acc(p->label_astpre_axe), QString::fromUtf8("90 °"));
+    QCOMPARE(nom_acc(p->label_astpre_estime), fr ? QString::fromUtf8("estimé") : QString("estimated"));
+    QCOMPARE(nom_acc(p->label_tcalc_D), QString("1.50 D"));
+    const QString estime = fr ? QString::fromUtf8("Astigmatisme total estimé (Abulafia-Koch)")
+                              : QString("Estimated total astigmatism (Abulafia-Koch)");
+    QCOMPARE(nom_acc(p->astpre_D_frame), estime);
+    QCOMPARE(desc_acc(p->label_astpre_D), estime);
+    QCOMPARE(desc_acc(p->label_astpre_axe), nom_acc(p->astpre_axe_frame));
+    QVERIFY2(desc_acc(p->astpre_D_frame).contains(QString::fromUtf8("2.00 D x 90 °")),
+             qPrintable(desc_acc(p->astpre_D_frame)));
+    // The names follow a switch of language.
+    f.langue(fr ? "en" : "fr");
+    QCOMPARE(nom_acc(p->astpre_D_frame), fr ? QString("Estimated total astigmatism (Abulafia-Koch)")
+                                            : QString::fromUtf8("Astigmatisme total estimé (Abulafia-Koch)"));
+    f.langue(langue);
+    i->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    TestUtil::vider_evenements();
+    QCOMPARE(nom_acc(p->label_astpre_D), QString("2.00 D"));
+    QCOMPARE(nom_acc(p->astpre_D_frame), Accessibilite::nom("astpre_D_frame", langue));
+    QCOMPARE(desc_acc(p->astpre_D_frame), Accessibilite::description("astpre_D_frame", langue));
 }
 
 // Every widget that takes the focus, every button of the kit, every value box
@@ -324,10 +374,10 @@ void TstAccessibilite::tout_est_nomme() {
                 QVERIFY2(noms_fr.value(w) != nom, qPrintable(w->objectName() + " " + nom));
         }
         // Flags, eye buttons, power, units, six spin boxes (the K1 axis
-        // one hidden), Calculate, the arrow, the diagram's button, nine
-        // value boxes, two warnings with their pictures and the five
-        // buttons of the band.
-        QCOMPARE(n, 2 + 2 + 1 + 2 + 6 + 1 + 1 + 1 + 9 + 4 + 5);
+        // one hidden), the posterior cornea's check box, Calculate, the
+        // arrow, the diagram's button, nine value boxes, two warnings with
+        // their pictures and the five buttons of the band.
+        QCOMPARE(n, 2 + 2 + 1 + 2 + 6 + 1 + 1 + 1 + 1 + 9 + 4 + 5);
     }
 }
 
@@ -420,8 +470,9 @@ void TstAccessibilite::ordre_de_tabulation_data() {
     QTest::addColumn<QString>("situation");
     QTest::addColumn<QStringList>("ordre");
     const QStringList yeux{"oeil_droit", "oeil_gauche"};
-    const QStringList saisies7{"combo_sph",  "diop",        "spin_K1", "spin_K2",
-                               "spinaxe_K2", "spinaxe_inc", "spin_inc"};
+    // The posterior cornea's check box beside K1, usable from step 7.
+    const QStringList saisies7{"combo_sph", "diop",       "spin_K1",     "posterieure",
+                               "spin_K2",   "spinaxe_K2", "spinaxe_inc", "spin_inc"};
     QTest::newRow("accueil") << "accueil"
                              << QStringList(
                                     {"intro3", "aide", "accepter", "exit_accueil", "francais", "anglais"});
@@ -492,7 +543,7 @@ void TstAccessibilite::bouton_du_schema_sans_focus() {
     b->show();
     const QStringList l = parcours(f.page()->oeil_droit, Qt::Key_Tab);
     QVERIFY(!l.contains("bouton_iol"));
-    QCOMPARE(l.size(), 18);
+    QCOMPARE(l.size(), 19);
     QVERIFY(f.page()->dessin->show_flag);
     QTest::mouseClick(b, Qt::LeftButton);
     QVERIFY(!f.page()->dessin->show_flag);

@@ -7,6 +7,8 @@
 #include "BoutonPersoVert.h"
 #include "BoutonPlus.h"
 #include "CalculTorique.h"
+#include "ChoixPuissance.h"
+#include "CorneePosterieure.h"
 #include "FenetreAide.h"
 #include "HEspace.h"
 #include "HLigne.h"
@@ -17,7 +19,9 @@
 #include "TestUtil.h"
 #include "ZoneDessin.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFontMetrics>
@@ -127,6 +131,32 @@ struct Reference {
     }
 };
 
+// Every value box and text of the results of a page, as shown.
+QStringList resultats(const PageCalcul* p) {
+    QStringList l;
+    for (const QLabel* v : {p->label_astpre_D, p->label_astpre_axe, p->label_astcross_D,
+                            p->label_astcross_axe, p->label_tcalc_D, p->label_tcalc_axe, p->label_tperfect_D,
+                            p->label_iolpost_3, p->label_astpost_D, p->label_astpost_axe})
+        l << v->text();
+    l << QString::number(p->dessin->angle_k1) << QString::number(p->dessin->angle_k2)
+      << QString::number(p->dessin->angle_iol_vrai);
+    return l;
+}
+
+// Where the rows of a page and what the keratometry and pre-operative rows
+// hold stand.
+QList<QRect> places(const PageCalcul* p) {
+    QList<QRect> l;
+    for (QWidget* rangee : {p->sph, p->unites, p->K1, p->K2, p->astpreD, p->inc_axe, p->inc_D, p->astcrossD,
+                            p->iolp, p->astpostD})
+        l << QRect(rangee->mapTo(p, QPoint()), rangee->size());
+    for (QWidget* rangee : {p->K1, p->astpreD})
+        for (QWidget* w : rangee->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (w != p->label_astpre_estime)
+                l << w->geometry();
+    return l;
+}
+
 } // namespace
 
 class TstPage : public QObject {
@@ -161,6 +191,8 @@ private slots:
     void bornes_des_entrees_data();
     void bornes_des_entrees();
     void reprise_a_l_etape_7();
+    void face_posterieure_data();
+    void face_posterieure();
     void bande_textes_data();
     void bande_textes();
     void bande_imprimer_renouvele();
@@ -1018,6 +1050,155 @@ void TstPage::reprise_a_l_etape_7() {
     QCOMPARE(p->spin_K2->text(), QString("44.00"));
     b.calculer();
     QCOMPARE(p->etape, 10);
+}
+
+void TstPage::face_posterieure_data() {
+    QTest::addColumn<QString>("langue");
+    QTest::addColumn<bool>("mm");
+    QTest::addColumn<double>("k1"); // in the unit
+    QTest::addColumn<double>("k2");
+    QTest::addColumn<int>("axe_k2");
+    QTest::addColumn<double>("inc");
+    QTest::addColumn<int>("axe_inc");
+    QTest::addColumn<QString>("total"); // the estimate shown, worked by hand
+    QTest::addColumn<QString>("axe_total");
+    // X' = 0.508 - 0.926, Y' = 0.009: 0.42 D at 89.
+    QTest::newRow("fr, with the rule")
+        << "fr" << false << 43.0 << 44.0 << 90 << 0.0 << -1 << "0.42 D" << QString::fromUtf8("89 °");
+    // X' = 0.508 + 0.926 * 1.50, Y' = 0.009: 1.90 D at 0.
+    QTest::newRow("en, against the rule, incision")
+        << "en" << false << 42.0 << 43.5 << 0 << 0.5 << 120 << "1.90 D" << QString::fromUtf8("0 °");
+    // 7.85 / 7.60 mm are 42.99 / 44.41 D, oblique at 45: X' = 0.508,
+    // Y' = 0.009 + 0.932 * 1.414 = 1.327: 1.42 D at 34.5, rounded to 35.
+    QTest::newRow("fr, millimetres, oblique")
+        << "fr" << true << 7.85 << 7.60 << 45 << 0.0 << -1 << "1.42 D" << QString::fromUtf8("35 °");
+}
+
+// The lens chosen on the total cornea estimated from the keratometry: one
+// check box beside K1, usable with the pre-operative row, worked with the
+// keyboard and named for a screen reader; turned on, the pre-operative row
+// shows the estimate and says so, the diagram's K lines and every result
+// follow, the entries keep what was typed; turned off, the page is as it
+// was. Nothing that was on the page moves.
+void TstPage::face_posterieure() {
+    QFETCH(QString, langue);
+    QFETCH(bool, mm);
+    QFETCH(double, k1);
+    QFETCH(double, k2);
+    QFETCH(int, axe_k2);
+    QFETCH(double, inc);
+    QFETCH(int, axe_inc);
+    QFETCH(QString, total);
+    QFETCH(QString, axe_total);
+    const bool fr = langue == "fr";
+    Banc b(langue);
+    PageCalcul* p = b.page;
+    auto* c = p->findChild<QCheckBox*>("posterieure");
+    QVERIFY(c);
+    QCOMPARE(c->text(), fr ? QString::fromUtf8("Face postérieure") : QString("Posterior cornea"));
+    QVERIFY2(QAccessible::queryAccessibleInterface(c)
+                 ->text(QAccessible::Name)
+                 .contains(fr ? QString::fromUtf8("face postérieure") : QString("posterior")),
+             qPrintable(c->accessibleName()));
+    QVERIFY(!c->isChecked());
+    QVERIFY(!c->isEnabled());
+
+    b.oeil_droit();
+    b.puissance(21.0);
+    if (mm)
+        QTest::mouseClick(p->mili, Qt::LeftButton);
+    Banc::saisir(p->spin_K1, QString::number(k1, 'f', 2));
+    QCOMPARE(p->etape, 5);
+    QVERIFY(!c->isEnabled());
+    Banc::saisir(p->spin_K2, QString::number(k2, 'f', 2));
+    if (axe_k2 != 90)
+        Banc::saisir(p->spinaxe_K2, QString::number(axe_k2));
+    if (inc != 0) {
+        Banc::saisir(p->spin_inc, QString::number(inc, 'f', 2));
+        Banc::saisir(p->spinaxe_inc, QString::number(axe_inc));
+    }
+    QVERIFY(c->isEnabled());
+    b.calculer();
+    QCOMPARE(p->etape, 10);
+    const QStringList avant = resultats(p);
+    const QList<QRect> places_avant = places(p);
+    const QStringList saisies{p->spin_K1->text(), p->spin_K2->text(), p->spinaxe_K2->text()};
+    QVERIFY(!p->label_astpre_estime->isVisible());
+    QVERIFY(p->astpre_D_frame->toolTip().isEmpty());
+
+    // Space on the check box, reached from K1 with Tab.
+    p->spin_K1->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), c);
+    QTest::keyClick(c, Qt::Key_Space);
+    QVERIFY(c->isChecked());
+    QCOMPARE(p->posterieure, CorneePosterieure::ABULAFIA_KOCH);
+    QCOMPARE(p->etape, 10);
+
+    // The reference: the engine on the estimated cornea, K1' and K2' in
+    // dioptres on the estimated axes.
+    const double k1D = mm ? CalculTorique::kerato(k1) : k1, k2D = mm ? CalculTorique::kerato(k2) : k2;
+    const CorneePosterieure::Estimation e = CorneePosterieure::abulafia_koch(k1D, k2D, axe_k2);
+    const Reference r(21.0, e.K1D, e.K2D, e.axe, inc, inc != 0 ? axe_inc : 180);
+    QCOMPARE(p->label_astpre_D->text(), total);
+    QCOMPARE(p->label_astpre_axe->text(), axe_total);
+    QVERIFY(p->label_astpre_estime->isVisible());
+    QVERIFY2(p->label_astpre_estime->text().contains(fr ? QString::fromUtf8("estimé") : QString("estimated")),
+             qPrintable(p->label_astpre_estime->text()));
+    // The boxes say what they show and what it was estimated from.
+    QVERIFY2(p->astpre_D_frame->toolTip().contains("Abulafia-Koch"),
+             qPrintable(p->astpre_D_frame->toolTip()));
+    QVERIFY(p->astpre_D_frame->accessibleName().contains("Abulafia-Koch"));
+    QCOMPARE(p->label_astpre_D->accessibleDescription(), p->astpre_D_frame->accessibleName());
+    const QString mesure = Textes::D(k2D - k1D) + " x " + Textes::degres(axe_k2);
+    QVERIFY2(p->astpre_D_frame->toolTip().contains(mesure), qPrintable(p->astpre_D_frame->toolTip()));
+    QVERIFY(p->astpre_D_frame->accessibleDescription().contains(mesure));
+    const QString degre = QString::fromUtf8(" °");
+    QCOMPARE(p->dessin->angle_k2, -e.axe);
+    QCOMPARE(p->dessin->angle_k1, -e.axe_K1());
+    QCOMPARE(p->label_astcross_D->text(), CalculTorique::texte_D(r.c.astcross_D) + " D");
+    QCOMPARE(p->label_astcross_axe->text(), QString::number(r.c.astcross_axe) + degre);
+    QCOMPARE(p->label_tcalc_D->text(), CalculTorique::texte_D(r.c.tcalc_D) + " D");
+    QCOMPARE(p->label_tcalc_axe->text(), QString::number(r.c.astcross_axe) + degre);
+    QVERIFY(p->label_tperfect_D->text().contains(CalculTorique::texte_tperfect(r.c.tperfect_D)));
+    QCOMPARE(p->label_iolpost_3->text(), "VELAN T" + CalculTorique::texte_D(r.c.tcalc_D));
+    QCOMPARE(p->label_astpost_D->text(), CalculTorique::texte_D(r.c.residuel_D(r.c.tcalc_D)) + " D");
+    QCOMPARE(p->label_astpost_axe->text(), QString::number(r.c.residuel_axe(r.c.tcalc_D)) + degre);
+    QCOMPARE(p->dessin->angle_iol_vrai, r.c.astcross_axe);
+    QVERIFY(resultats(p) != avant);
+    // The choice list is the estimate's.
+    QStringList liste;
+    TestUtil::Repondeur lire([&liste](QDialog* d) {
+        auto* dlg = qobject_cast<QInputDialog*>(d);
+        liste = dlg->comboBoxItems();
+        dlg->reject();
+        return 0;
+    });
+    TestUtil::presser(p->plus, 10);
+    QCOMPARE(liste, ChoixPuissance::items(r.c, p->gamme_tot, langue));
+    // The entries keep what was typed; nothing that was on the page moved.
+    QCOMPARE(QStringList({p->spin_K1->text(), p->spin_K2->text(), p->spinaxe_K2->text()}), saisies);
+    QCOMPARE(places(p), places_avant);
+    QCOMPARE(p->label_K1_1->height(), p->K1->height());
+    QVERIFY(p->label_astpre_estime->geometry().right() < p->astpreD->width());
+    QVERIFY(c->geometry().right() < p->K1->width());
+
+    // An input changed: the estimate follows it.
+    QTest::keyClick(p->spin_K2, Qt::Key_Up);
+    const double k2_haut = mm ? CalculTorique::kerato(k2 + 0.1) : k2 + 0.25;
+    const CorneePosterieure::Estimation e2 = CorneePosterieure::abulafia_koch(k1D, k2_haut, axe_k2);
+    QCOMPARE(p->label_astpre_D->text(), CalculTorique::texte_D(e2.cyl) + " D");
+    QVERIFY(p->astpre_D_frame->toolTip().contains(Textes::D(k2_haut - k1D)));
+    QTest::keyClick(p->spin_K2, Qt::Key_Down);
+
+    // Off again: the page as it was.
+    QTest::keyClick(c, Qt::Key_Space);
+    QVERIFY(!c->isChecked());
+    QCOMPARE(resultats(p), avant);
+    QVERIFY(!p->label_astpre_estime->isVisible());
+    QVERIFY(p->astpre_D_frame->toolTip().isEmpty());
+    QCOMPARE(p->astpre_D_frame->accessibleName(), Textes::texte(Textes::ASTIGMATISME_PREOP, langue));
+    QCOMPARE(places(p), places_avant);
 }
 
 void TstPage::bande_textes_data() {

@@ -24,6 +24,7 @@
 #include "Verification.h"
 #include "ZoneDessin.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QInputDialog>
@@ -90,6 +91,7 @@ private slots:
     void puissance_manquante_au_calcul();
     void drapeaux_a_l_etape_10_data();
     void drapeaux_a_l_etape_10();
+    void retour_et_reprise_data();
     void retour_et_reprise();
     void retour_et_nouveau_calcul();
 };
@@ -105,6 +107,7 @@ void TstPageFenetre::codes_du_calcul_data() {
     QTest::addColumn<int>("icone"); // 0 = accepted, no box
     QTest::addColumn<QString>("titre");
     QTest::addColumn<QString>("texte");
+    QTest::addColumn<bool>("totale"); // the lens chosen on the estimated total cornea
 
     const int W = QMessageBox::Warning;
     const QString k1_fr =
@@ -113,92 +116,136 @@ void TstPageFenetre::codes_du_calcul_data() {
     const QString k1_en =
         "The entered power for K1 is out of range.<br>Condition is : <b>30.0 D &lt; K1 &lt; 60.0 "
         "D</b>";
-    QTest::newRow("51 fr") << "fr" << 29.99 << 44.0 << 90 << 0.0 << -1 << false << W << "Axe plat K1"
-                           << k1_fr;
+    QTest::newRow("51 fr") << "fr" << 29.99 << 44.0 << 90 << 0.0 << -1 << false << W << "Axe plat K1" << k1_fr
+                           << false;
     QTest::newRow("51 en") << "en" << 29.99 << 44.0 << 90 << 0.0 << -1 << false << W << "Flat axis K1"
-                           << k1_en;
+                           << k1_en << false;
     QTest::newRow("52 fr") << "fr" << 42.0 << 60.01 << 90 << 0.0 << -1 << false << W
                            << QString::fromUtf8("Axe élevé K2")
                            << QString::fromUtf8(
                                   "La puissance indiquée pour K2 est en dehors des limites.<br>Il faut "
-                                  ": <b>30.0 D &lt; K2 &lt; 60.0 D</b>");
+                                  ": <b>30.0 D &lt; K2 &lt; 60.0 D</b>")
+                           << false;
     QTest::newRow("52 en")
         << "en" << 42.0 << 60.01 << 90 << 0.0 << -1 << false << W << "Steep axis K2"
         << "The entered power for K2 is out of range.<br>Condition is : <b>30.0 D &lt; K2 &lt; "
-           "60.0 D</b>";
+           "60.0 D</b>"
+        << false;
     // The bounds themselves pass.
     QTest::newRow("30/60 D") << "fr" << 30.0 << 60.0 << 90 << 0.0 << -1 << false << 0 << ""
-                             << "";
+                             << "" << false;
     QTest::newRow("61 fr") << "fr" << 11.01 << 7.5 << 90 << 0.0 << -1 << true << W << "Axe plat K1"
                            << QString::fromUtf8(
                                   "Le rayon indiqué pour K1 est en dehors des limites.<br>Il faut : "
-                                  "<b>5.00 mm &lt; K1 &lt; 11.00 mm</b>");
+                                  "<b>5.00 mm &lt; K1 &lt; 11.00 mm</b>")
+                           << false;
     QTest::newRow("61 en")
         << "en" << 11.01 << 7.5 << 90 << 0.0 << -1 << true << W << "Flat axis K1"
         << "The entered radius for K1 is out of range.<br>Condition is : <b>5.00 mm &lt; K1 &lt; "
-           "11.00 mm</b>";
+           "11.00 mm</b>"
+        << false;
     QTest::newRow("62 fr") << "fr" << 7.8 << 4.99 << 90 << 0.0 << -1 << true << W
                            << QString::fromUtf8("Axe élevé K2")
                            << QString::fromUtf8(
                                   "Le rayon indiqué pour K2 est en dehors des limites.<br>Il faut : "
-                                  "<b>5.00 mm &lt; K2 &lt; 11.00 mm</b>");
+                                  "<b>5.00 mm &lt; K2 &lt; 11.00 mm</b>")
+                           << false;
     QTest::newRow("62 en")
         << "en" << 7.8 << 4.99 << 90 << 0.0 << -1 << true << W << "Steep axis K2"
         << "The entered radius for K2 is out of range.<br>Condition is : <b>5.00 mm &lt; K2 &lt; "
-           "11.00 mm</b>";
+           "11.00 mm</b>"
+        << false;
     QTest::newRow("11/5 mm") << "en" << 11.0 << 5.0 << 90 << 0.0 << -1 << true << 0 << ""
-                             << "";
+                             << "" << false;
     QTest::newRow("2 fr") << "fr" << 44.0 << 43.0 << 90 << 0.0 << -1 << false << W << "Axes K1 et K2"
                           << QString::fromUtf8(
                                  "K1 est l'axe plat et K2 est l'axe élevé.<br>Il faut : <b>K2 > "
-                                 "K1</b>");
+                                 "K1</b>")
+                          << false;
     QTest::newRow("2 en") << "en" << 44.0 << 43.0 << 90 << 0.0 << -1 << false << W << "Axis K1 and K2"
-                          << "K1 is flat axis and K2 is steep axis.<br>Condition is : <b>K2 > K1</b>";
+                          << "K1 is flat axis and K2 is steep axis.<br>Condition is : <b>K2 > K1</b>"
+                          << false;
     // K2 equal to K1 passes code 2; with the steep axis at 0 the flat
     // profile keeps its maximum at 0 and nothing turns.
     QTest::newRow("K2 = K1") << "fr" << 43.0 << 43.0 << 0 << 0.0 << -1 << false << 0 << ""
-                             << "";
+                             << "" << false;
     // The incision turns the astigmatism by 90 degrees.
     QTest::newRow("4 fr") << "fr" << 42.0 << 42.5 << 90 << 1.0 << 90 << false << W << "Inversion astigmatisme"
                           << QString::fromUtf8(
                                  "Attention, l'incision induit une <b>inversion de "
                                  "l'astigmatisme</b>.<br>Vérifiez la valeur de l'astigmatisme induit "
-                                 "chirurgicalement.");
+                                 "chirurgicalement.")
+                          << false;
     QTest::newRow("4 en")
         << "en" << 42.0 << 42.5 << 90 << 1.0 << 90 << false << W << "Astigmatism inversion"
         << "Be careful, the incision induces an <b>astigmatism inversion</b>.<br>Please check the "
-           "surgically induced astigmatism value.";
+           "surgically induced astigmatism value."
+        << false;
     // Steep axis 179, crossed axis 0: one degree apart across 180, no inversion.
     QTest::newRow("179 / 0") << "en" << 42.0 << 44.0 << 179 << 0.25 << 100 << false << 0 << ""
-                             << "";
+                             << "" << false;
     // Everything entered (code 70): this is the calculation itself.
     QTest::newRow("70 fr") << "fr" << 42.0 << 44.0 << 90 << 0.0 << -1 << false << 0 << ""
-                           << "";
+                           << "" << false;
     // Entries holding a number typed beyond their limits.
     QTest::newRow("55 fr") << "fr" << 42.0 << 44.0 << 200 << 0.0 << -1 << false << W << "Axe de K2"
                            << QString::fromUtf8(
                                   "L'axe indiqué pour K2 est en dehors des limites.<br>Il faut : "
-                                  "<b>un nombre entier de 0 à 180 °</b>");
+                                  "<b>un nombre entier de 0 à 180 °</b>")
+                           << false;
     QTest::newRow("55 en") << "en" << 42.0 << 44.0 << 200 << 0.0 << -1 << false << W << "K2 axis"
                            << QString::fromUtf8("The entered axis for K2 is out of range.<br>Condition is : "
-                                                "<b>a whole number from 0 to 180 °</b>");
+                                                "<b>a whole number from 0 to 180 °</b>")
+                           << false;
     QTest::newRow("80 fr") << "fr" << 42.0 << 44.0 << 90 << 7.5 << -1 << false << W
                            << "Astigmatisme induit chirurgicalement"
                            << QString::fromUtf8(
                                   "L'astigmatisme induit indiqué est en dehors des limites.<br>Il "
-                                  "faut : <b>0.00 D ≤ astigmatisme induit ≤ 5.00 D</b>");
+                                  "faut : <b>0.00 D ≤ astigmatisme induit ≤ 5.00 D</b>")
+                           << false;
     QTest::newRow("80 en") << "en" << 42.0 << 44.0 << 90 << 7.5 << -1 << false << W
                            << "Surgically induced astigmatism"
                            << QString::fromUtf8(
                                   "The entered induced astigmatism is out of range.<br>Condition "
-                                  "is : <b>0.00 D ≤ induced astigmatism ≤ 5.00 D</b>");
+                                  "is : <b>0.00 D ≤ induced astigmatism ≤ 5.00 D</b>")
+                           << false;
     QTest::newRow("81 fr") << "fr" << 42.0 << 44.0 << 90 << 0.0 << 400 << false << W
                            << "Position de l'incision"
                            << QString::fromUtf8("La position indiquée pour l'incision est en dehors des "
-                                                "limites.<br>Il faut : <b>un nombre entier de 0 à 360 °</b>");
+                                                "limites.<br>Il faut : <b>un nombre entier de 0 à 360 °</b>")
+                           << false;
     QTest::newRow("81 en") << "en" << 42.0 << 44.0 << 90 << 0.0 << 400 << false << W << "Incision location"
                            << QString::fromUtf8("The entered incision location is out of range.<br>Condition "
-                                                "is : <b>a whole number from 0 to 360 °</b>");
+                                                "is : <b>a whole number from 0 to 360 °</b>")
+                           << false;
+    // The lens chosen on the total cornea estimated from the keratometry:
+    // K2 typed below K1 is refused, whatever the estimate (1.43 D at 0).
+    QTest::newRow("2 fr, total cornea")
+        << "fr" << 44.0 << 43.0 << 90 << 0.0 << -1 << false << W << "Axes K1 et K2"
+        << QString::fromUtf8("K1 est l'axe plat et K2 est l'axe élevé.<br>Il "
+                             "faut : <b>K2 > K1</b>")
+        << true;
+    QTest::newRow("52 en, total cornea")
+        << "en" << 42.0 << 60.01 << 90 << 0.0 << -1 << false << W << "Steep axis K2"
+        << "The entered power for K2 is out of range.<br>Condition is : <b>30.0 D &lt; K2 &lt; "
+           "60.0 D</b>"
+        << true;
+    // A spherical cornea steep at 90: the flat profile of the keratometry
+    // has its crossed axis at 0, turned from the steep axis typed; the
+    // estimate (0.51 D at 1) and its crossed axis agree.
+    QTest::newRow("K2 = K1 at 90, keratometry")
+        << "fr" << 43.5 << 43.5 << 90 << 0.0 << -1 << false << W << "Inversion astigmatisme"
+        << QString::fromUtf8("Attention, l'incision induit une <b>inversion de "
+                             "l'astigmatisme</b>.<br>Vérifiez la valeur de l'astigmatisme induit "
+                             "chirurgicalement.")
+        << false;
+    QTest::newRow("K2 = K1 at 90, total cornea")
+        << "fr" << 43.5 << 43.5 << 90 << 0.0 << -1 << false << 0 << ""
+        << "" << true;
+    // 0.50 D with the rule and 1.00 D induced on it: turned from the
+    // keratometry, not from the estimate (0.05 D at 6), which it steepens.
+    QTest::newRow("4 en, total cornea") << "en" << 42.0 << 42.5 << 90 << 1.0 << 90 << false << 0 << ""
+                                        << "" << true;
 }
 
 // Calculate through the main window: the first failing check shows its box
@@ -215,10 +262,14 @@ void TstPageFenetre::codes_du_calcul() {
     QFETCH(int, icone);
     QFETCH(QString, titre);
     QFETCH(QString, texte);
+    QFETCH(bool, totale);
     Fenetre w(langue);
     w.saisir_tout(21.0, k1, k2, axe_k2, inc, axe_inc, mm);
     PageCalcul* p = w.page();
     QCOMPARE(p->etape, 7);
+    if (totale)
+        QTest::mouseClick(p->posterieure_case, Qt::LeftButton);
+    QCOMPARE(p->posterieure_case->isChecked(), totale);
     QVERIFY(w.boites.isEmpty());
     w.calculer();
     if (icone == 0) {
@@ -628,13 +679,19 @@ void TstPageFenetre::puissance_manquante_au_calcul() {
 void TstPageFenetre::drapeaux_a_l_etape_10_data() {
     QTest::addColumn<QString>("choix"); // the power picked, empty for none
     QTest::addColumn<QString>("implant");
-    QTest::newRow("recommended") << QString() << "VELAN T3.00";
+    QTest::addColumn<bool>("totale"); // the lens chosen on the estimated total cornea
+    QTest::addColumn<QString>("conseil");
+    QTest::newRow("recommended") << QString() << "VELAN T3.00" << false << "3.00 D";
     // Under-corrects: no warning.
     QTest::newRow("+ 2.25 D picked") << "+ 2.25 D"
-                                     << "VELAN T2.25";
+                                     << "VELAN T2.25" << false << "3.00 D";
     // Over-corrects: the inversion warning, which stays too.
     QTest::newRow("+ 3.75 D picked") << "+ 3.75 D"
-                                     << "VELAN T3.75";
+                                     << "VELAN T3.75" << false << "3.00 D";
+    // The estimate of 2.00 D with the rule is 1.34 D at 90: 1.50 D
+    // recommended; 2.25 D picked.
+    QTest::newRow("total cornea, + 2.25 D picked") << "+ 2.25 D"
+                                                   << "VELAN T2.25" << true << "1.50 D";
 }
 
 // The flags at step 10 retranslate the page in place, results included; a
@@ -643,12 +700,16 @@ void TstPageFenetre::drapeaux_a_l_etape_10_data() {
 void TstPageFenetre::drapeaux_a_l_etape_10() {
     QFETCH(QString, choix);
     QFETCH(QString, implant);
+    QFETCH(bool, totale);
+    QFETCH(QString, conseil);
     // A French system: the toolkit speaks French at start.
     QVERIFY(TraductionBoites::installer("qt_fr_FR"));
     Fenetre w("fr");
     w.saisir_tout(21.0, 42.0, 44.0);
-    w.calculer();
     PageCalcul* p = w.page();
+    if (totale)
+        QTest::mouseClick(p->posterieure_case, Qt::LeftButton);
+    w.calculer();
     QCOMPARE(p->etape, 10);
     QString annuler; // the Cancel of the choice list, in the toolkit's words
     w.autre = [&](QDialog* d) {
@@ -672,9 +733,14 @@ void TstPageFenetre::drapeaux_a_l_etape_10() {
         QCOMPARE(p->label_astpost_axe->text(), axe);
         QCOMPARE(p->attention->isVisible(), inversion);
         QCOMPARE(p->attention_high->isVisible(), eleve);
-        QCOMPARE(p->label_tcalc_D->text(), QString("3.00 D"));
+        QCOMPARE(p->label_tcalc_D->text(), conseil);
+        QCOMPARE(p->posterieure_case->isChecked(), totale);
+        QCOMPARE(p->label_astpre_estime->isVisible(), totale);
+        QCOMPARE(p->label_astpre_D->text(), QString(totale ? "1.34 D" : "2.00 D"));
         w.f->enreg_p();
         QCOMPARE(Textes::implant(w.f->param_p->modele_iol_t, w.f->param_p->choix_torique_t), implant);
+        QCOMPARE(w.f->param_p->posterieure_t,
+                 totale ? CorneePosterieure::ABULAFIA_KOCH : CorneePosterieure::AUCUNE);
     };
 
     TestUtil::presser(w.f->anglais_p, 10);
@@ -683,6 +749,9 @@ void TstPageFenetre::drapeaux_a_l_etape_10() {
     QCOMPARE(p->label_cyl_1->text(),
              QString("<font color=\"#000000\">Recommended cylindrical power * :</font>"));
     QCOMPARE(w.f->bascalcul->getNouveau()->text(), QString("New calculation"));
+    QCOMPARE(p->posterieure_case->text(), QString("Posterior cornea"));
+    if (totale)
+        QCOMPARE(p->label_astpre_estime->text(), QString("<font color=\"#000000\">estimated</font>"));
     inchange();
     // The list opened again speaks English, toolkit's words included.
     if (!choix.isEmpty()) {
@@ -703,11 +772,24 @@ void TstPageFenetre::drapeaux_a_l_etape_10() {
     QCOMPARE(p->label_iolpost_3->text(), QString("VELAN T") + CalculTorique::texte_D(p->tcalc_D));
 }
 
+void TstPageFenetre::retour_et_reprise_data() {
+    QTest::addColumn<bool>("totale"); // the lens chosen on the estimated total cornea
+    QTest::addColumn<QString>("preop");
+    QTest::newRow("keratometry") << false << "6.00 D";
+    // X' = 0.508, Y' = 0.009 - 0.932 * 6: 5.61 D at 138.
+    QTest::newRow("total cornea") << true << "5.61 D";
+}
+
 // Back to page 1 at step 10 with another cylinder shown, then resume: the
-// page comes back at step 7 with its inputs, and calculates again.
+// page comes back at step 7 with its inputs and the cornea the lens is
+// chosen on, and calculates again.
 void TstPageFenetre::retour_et_reprise() {
+    QFETCH(bool, totale);
+    QFETCH(QString, preop);
     Fenetre w("fr");
     w.saisir_tout(15.0, 40.0, 46.0, 135, 0.5, 120);
+    if (totale)
+        QTest::mouseClick(w.page()->posterieure_case, Qt::LeftButton);
     w.calculer();
     QCOMPARE(w.page()->etape, 10);
     const QString conseil = w.page()->label_tcalc_D->text();
@@ -738,6 +820,8 @@ void TstPageFenetre::retour_et_reprise() {
     QCOMPARE(w.f->param_p->etape_t, 10);
     QCOMPARE(w.f->param_p->choix_torique_t, 4.5);
     QCOMPARE(w.f->param_p->K2axe_t, 135);
+    QCOMPARE(w.f->param_p->posterieure_t,
+             totale ? CorneePosterieure::ABULAFIA_KOCH : CorneePosterieure::AUCUNE);
     w.page3();
     QCOMPARE(w.boites.size(), 1);
     QCOMPARE(w.boites.at(0).titre, QString("Reprendre calcul"));
@@ -754,7 +838,11 @@ void TstPageFenetre::retour_et_reprise() {
     QCOMPARE(p->spin_inc->value(), 0.5);
     QCOMPARE(p->spinaxe_inc->value(), 120);
     QVERIFY(p->calculer_bouton->isVisible());
-    QCOMPARE(p->label_astpre_D->text(), QString("6.00 D"));
+    QCOMPARE(p->label_astpre_D->text(), preop);
+    QCOMPARE(p->posterieure_case->isChecked(), totale);
+    QCOMPARE(p->label_astpre_estime->isVisible(), totale);
+    if (totale)
+        QCOMPARE(p->dessin->angle_k2, -138);
     w.calculer();
     QCOMPARE(p->etape, 10);
     QCOMPARE(p->label_tcalc_D->text(), conseil);
@@ -762,9 +850,13 @@ void TstPageFenetre::retour_et_reprise() {
     QCOMPARE(p->label_iolpost_3->text(), "VELAN T" + conseil.left(4));
 }
 
+// A new calculation, after Back or with its own button, starts afresh but
+// for the cornea the lens is chosen on, which is the surgeon's choice for
+// the session.
 void TstPageFenetre::retour_et_nouveau_calcul() {
     Fenetre w("en");
     w.saisir_tout(21.0, 42.0, 44.0);
+    QTest::mouseClick(w.page()->posterieure_case, Qt::LeftButton);
     TestUtil::presser(w.f->bascalcul->getRetour2(), 150);
     w.reponse_question = 1; // " No  (new calculation) "
     w.page3();
@@ -773,6 +865,16 @@ void TstPageFenetre::retour_et_nouveau_calcul() {
     QCOMPARE(p->combo_sph->currentIndex(), 0);
     QCOMPARE(p->spin_K1->value(), 0.0);
     QCOMPARE(p->label_sph_1->text(), QString("<font color=\"#AFAFAF\">IOL spherical power (SEQ) :</font>"));
+    QVERIFY(p->posterieure_case->isChecked());
+    QVERIFY(!p->posterieure_case->isEnabled());
+    w.saisir_tout(21.0, 42.0, 44.0);
+    QVERIFY(p->posterieure_case->isEnabled());
+    QCOMPARE(p->label_astpre_D->text(), QString("1.34 D"));
+    TestUtil::presser(w.f->bascalcul->getNouveau(), 150);
+    p = w.page();
+    QCOMPARE(p->etape, 0);
+    QVERIFY(p->posterieure_case->isChecked());
+    QCOMPARE(p->posterieure, CorneePosterieure::ABULAFIA_KOCH);
 }
 
 QTEST_MAIN(TstPageFenetre)
