@@ -2,6 +2,7 @@
 #include "LecteurImages.h"
 
 #include "CalculTorique.h"
+#include "CorneePosterieure.h"
 #include "EcritureFichier.h"
 #include "Identification.h"
 #include "ListParam.h"
@@ -81,8 +82,10 @@ QPixmap schema(const ListParam& p, bool preoperatoire) {
     if (p.enab_og_t)
         zone.oeil(1);
     if (preoperatoire) {
-        zone.rotation_K1(p.K1axe_t);
-        zone.rotation_K2(p.K2axe_t);
+        // The meridians of the cornea the lens was chosen on.
+        const bool totale = p.posterieure_t != CorneePosterieure::AUCUNE;
+        zone.rotation_K1(totale ? p.totale_t.axe_K1() : p.K1axe_t);
+        zone.rotation_K2(totale ? p.totale_t.axe : p.K2axe_t);
         zone.incision(p.incaxe_t);
         zone.upd_etape_dessin(8);
     } else {
@@ -258,11 +261,23 @@ struct Feuille {
         painter.setPen(QColor(Qt::black));
     }
 
-    // A row of the pre-operative information: its label, then its value.
-    void rangee(int k, const QString& label, const QString& valeur) {
-        const int y = rapproche + (k + 6) * hauteurLigne + decalHaut;
-        texte(f.Knormal, decalGauche, y, largeurText_2, hauteurLigne, label);
-        texte(f.Kgras, 310, y, largeurText_2, hauteurLigne, valeur);
+    // A row of the pre-operative information: its label, then its value;
+    // the rows `pas` apart. A label wider than the space before the values
+    // (`ajuster`) is written in a smaller size of its font, by whole points.
+    void rangee(int k, const QString& label, const QString& valeur, int pas = hauteurLigne,
+                bool ajuster = false) {
+        const int y = rapproche + 6 * hauteurLigne + k * pas + decalHaut;
+        QFont police = f.Knormal;
+        // The width as drawn, letter spacing included.
+        auto largeur = [&] {
+            return QFontMetricsF(espacement_egal(police, label), painter.device()).horizontalAdvance(label);
+        };
+        const qreal place = 310 - decalGauche - 10;
+        // Whole points: the text is drawn in whole pixels.
+        while (ajuster && largeur() > place && police.pointSize() > 5)
+            police.setPointSize(police.pointSize() - 1);
+        texte(police, decalGauche, y, largeurText_2, pas, label);
+        texte(f.Kgras, 310, y, largeurText_2, pas, valeur);
     }
 
     QString modele_choisi() const { return Textes::implant(p.modele_iol_t, p.choix_torique_t); }
@@ -360,15 +375,25 @@ void preoperatoire(Feuille& d) {
             return CalculTorique::texte_D(kmm) + " mm     @  " + Textes::degres(axe);
         return QString();
     };
-    d.rangee(0, d.t(Textes::PUISSANCE_SEQ), p.puiss_sph_t + " D");
-    d.rangee(1, d.t(Textes::AXE_PLAT_K1), kerato(p.K1D_t, p.K1mm_t, p.K1axe_t));
-    d.rangee(2, d.t(Textes::AXE_ELEVE_K2), kerato(p.K2D_t, p.K2mm_t, p.K2axe_t));
-    d.rangee(3, d.t(Textes::ASTIGMATISME_PREOP),
-             Textes::D(p.astpre_D_t) + "      x   " + Textes::degres(p.astpre_axe_t));
-    d.rangee(4, d.t(Textes::POSITION_INCISION), Textes::degres(p.incaxe_t));
-    d.rangee(5, d.t(Textes::ASTIGMATISME_INDUIT), "- " + Textes::D(p.incD_t));
-    d.rangee(6, d.t(Textes::CYLINDRE_CROISE),
-             Textes::D(p.astcross_D_t) + "   x   " + Textes::degres(p.astcross_axe_t));
+    // A lens chosen on the total cornea estimated from the keratometry: the
+    // keratometry's own astigmatism, then the estimate with its method, on
+    // rows brought closer so that the crossed cylinder keeps its place.
+    const bool totale = p.posterieure_t != CorneePosterieure::AUCUNE;
+    const int pas = totale ? hauteurLigne - 5 : hauteurLigne;
+    int k = 0;
+    d.rangee(k++, d.t(Textes::PUISSANCE_SEQ), p.puiss_sph_t + " D", pas);
+    d.rangee(k++, d.t(Textes::AXE_PLAT_K1), kerato(p.K1D_t, p.K1mm_t, p.K1axe_t), pas);
+    d.rangee(k++, d.t(Textes::AXE_ELEVE_K2), kerato(p.K2D_t, p.K2mm_t, p.K2axe_t), pas);
+    d.rangee(k++, d.t(totale ? Textes::ASTIGMATISME_ANTERIEUR : Textes::ASTIGMATISME_PREOP),
+             Textes::D(p.astpre_D_t) + "      x   " + Textes::degres(p.astpre_axe_t), pas);
+    if (totale)
+        d.rangee(k++,
+                 Textes::forme(CorneePosterieure::astigmatisme(p.posterieure_t, p.langue_t), Textes::LIBELLE),
+                 Textes::D(p.totale_t.cyl) + "      x   " + Textes::degres(p.totale_t.axe), pas, true);
+    d.rangee(k++, d.t(Textes::POSITION_INCISION), Textes::degres(p.incaxe_t), pas);
+    d.rangee(k++, d.t(Textes::ASTIGMATISME_INDUIT), "- " + Textes::D(p.incD_t), pas);
+    d.rangee(k++, d.t(Textes::CYLINDRE_CROISE),
+             Textes::D(p.astcross_D_t) + "   x   " + Textes::degres(p.astcross_axe_t), pas);
 
     dessiner_schema(painter, schema(p, true), 580, 352);
     QPen penK1(QBrush(QColor(30, 157, 186)), 3, Qt::DashLine, Qt::RoundCap);

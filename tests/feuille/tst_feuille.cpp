@@ -3,6 +3,7 @@
 // read back with poppler's tools.
 
 #include "CalculTorique.h"
+#include "CorneePosterieure.h"
 #include "FeuilleCalcul.h"
 #include "ListParam.h"
 #include "PageEnregistree.h"
@@ -66,6 +67,19 @@ bool dans(const MoteurEnregistreur::Texte& t, double x, double y, double h) {
 
 using Processus::sans_blancs;
 
+// Every text drawn on a page, where and how.
+QStringList textes_dessines(const PageEnregistree& page) {
+    QStringList l;
+    for (const auto& t : page.moteur.textes)
+        l << QString("%1|%2|%3|%4|%5")
+                 .arg(t.texte)
+                 .arg(t.position.x())
+                 .arg(t.position.y())
+                 .arg(t.police.toString())
+                 .arg(t.couleur.name());
+    return l;
+}
+
 } // namespace
 
 class TstFeuille : public QObject {
@@ -106,10 +120,17 @@ void TstFeuille::valeurs_data() {
     QTest::addColumn<int>("unite");
     QTest::addColumn<QString>("k1");
     QTest::addColumn<QString>("k2");
-    QTest::newRow("dioptres") << 1 << QString("43.25 D     @  90" + DEG) << QString("45.50 D     @  0" + DEG);
+    QTest::addColumn<bool>("totale"); // the lens chosen on the estimated total cornea
+    QTest::addColumn<QString>("langue");
+    QTest::newRow("dioptres") << 1 << QString("43.25 D     @  90" + DEG) << QString("45.50 D     @  0" + DEG)
+                              << false << "fr";
     QTest::newRow("millimetres") << 2 << QString("7.80 mm     @  90" + DEG)
-                                 << QString("7.42 mm     @  0" + DEG);
-    QTest::newRow("unite inconnue") << 3 << QString() << QString();
+                                 << QString("7.42 mm     @  0" + DEG) << false << "fr";
+    QTest::newRow("unite inconnue") << 3 << QString() << QString() << false << "fr";
+    QTest::newRow("dioptres, total cornea")
+        << 1 << QString("43.25 D     @  90" + DEG) << QString("45.50 D     @  0" + DEG) << true << "fr";
+    QTest::newRow("millimetres, total cornea, en")
+        << 2 << QString("7.80 mm     @  90" + DEG) << QString("7.42 mm     @  0" + DEG) << true << "en";
 }
 
 // Every value of the sheet, with its exact separators, in its row.
@@ -117,9 +138,17 @@ void TstFeuille::valeurs() {
     QFETCH(int, unite);
     QFETCH(QString, k1);
     QFETCH(QString, k2);
+    QFETCH(bool, totale);
+    QFETCH(QString, langue);
     ListParam p;
-    remplir(p);
+    remplir(p, langue);
     p.unit_ind_t = unite;
+    // The estimate of 2.25 D at 0 (X' = 0.508 + 0.926 * 2.25, Y' = 0.009):
+    // 2.59 D at 0.
+    if (totale) {
+        p.posterieure_t = CorneePosterieure::ABULAFIA_KOCH;
+        p.totale_t = CorneePosterieure::abulafia_koch(p.K1D_t, p.K2D_t, p.K2axe_t);
+    }
     PageEnregistree page;
     peindre(page, p);
 
@@ -127,27 +156,67 @@ void TstFeuille::valeurs() {
         QString texte;
         double x, y;
     };
-    QList<Attendu> attendus{{"21.5 D", 310, 300},
-                            {QString::fromUtf8("2.25 D      x   0") + DEG, 310, 405},
-                            {"120" + DEG, 310, 440},
-                            {"- 0.50 D", 310, 475},
-                            {"2.41 D   x   5" + DEG, 310, 510},
+    // The pre-operative rows, 35 apart; with the estimate one more, under
+    // the keratometry's own astigmatism, the rows 30 apart and the crossed
+    // cylinder in its place.
+    const int pas = totale ? 30 : 35;
+    auto rangee = [pas](int k) { return 300.0 + k * pas; };
+    const int apres = totale ? 1 : 0;
+    QList<Attendu> attendus{{"21.5 D", 310, rangee(0)},
+                            {QString::fromUtf8("2.25 D      x   0") + DEG, 310, rangee(3)},
+                            {"120" + DEG, 310, rangee(4 + apres)},
+                            {"- 0.50 D", 310, rangee(5 + apres)},
+                            {"2.41 D   x   5" + DEG, 310, rangee(6 + apres)},
                             {"3.00 D", 310, 635},
                             {"5" + DEG, 310, 670},
                             {"VELAN T2.25", 310, 760},
                             {"0.22 D   x   95" + DEG, 310, 795}};
     if (!k1.isEmpty()) {
-        attendus << Attendu{k1, 310, 335} << Attendu{k2, 310, 370};
+        attendus << Attendu{k1, 310, rangee(1)} << Attendu{k2, 310, rangee(2)};
     } else {
         // No unit: the K rows keep their labels and no value.
         for (const auto& t : page.moteur.textes)
             QVERIFY2(!(t.position.x() == 310 && t.position.y() > 335 && t.position.y() < 405),
                      qPrintable(t.texte));
     }
+    // The basis of the choice: the measured astigmatism, the estimate and
+    // its method; the labels before the values.
+    const QString estime = langue == "fr" ? QString::fromUtf8("Astigmatisme total estimé (Abulafia-Koch) :")
+                                          : QString("Estimated total astigmatism (Abulafia-Koch) :");
+    const QString mesure = langue == "fr" ? QString::fromUtf8("Astigmatisme antérieur mesuré :")
+                                          : QString("Measured anterior astigmatism :");
+    if (totale) {
+        attendus << Attendu{"2.59 D      x   0" + DEG, 310, rangee(4)} << Attendu{estime, 50, rangee(4)}
+                 << Attendu{mesure, 50, rangee(3)};
+        const auto e = premier(page, estime);
+        QVERIFY2(e.position.x() + e.largeur < 305, qPrintable(QString::number(e.largeur)));
+    } else {
+        QVERIFY(!page.moteur.contient(estime) && !page.moteur.contient(mesure));
+    }
+    if (langue == "fr")
+        attendus << Attendu{QString::fromUtf8("Puissance sphérique de l'implant (SEQ) :"), 50, rangee(0)}
+                 << Attendu{"Axe plat K1 :", 50, rangee(1)}
+                 << Attendu{QString::fromUtf8("Axe élevé K2 :"), 50, rangee(2)}
+                 << Attendu{QString::fromUtf8("Position de l'incision :"), 50, rangee(4 + apres)}
+                 << Attendu{"Astigmatisme induit chirurgicalement :", 50, rangee(5 + apres)}
+                 << Attendu{QString::fromUtf8("Cylindre croisé (au plan cornéen) :"), 50, rangee(6 + apres)};
+    if (langue == "fr" && !totale)
+        attendus << Attendu{QString::fromUtf8("Astigmatisme pré-opératoire :"), 50, rangee(3)};
     for (const Attendu& a : attendus) {
         auto t = page.moteur.trouver(a.texte);
         QVERIFY2(!t.empty(), qPrintable(a.texte));
-        QVERIFY2(dans(t.front(), a.x, a.y, 35), qPrintable(a.texte));
+        QVERIFY2(dans(t.front(), a.x, a.y, pas), qPrintable(a.texte));
+    }
+    // Without the estimate, the record's cornea (as a calculation fills it,
+    // or left over) draws nothing: the same texts, at the same places.
+    if (!totale) {
+        ListParam q;
+        remplir(q, langue);
+        q.unit_ind_t = unite;
+        q.totale_t = CorneePosterieure::abulafia_koch(q.K1D_t, q.K2D_t, q.K2axe_t);
+        PageEnregistree autre;
+        peindre(autre, q);
+        QCOMPARE(textes_dessines(autre), textes_dessines(page));
     }
     // Order table values: centred in their columns, in the blue of the bars.
     const int T = PageEnregistree::LARGEUR - 175;
