@@ -48,6 +48,8 @@ CasCli::Resultat CasCli::calculer(CalculTorique& m, ListParam& p) const {
     m.incD = cas.sia;
     m.incaxe = cas.axe_incision();
     m.p_sph = cas.seq;
+    Resultat r;
+    r.totale = CorneePosterieure::appliquer(cas.posterieure, m);
     m.calcul_astpre();
     m.calcul_astcross();
 
@@ -64,13 +66,13 @@ CasCli::Resultat CasCli::calculer(CalculTorique& m, ListParam& p) const {
     e.unite = cas.unite;
     e.K1 = cas.k1;
     e.K2 = cas.k2;
-    e.K1axe = m.K1axe;
-    e.K2axe = m.K2axe;
+    e.K1axe = cas.axe_K1();
+    e.K2axe = cas.axe;
     e.incD = m.incD;
     e.incaxe = m.incaxe;
+    e.posterieure = cas.posterieure;
     p.lire_calcul(e, m, 7);
 
-    Resultat r;
     r.code = Verification::code(p);
     if (r.code == Verification::NON_CALCULE) // all entered, not yet calculated: Calculate goes on
         r.code = Verification::ACCEPTE;
@@ -111,7 +113,16 @@ void CasCli::json(EcrivainJson& j, const CalculTorique& m, const Resultat& r, qi
     auto cylindre = [&j](const char* nom, const char* quoi, double D, int axe) {
         j.cle(nom).objet().cle(quoi).nombre(D).cle("axis").entier(axe).fin();
     };
-    cylindre("preop", "D", m.astpre_D, m.astpre_axe);
+    // With an estimated cornea, "preop" stays the keratometry's own
+    // astigmatism and the estimate that the chain ran on comes before it.
+    if (posterieure == CorneePosterieure::AUCUNE) {
+        cylindre("preop", "D", m.astpre_D, m.astpre_axe);
+    } else {
+        j.cle("posterior").objet().cle("method").chaine(CorneePosterieure::nom(posterieure));
+        j.cle("cyl").nombre(r.totale.cyl).cle("axis").entier(r.totale.axe);
+        j.cle("k1").nombre(r.totale.K1D).cle("k2").nombre(r.totale.K2D).fin();
+        cylindre("preop", "D", k2D - k1D, axe);
+    }
     cylindre("crossed", "D", m.astcross_D, m.astcross_axe);
     j.cle("ideal").nombre(m.tperfect_D);
     cylindre("recommended", "cyl", m.tcalc_D, m.tcalc_axe);
@@ -159,7 +170,18 @@ QString CasCli::texte(const CalculTorique& m, const Resultat& r) const {
     t << rangee(T::AXE_PLAT,
                 "K1 " + CalculTorique::texte_D(cas.k1) + unite + " @ " + T::degres(cas.axe_K1()));
     t << rangee(T::AXE_ELEVE, "K2 " + CalculTorique::texte_D(cas.k2) + unite + " @ " + T::degres(cas.axe));
-    t << rangee(T::ASTIGMATISME_PREOP, cylindre(m.astpre_D, m.astpre_axe));
+    // With an estimated cornea: the keratometry's own astigmatism, then the
+    // estimate that the lens is chosen on, with its method.
+    if (cas.posterieure == CorneePosterieure::AUCUNE) {
+        t << rangee(T::ASTIGMATISME_PREOP, cylindre(m.astpre_D, m.astpre_axe));
+    } else {
+        double k1D, k1mm, k2D, k2mm;
+        kerato(cas, cas.k1, k1D, k1mm);
+        kerato(cas, cas.k2, k2D, k2mm);
+        t << rangee(T::ASTIGMATISME_ANTERIEUR, cylindre(k2D - k1D, cas.axe));
+        t << T::forme(CorneePosterieure::astigmatisme(cas.posterieure, l), T::LIBELLE) + QLatin1Char(' ') +
+                 cylindre(r.totale.cyl, r.totale.axe);
+    }
     t << rangee(T::ASTIGMATISME_INDUIT, "- " + T::D(cas.sia));
     t << rangee(T::POSITION_INCISION, T::degres(cas.axe_incision()));
     t << rangee(T::CYLINDRE_CROISE, cylindre(m.astcross_D, m.astcross_axe));

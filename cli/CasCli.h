@@ -2,6 +2,7 @@
 #define CASCLI_H
 
 #include "CalculTorique.h"
+#include "CorneePosterieure.h"
 
 #include <QByteArray>
 #include <QString>
@@ -27,6 +28,9 @@ public:
     double sia = 0;        // induced astigmatism, to 0.01
     int incision = -1;     // 0 to 359; -1: 180 for OD, 0 for OS
     double cyl = 0;        // 0: the recommended cylinder
+    // The cornea the lens is chosen on: the keratometry as given, or the
+    // total cornea estimated from it.
+    CorneePosterieure::Methode posterieure = CorneePosterieure::AUCUNE;
     QString langue = QStringLiteral("fr");
 
     int axe_K1() const;
@@ -38,11 +42,16 @@ public:
         bool faible = false; // low astigmatism (the question of code 3)
         double choix = 0;    // cylinder whose residual is shown
         CalculTorique::Avertissement alerte = CalculTorique::AUCUN;
+        // With a method of the posterior cornea, the estimated total
+        // cornea that the engine ran on.
+        CorneePosterieure::Estimation totale;
     };
 
     // Runs the engine on the case and fills the record as the page's
     // snapshot would: at step 10 with the results when the checks pass, at
-    // step 7 (no results) when one refuses, its code in the result.
+    // step 7 (no results) when one refuses, its code in the result. With a
+    // method of the posterior cornea the engine runs on the estimated
+    // cornea; the record keeps the keratometry as given.
     Resultat calculer(CalculTorique& moteur, ListParam& record) const;
 
     // The JSON object of the result, on one line; it starts with "line"

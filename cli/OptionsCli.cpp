@@ -2,6 +2,7 @@
 
 #include "AuditCli.h"
 #include "CalculTorique.h"
+#include "CorneePosterieure.h"
 #include "Identification.h"
 #include "MessagesCli.h"
 #include "SiaCli.h"
@@ -102,6 +103,11 @@ bool lire_cyl(const Option&, const Valeur& v, Demande& d, QString&) {
                 return true;
             }
     return false;
+}
+
+// The cornea the lens is chosen on; empty is the keratometry as given.
+bool lire_posterieure(const Option&, const Valeur& v, Demande& d, QString&) {
+    return CorneePosterieure::lire(v.texte, d.cas.posterieure);
 }
 
 bool lire_langue(const Option&, const Valeur& v, Demande& d, QString&) {
@@ -304,6 +310,12 @@ const QList<Option> TABLE{
      {"une puissance de la gamme : 0.75, 1.50, 2.25, 3.00, 3.75, 4.50, 5.25 ou 6.00",
       "a power of the range: 0.75, 1.50, 2.25, 3.00, 3.75, 4.50, 5.25 or 6.00"},
      lire_cyl},
+    {"--posterior",
+     "none|abulafia-koch",
+     CAS,
+     COL,
+     {"none ou abulafia-koch", "none or abulafia-koch"},
+     lire_posterieure},
     {"--pdf",
      "FILE.pdf",
      CAS,

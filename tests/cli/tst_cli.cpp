@@ -1,6 +1,7 @@
 // The command-line tool: outputs, checks, bad usage and CSV files, in
 // process and through the built program.
 
+#include "CalculTorique.h"
 #include "ListParam.h"
 #include "OptionsCli.h"
 #include "OutilEnProcessus.h"
@@ -19,6 +20,7 @@
 #include <QTest>
 #include <QTextStream>
 
+#include <cmath>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -44,6 +46,26 @@ QJsonObject objet(const QString& ligne) {
 }
 
 const QStringList EXEMPLE{"--eye", "OD", "--seq", "21", "--k1", "42", "--k2", "44", "--axis", "90"};
+
+// The total cornea estimated from keratometry in dioptres (Abulafia and
+// Koch's regression on the double angle), worked here on its own: C' and
+// its axis, K1' and K2' to 0.01 about the mean keratometry.
+struct Totale {
+    double cyl, k1, k2;
+    int axe;
+};
+Totale estimer(double k1, double k2, int axe) {
+    const double pi = std::acos(-1.0);
+    const double c = k2 - k1;
+    const double x = 0.508 + 0.926 * c * std::cos(2 * axe * pi / 180);
+    const double y = 0.009 + 0.932 * c * std::sin(2 * axe * pi / 180);
+    double a = std::atan2(y, x) * 90 / pi;
+    if (a < 0)
+        a += 180;
+    const double cyl = std::hypot(x, y), km = (k1 + k2) / 2;
+    return {cyl, std::round((km - cyl / 2) * 100) / 100, std::round((km + cyl / 2) * 100) / 100,
+            int(std::lround(a)) % 180};
+}
 
 QString ecrire(const QTemporaryDir& dir, const QString& nom, const QByteArray& contenu) {
     const QString chemin = dir.filePath(nom);
@@ -148,25 +170,53 @@ void TestCli::json_cas_data() {
     QTest::addColumn<QString>("alerte"); // empty: null
     QTest::addColumn<bool>("faible");
     QTest::addColumn<int>("incision");
+    // The lens chosen on the estimated total cornea: K1 and K2 in dioptres
+    // (a radius r is 337.5 / r) and the steep axis it is estimated from;
+    // none when k2 is 0.
+    QTest::addColumn<double>("k1_total");
+    QTest::addColumn<double>("k2_total");
+    QTest::addColumn<int>("axe_total");
     const QStringList pli{"--eye", "OD",     "--seq", "15",    "--k1", "40",         "--k2",
                           "46",    "--axis", "175",   "--sia", "0.9",  "--incision", "133"};
-    QTest::newRow("across 180: 6.00 D")
-        << pli << 5.97 << 179 << 6.0 << "VELAN T6.00" << 1.58 << 0 << "high" << false << 133;
-    QTest::newRow("across 180, 3.75 D picked") << pli + QStringList{"--cyl", "3.75"} << 5.97 << 179 << 6.0
-                                               << "VELAN T3.75" << 3.03 << 0 << "high" << false << 133;
-    QTest::newRow("3.75 D picked inverts") << EXEMPLE + QStringList{"--cyl", "3.75"} << 2.0 << 90 << 3.0
-                                           << "VELAN T3.75" << 0.56 << 0 << "inversion" << false << 180;
+    QTest::newRow("across 180: 6.00 D") << pli << 5.97 << 179 << 6.0 << "VELAN T6.00" << 1.58 << 0 << "high"
+                                        << false << 133 << 0.0 << 0.0 << 0;
+    QTest::newRow("across 180, 3.75 D picked")
+        << pli + QStringList{"--cyl", "3.75"} << 5.97 << 179 << 6.0 << "VELAN T3.75" << 3.03 << 0 << "high"
+        << false << 133 << 0.0 << 0.0 << 0;
+    QTest::newRow("3.75 D picked inverts")
+        << EXEMPLE + QStringList{"--cyl", "3.75"} << 2.0 << 90 << 3.0 << "VELAN T3.75" << 0.56 << 0
+        << "inversion" << false << 180 << 0.0 << 0.0 << 0;
     QTest::newRow("low astigmatism, left eye")
         << QStringList{"--eye", "OS", "--seq", "21.0", "--k1", "42", "--k2", "42.3", "--axis", "90"} << 0.30
-        << 90 << 0.75 << "VELAN T0.75" << 0.20 << 0 << "inversion" << true << 0;
+        << 90 << 0.75 << "VELAN T0.75" << 0.20 << 0 << "inversion" << true << 0 << 0.0 << 0.0 << 0;
     QTest::newRow("millimetres") << QStringList{"--eye", "OD",   "--seq", "21",   "--unit", "mm",
                                                 "--k1",  "7.85", "--k2",  "7.65", "--axis", "90"}
-                                 << 1.12 << 90 << 1.5 << "VELAN T1.50" << 0.06 << 90 << "" << false << 180;
+                                 << 1.12 << 90 << 1.5 << "VELAN T1.50" << 0.06 << 90 << "" << false << 180
+                                 << 0.0 << 0.0 << 0;
     // A decimal comma, as the page's entries take it.
     QTest::newRow("decimal commas") << QStringList{"--eye",      "OD",    "--seq",  "21,0", "--k1",  "42,00",
                                                    "--k2",       "44,00", "--axis", "90",   "--sia", "0,5",
                                                    "--incision", "90",    "--cyl",  "2,25"}
-                                    << 1.5 << 90 << 2.25 << "VELAN T2.25" << 0.08 << 0 << "" << false << 90;
+                                    << 1.5 << 90 << 2.25 << "VELAN T2.25" << 0.08 << 0 << "" << false << 90
+                                    << 0.0 << 0.0 << 0;
+    const QStringList total{"--posterior", "abulafia-koch"};
+    // 1.00 D with the rule: 0.42 D at 89, the smallest power.
+    QTest::newRow("total cornea, with the rule")
+        << QStringList{"--eye", "OD", "--seq", "21", "--k1", "43", "--k2", "44", "--axis", "90"} + total
+        << 0.42 << 89 << 0.75 << "VELAN T0.75" << 0.09 << 179 << "" << false << 180 << 43.0 << 44.0 << 90;
+    // 7.85 / 7.59 mm (42.99 / 44.47 D), 1.47 D against the rule: 1.87 D at
+    // 0 (X' = 0.508 + 0.926 * 1.47), in millimetres, a left eye, 0.40 D
+    // induced at 20.
+    QTest::newRow("total cornea, against the rule, mm, left eye")
+        << QStringList{"--eye", "OS",   "--seq",  "19.5", "--unit", "mm",  "--k1",       "7.85",
+                       "--k2",  "7.59", "--axis", "180",  "--sia",  "0.4", "--incision", "20"} +
+               total
+        << 1.59 << 175 << 2.25 << "VELAN T2.25" << 0.02 << 13 << "" << false << 20 << 337.5 / 7.85
+        << 337.5 / 7.59 << 0;
+    // 6.00 D at 175: 6.06 D at 175 (X' = 5.980, Y' = -0.962).
+    QTest::newRow("total cornea, oblique, 5.25 D picked")
+        << pli + total + QStringList{"--cyl", "5.25"} << 6.03 << 179 << 6.0 << "VELAN T5.25" << 2.12 << 0
+        << "high" << false << 133 << 40.0 << 46.0 << 175;
 }
 
 void TestCli::json_cas() {
@@ -189,6 +239,50 @@ void TestCli::json_cas() {
         QCOMPARE(o["warning"].toString(), alerte);
     QTEST(o["low_astigmatism"].toBool(), "faible");
     QTEST(o["sia"].toObject()["incision"].toInt(), "incision");
+
+    QFETCH(double, k1_total);
+    QFETCH(double, k2_total);
+    QFETCH(int, axe_total);
+    if (k2_total == 0) {
+        QVERIFY(!o.contains("posterior"));
+        QVERIFY(!s.sortie.contains("posterior"));
+        return;
+    }
+    // The estimate, then every trial of the chain run on it, against the
+    // engine given the estimated cornea worked above.
+    const Totale t = estimer(k1_total, k2_total, axe_total);
+    const QJsonObject posterior = o["posterior"].toObject();
+    QCOMPARE(posterior.keys(), QStringList({"axis", "cyl", "k1", "k2", "method"}));
+    QVERIFY(s.sortie.indexOf("\"posterior\":{\"method\":\"abulafia-koch\",\"cyl\":") > 0);
+    QVERIFY(s.sortie.indexOf("\"posterior\"") < s.sortie.indexOf("\"preop\""));
+    QVERIFY(qAbs(posterior["cyl"].toDouble() - t.cyl) < 1e-12);
+    QCOMPARE(posterior["axis"].toInt(), t.axe);
+    QCOMPARE(posterior["k1"].toDouble(), t.k1);
+    QCOMPARE(posterior["k2"].toDouble(), t.k2);
+    // "preop" stays the keratometry's own astigmatism.
+    QVERIFY(qAbs(o["preop"].toObject()["D"].toDouble() - (k2_total - k1_total)) < 1e-12);
+    QCOMPARE(o["preop"].toObject()["axis"].toInt(), axe_total % 180);
+    CalculTorique m;
+    m.unit_ind = 1;
+    m.K1D = t.k1;
+    m.K2D = t.k2;
+    m.K2axe = t.axe;
+    m.K1axe = (t.axe + 90) % 180;
+    m.incD = o["sia"].toObject()["D"].toDouble();
+    m.incaxe = o["sia"].toObject()["incision"].toInt();
+    m.p_sph = o["seq"].toDouble();
+    m.calcul_tout();
+    QCOMPARE(o["crossed"].toObject()["D"].toDouble(), m.astcross_D);
+    QCOMPARE(o["recommended"].toObject()["cyl"].toDouble(), m.tcalc_D);
+    QCOMPARE(o["recommended"].toObject()["axis"].toInt(), m.astcross_axe);
+    const QJsonArray essais = o["trials"].toArray();
+    QCOMPARE(essais.size(), m.nb_essais());
+    for (int n = 0; n < m.nb_essais(); ++n) {
+        const QJsonObject e = essais[n].toObject();
+        QCOMPARE(e["cyl"].toDouble(), m.tab_cyl[n]);
+        QCOMPARE(e["residual"].toDouble(), m.tab_astpost_plancornee[n]);
+        QCOMPARE(e["axis"].toInt(), m.tab_astpost_axe[n]);
+    }
 }
 
 // The text output: the page's labels and formats, in both languages.
@@ -205,6 +299,11 @@ void TestCli::tour_complet_data() {
         << os_mm + QStringList{"--axis", "180.0"} << os_mm + QStringList{"--axis", "0"};
     QTest::newRow("incision 360") << od + QStringList{"--axis", "90", "--sia", "0.5", "--incision", "360"}
                                   << od + QStringList{"--axis", "90", "--sia", "0.5", "--incision", "0"};
+    // The keratometry as given is the default, and what an empty value gives.
+    QTest::newRow("posterior none") << od + QStringList{"--axis", "90", "--posterior", "none"}
+                                    << od + QStringList{"--axis", "90"};
+    QTest::newRow("posterior empty") << od + QStringList{"--axis", "90", "--posterior", ""}
+                                     << od + QStringList{"--axis", "90"};
 }
 
 void TestCli::tour_complet() {
@@ -288,6 +387,24 @@ void TestCli::texte_data() {
                        "Cylinder  Residual          if rotated ±5°    if rotated ±10°",
                        "+ 3.00 D  0.10 D x 0 °      0.33 D            0.64 D   ← recommended",
                        "+ 3.75 D  0.56 D x 0 °      0.66 D            0.90 D"};
+    // The basis of the choice: the measured astigmatism, then the estimate
+    // with its method, and everything after it from the estimate.
+    QTest::newRow("fr, total cornea")
+        << QStringList{"--eye", "OD", "--seq",  "21", "--k1",        "43",
+                       "--k2",  "44", "--axis", "90", "--posterior", "abulafia-koch"}
+        << QStringList{"Axe plat : K1 43.00 D @ 0 °",
+                       "Axe élevé : K2 44.00 D @ 90 °",
+                       "Astigmatisme antérieur mesuré : 1.00 D x 90 °",
+                       "Astigmatisme total estimé (Abulafia-Koch) : 0.42 D x 89 °",
+                       "Cylindre croisé (au plan cornéen) : 0.42 D x 89 °",
+                       "Puissance cylindrique conseillée : 0.75 D (idéale : 0.60 D)",
+                       "Orientation des marques de l'implant : 89 °",
+                       "Astigmatisme résiduel prévu : 0.09 D x 179 °"};
+    QTest::newRow("en, total cornea")
+        << EXEMPLE + QStringList{"--posterior", "Abulafia-Koch", "--lang", "en"}
+        << QStringList{"Measured anterior astigmatism : 2.00 D x 90 °",
+                       "Estimated total astigmatism (Abulafia-Koch) : 1.34 D x 90 °",
+                       "Crossed cylinder (at corneal plane) : 1.34 D x 90 °"};
     QTest::newRow("low astigmatism asks")
         << QStringList{"--eye", "OD", "--seq", "21", "--k1", "42", "--k2", "42.3", "--axis", "90"}
         << QStringList{"Astigmatisme faible", "L'astigmatisme pré-opératoire à corriger est faible,",
@@ -413,6 +530,8 @@ void TestCli::mauvais_usage_data() {
         << avec("--cyl", "3.1")
         << "--cyl: value '3.1' refused; expected a power of the range: 0.75, 1.50, 2.25, "
            "3.00, 3.75, 4.50, 5.25 or 6.00";
+    QTest::newRow("posterior unknown")
+        << avec("--posterior", "koch") << "--posterior: value 'koch' refused; expected none or abulafia-koch";
     QTest::newRow("lang de") << EXEMPLE + QStringList{"--lang", "de"}
                              << QString::fromUtf8("--lang : valeur « de » refusée ; attendu : fr ou en");
     QTest::newRow("missing eye") << sans("--eye")
@@ -556,6 +675,30 @@ void TestCli::lot() {
         lancer({"--batch", ecrire(dir, "requises.csv", "eye,seq,k1,k2,axis\nOD,21.0,42.00,44.00,90\n")});
     QCOMPARE(sans_ligne(requises.sortie.trimmed()), sans_ligne(lignes[0]));
 
+    // The cornea the lens is chosen on, row by row: an empty value is the
+    // keratometry as given.
+    const Sortie totale = lancer({"--batch",
+                                  ecrire(dir, "totale.csv",
+                                         "eye,seq,k1,k2,axis,posterior\n"
+                                         "OD,21,42,44,90,abulafia-koch\n"
+                                         "OD,21,42,44,90,\n"
+                                         "OD,21,42,44,90,none\n"
+                                         "OD,21,42,44,90,Abulafia-Koch\n"
+                                         "OD,21,42,44,90,koch\n"),
+                                  "--lang", "en"});
+    QCOMPARE(totale.statut, 1);
+    const QStringList t = totale.sortie.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(t.size(), 5);
+    const QString seul =
+        lancer(EXEMPLE + QStringList{"--posterior", "abulafia-koch", "--json"}).sortie.trimmed();
+    QVERIFY(seul.contains("\"posterior\":{\"method\":\"abulafia-koch\""));
+    QCOMPARE(QString(t[0]).remove("\"line\":2,"), seul);
+    QCOMPARE(sans_ligne(t[1]), sans_ligne(lignes[0]));
+    QCOMPARE(sans_ligne(t[2]), sans_ligne(lignes[0]));
+    QCOMPARE(QString(t[3]).remove("\"line\":5,"), seul);
+    QCOMPARE(objet(t[4])["error"].toString(),
+             QString("posterior: value 'koch' refused; expected none or abulafia-koch"));
+
     const QString bon =
         ecrire(dir, "bon.csv", "eye,seq,unit,k1,k2,axis,sia,incision,cyl\nOD,21,D,42,44,90,,,\n");
     const Sortie b = lancer({"--batch", bon});
@@ -573,7 +716,7 @@ void TestCli::lot_mal_forme_data() {
     QTest::newRow("a column unknown") << QByteArray("eye,seq,k1,k2,axis,comment\nOD,21,42,44,90,x\n")
                                       << "--batch: unknown column 'comment' in '%1'; expected the columns "
                                          "eye, seq, unit, k1, k2, axis, sia, "
-                                         "incision, cyl, in any order"
+                                         "incision, cyl, posterior, in any order"
                                       << false;
     QTest::newRow("a column twice") << QByteArray("eye;seq;k1;k2;axis;K1\n")
                                     << "--batch: column 'K1' given twice in '%1'" << false;
@@ -635,6 +778,30 @@ void TestCli::extension() {
     QCOMPARE(oeil_record, QString("droit"));
     QCOMPARE(puissance, QString("21.0"));
     QCOMPARE(index_puissance, 23);
+    // The sheet of a lens chosen on the estimated total cornea: its record
+    // names the basis and carries the estimate; the keratometry as given.
+    CorneePosterieure::Methode methode = CorneePosterieure::AUCUNE;
+    CorneePosterieure::Estimation totale;
+    double k2 = 0;
+    outil.feuille = [&](const OptionsCli::Demande&, const ListParam& r, QTextStream&) {
+        methode = r.posterieure_t;
+        totale = r.totale_t;
+        k2 = r.K2D_t;
+        tcalc = r.tcalc_D_t;
+        return 0;
+    };
+    s = lancer(EXEMPLE + QStringList{"--pdf", "a.pdf", "--patient", "P", "--posterior", "abulafia-koch"},
+               &outil);
+    QCOMPARE(s.statut, 0);
+    QCOMPARE(methode, CorneePosterieure::ABULAFIA_KOCH);
+    QCOMPARE(CalculTorique::texte_D(totale.cyl), QString("1.34"));
+    QCOMPARE(totale.axe, 90);
+    QCOMPARE(k2, 44.0);
+    QCOMPARE(tcalc, 1.5);
+    outil.feuille = [&](const OptionsCli::Demande&, const ListParam& r, QTextStream&) {
+        etape = r.etape_t;
+        return statut_feuille;
+    };
     statut_feuille = 3;
     s = lancer(EXEMPLE + QStringList{"--pdf", "b.pdf", "--patient", "P"}, &outil);
     QCOMPARE(s.statut, 3);
