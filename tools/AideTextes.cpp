@@ -89,9 +89,10 @@ rayon de courbure. Changer d'unité convertit les valeurs déjà saisies, arrond
 <p>Limites acceptées&nbsp;: 30.0 à 60.0&nbsp;D, ou 5.00 à 11.00&nbsp;mm&nbsp;; K2 doit être au moins
 égal à K1. Les nombres s'écrivent avec un point décimal.</p>
 <p>Dès que K2 est saisi, l'<b>astigmatisme pré-opératoire</b> s'affiche&nbsp;: K2 − K1, sur l'axe de
-K2. Le schéma trace K1 en tirets bleus et K2 en trait rose.</p>
-<p>Exemple&nbsp;: r1 = 7.50&nbsp;mm et r2 = 7.30&nbsp;mm donnent 45.00&nbsp;D et 46.23&nbsp;D, soit
-1.23&nbsp;D d'astigmatisme.</p>)",
+K2. Le schéma trace K1 en tirets bleus et K2 en trait rose. Exemple à droite.</p>
+<p><b>Face postérieure</b> (case à droite de K1)&nbsp;: l'implant est choisi sur l'astigmatisme
+cornéen total estimé à partir de K1 et K2 (régression d'Abulafia-Koch). Pas après chirurgie
+réfractive cornéenne, kératocône ou cornée irrégulière.</p>)",
     // 5
     R"(<p><b>Position de l'incision</b>&nbsp;: l'emplacement de l'incision principale sur le rapporteur, de
 0 à 359° (après 359 vient 0). Elle apparaît en rouge foncé sur le schéma.</p>
@@ -227,9 +228,10 @@ by 5°, the keyboard gives any degree);</li>
 <p>Accepted limits: 30.0 to 60.0&nbsp;D, or 5.00 to 11.00&nbsp;mm; K2 must be at least equal to K1.
 Numbers are written with a decimal point.</p>
 <p>As soon as K2 is entered, the <b>pre-operative astigmatism</b> is shown: K2 − K1, on the K2 axis.
-The diagram draws K1 as a dashed blue line and K2 as a pink line.</p>
-<p>Example: r1 = 7.50&nbsp;mm and r2 = 7.30&nbsp;mm give 45.00&nbsp;D and 46.23&nbsp;D, that is
-1.23&nbsp;D of astigmatism.</p>)",
+The diagram draws K1 as a dashed blue line and K2 as a pink line. Example on the right.</p>
+<p><b>Posterior cornea</b> (box right of K1): the lens is chosen on the total corneal astigmatism
+estimated from K1 and K2 (Abulafia-Koch regression). Not for eyes after corneal refractive surgery,
+keratoconus or irregular corneas.</p>)",
     // 5
     R"(<p><b>Incision location</b>: where the main incision lies on the protractor, 0 to 359° (after 359
 comes 0). It is drawn dark red on the diagram.</p>

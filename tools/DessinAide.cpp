@@ -5,7 +5,9 @@
 #include "AideTextes.h"
 #include "CalculTorique.h"
 #include "ChoixPuissance.h"
+#include "CorneePosterieure.h"
 #include "Dessin.h"
+#include "Textes.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
@@ -503,6 +505,38 @@ void schema_keratometrie(QPainter& p, const QRectF& z, bool fr) {
     boite(p, QRectF(z.left() + 20, y, 60, 24), QStringLiteral("1.23 D"), QColor(0x96, 0x96, 0x96), 12);
     texte(p, QRectF(z.left() + 80, y, 30, 24), QStringLiteral("x"), 12, false, noir, Qt::AlignCenter);
     boite(p, QRectF(z.left() + 110, y, 50, 24), QString::fromUtf8("90 °"), QColor(0x96, 0x96, 0x96), 12);
+
+    // The posterior cornea's box ticked: the same keratometry gives the
+    // estimated total astigmatism, and the regression it comes from.
+    y += 34;
+    p.save();
+    p.setPen(QPen(QColor(0x66, 0x66, 0x66), 1.2));
+    p.setBrush(blanc);
+    p.drawRect(QRectF(z.left() + 1, y + 3, 12, 12));
+    p.setPen(QPen(fonce, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF{{z.left() + 3.5, y + 9}, {z.left() + 6.5, y + 12.5}, {z.left() + 11, y + 5.5}});
+    p.restore();
+    texte(p, QRectF(z.left() + 19, y, 200, 18),
+          fr ? QString::fromUtf8("Face postérieure") : QStringLiteral("Posterior cornea"), 11.5, false, noir);
+    y += 22;
+    const CorneePosterieure::Estimation e =
+        CorneePosterieure::abulafia_koch(CalculTorique::kerato(7.50), CalculTorique::kerato(7.30), 90);
+    boite(p, QRectF(z.left() + 20, y, 60, 24), Textes::D(e.cyl), QColor(0x96, 0x96, 0x96), 12);
+    texte(p, QRectF(z.left() + 80, y, 30, 24), QStringLiteral("x"), 12, false, noir, Qt::AlignCenter);
+    boite(p, QRectF(z.left() + 110, y, 50, 24), Textes::degres(e.axe), QColor(0x96, 0x96, 0x96), 12);
+    p.save();
+    p.setPen(noir);
+    QFont italique = police(11, false);
+    italique.setItalic(true);
+    p.setFont(italique);
+    p.drawText(QRectF(z.left() + 168, y, 90, 24), Qt::AlignLeft | Qt::AlignVCenter,
+               fr ? QString::fromUtf8("estimé") : QStringLiteral("estimated"));
+    p.restore();
+    y += 28;
+    texte(p, QRectF(z.left(), y, z.width(), 28),
+          QString::fromUtf8("X′ = 0.508 + 0.926 X,  Y′ = 0.009 + 0.932 Y\n"
+                            "X, Y = C cos 2α, C sin 2α (JCRS 2016;42:663)"),
+          10, false, gris, Qt::AlignLeft | Qt::AlignTop);
 }
 
 // 5: an incision on the steep meridian reduces the cylinder.
