@@ -1448,8 +1448,10 @@ void PageCalcul::montrer_derives() {
             for (QLabel* l : libelles)
                 ecrire(l, une);
     };
+    // The estimated total astigmatism comes from the steep axis too.
+    const bool estime = posterieure != CorneePosterieure::AUCUNE;
     rangee(astpreD, etape > 5, {label_astpre_1, label_astpre_2, label_astpre_estime},
-           {{astpre_D_frame, label_astpre_D, astpre_D_str + " D", K},
+           {{astpre_D_frame, label_astpre_D, astpre_D_str + " D", K || (estime && axe)},
             {astpre_axe_frame, label_astpre_axe, astpre_axe_str + " °", axe}});
     rangee(astcrossD, etape > 6, {label_astcross_1, label_astcross_2},
            {{astcross_D_frame, label_astcross_D, astcross_D_str + " D", croise},

@@ -420,37 +420,45 @@ void TstPageFenetre::resultat_retire_data() {
     // no longer draws: the K axes (k), the incision (i).
     QTest::addColumn<QString>("vides");
     QTest::addColumn<QString>("dessin");
+    QTest::addColumn<bool>("totale"); // the lens chosen on the estimated total cornea
     using V = Verification;
     QTest::newRow("K2 below K1") << "spin_K2" << false << "41"
                                  << "44" << int(V::K2_SOUS_K1) << ""
-                                 << "";
+                                 << "" << false;
     QTest::newRow("K1 beyond 60 D") << "spin_K1" << false << "61"
                                     << "42" << int(V::K1_HORS_D) << "pc"
-                                    << "";
+                                    << "" << false;
     QTest::newRow("K1 150") << "spin_K1" << false << "150"
                             << "42" << int(V::K1_HORS_D) << "pc"
-                            << "";
+                            << "" << false;
     QTest::newRow("radius 0 mm") << "spin_K2" << true << "0"
                                  << "7.7" << int(V::K2_HORS_MM) << "pc"
-                                 << "";
+                                 << "" << false;
     QTest::newRow("power taken back") << "combo_sph" << false << "0"
                                       << "23" << int(V::SANS_PUISSANCE) << ""
-                                      << "";
+                                      << "" << false;
     QTest::newRow("induced 7,5") << "spin_inc" << false << "7,5"
                                  << "0,5" << int(V::INDUIT_HORS) << "c"
-                                 << "";
+                                 << "" << false;
     QTest::newRow("induced 9") << "spin_inc" << false << "9"
                                << "0,5" << int(V::INDUIT_HORS) << "c"
-                               << "";
+                               << "" << false;
     QTest::newRow("axis 200") << "spinaxe_K2" << false << "200"
                               << "90" << int(V::AXE_HORS) << "ac"
-                              << "k";
+                              << "k" << false;
     QTest::newRow("axis 12.5") << "spinaxe_K2" << false << "12.5"
                                << "90" << int(V::AXE_HORS) << "ac"
-                               << "k";
+                               << "k" << false;
     QTest::newRow("incision 400") << "spinaxe_inc" << false << "400"
                                   << "120" << int(V::INCISION_HORS) << "c"
-                                  << "i";
+                                  << "i" << false;
+    // The estimated total astigmatism comes from the steep axis as well.
+    QTest::newRow("axis 200, total cornea") << "spinaxe_K2" << false << "200"
+                                            << "90" << int(V::AXE_HORS) << "pac"
+                                            << "k" << true;
+    QTest::newRow("K1 150, total cornea") << "spin_K1" << false << "150"
+                                          << "42" << int(V::K1_HORS_D) << "pc"
+                                          << "" << true;
 }
 
 // At step 10 an input changed to one that Calculate refuses withdraws the
@@ -467,11 +475,14 @@ void TstPageFenetre::resultat_retire() {
     QFETCH(int, code);
     QFETCH(QString, vides);
     QFETCH(QString, dessin);
+    QFETCH(bool, totale);
     Fenetre w("fr");
     if (mm)
         w.saisir_tout(21.0, 8.0, 7.7, 90, 0.5, 120, true);
     else
         w.saisir_tout(21.0, 42.0, 44.0, 90, 0.5, 120);
+    if (totale)
+        QTest::mouseClick(w.page()->posterieure_case, Qt::LeftButton);
     w.calculer();
     PageCalcul* p = w.page();
     QCOMPARE(p->etape, 10);

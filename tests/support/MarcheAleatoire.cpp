@@ -16,6 +16,7 @@
 #include "BoutonPersoVert.h"
 #include "BoutonPlus.h"
 #include "CalculTorique.h"
+#include "CorneePosterieure.h"
 #include "Dialogues.h"
 #include "FenetreAide.h"
 #include "FenetreIdentite.h"
@@ -33,6 +34,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialogButtonBox>
@@ -90,6 +92,7 @@ struct Saisie {
     double inc = 0;
     int axe_inc = 0;
     int etape = 0;
+    bool totale = false; // the lens chosen on the estimated total cornea
 
     static Saisie lire(const PageCalcul* c) {
         Saisie s;
@@ -105,10 +108,11 @@ struct Saisie {
         s.inc = c->spin_inc->value();
         s.axe_inc = c->spinaxe_inc->value();
         s.etape = c->etape;
+        s.totale = c->posterieure_case->isChecked();
         return s;
     }
     QString texte() const {
-        return QString("eye %1%2 %3, SEQ #%4, unit %5%6, K1 %7, K2 %8 @%9, SIA %10 @%11, step %12")
+        return QString("eye %1%2 %3, SEQ #%4, unit %5%6, K1 %7, K2 %8 @%9, SIA %10 @%11, step %12, total %13")
             .arg(od)
             .arg(og)
             .arg(oeil)
@@ -120,7 +124,8 @@ struct Saisie {
             .arg(axe_k2)
             .arg(inc, 0, 'f', 2)
             .arg(axe_inc)
-            .arg(etape);
+            .arg(etape)
+            .arg(totale);
     }
     // As the boxes show them: two decimals (the arrows of a box may leave
     // a value one bit away from the one typing the same digits gives).
@@ -128,7 +133,8 @@ struct Saisie {
         auto montre = [](double v) { return QString::number(v, 'f', 2); };
         return od == a.od && og == a.og && oeil == a.oeil && sph == a.sph && diop == a.diop &&
                mili == a.mili && montre(k1) == montre(a.k1) && montre(k2) == montre(a.k2) &&
-               axe_k2 == a.axe_k2 && montre(inc) == montre(a.inc) && axe_inc == a.axe_inc;
+               axe_k2 == a.axe_k2 && montre(inc) == montre(a.inc) && axe_inc == a.axe_inc &&
+               totale == a.totale;
     }
 };
 
@@ -385,6 +391,15 @@ private:
                                   if (pp)
                                       choisir_puissance(pp);
                               }};
+            if (page->posterieure_case->isVisible() && page->posterieure_case->isEnabled()) {
+                QPointer<QCheckBox> pc(page->posterieure_case);
+                c << Candidat{0.8, [this, pc] {
+                                  if (pc) {
+                                      noter("posterior cornea");
+                                      pc->click();
+                                  }
+                              }};
+            }
             for (QRadioButton* r : {page->diop, page->mili})
                 if (r->isVisible() && r->isEnabled()) {
                     QPointer<QRadioButton> pr(r);
@@ -946,11 +961,15 @@ private:
                        .arg(c->dessin->incision_montree)
                        .arg(s.axe_k2)
                        .arg(s.axe_inc));
-        if (!axe_refuse && (c->dessin->angle_k2 != -s.axe_k2 || c->dessin->angle_k1 != -axe_K1(s.axe_k2)))
+        // With the estimated total cornea, the K axes are the estimate's.
+        const auto methode = s.totale ? CorneePosterieure::ABULAFIA_KOCH : CorneePosterieure::AUCUNE;
+        const CorneePosterieure::Estimation base = CorneePosterieure::estimer(
+            methode, mm ? CalculTorique::kerato(k1) : k1, mm ? CalculTorique::kerato(k2) : k2, s.axe_k2);
+        if (!axe_refuse && (c->dessin->angle_k2 != -base.axe || c->dessin->angle_k1 != -axe_K1(base.axe)))
             defaut(QString("diagram K axes %1/%2 for a steep axis %3")
                        .arg(-c->dessin->angle_k1)
                        .arg(-c->dessin->angle_k2)
-                       .arg(s.axe_k2));
+                       .arg(base.axe));
         if (!incision_refusee && c->dessin->angle_inc != -s.axe_inc)
             defaut(QString("diagram incision %1 for %2").arg(-c->dessin->angle_inc).arg(s.axe_inc));
         if (c->etape < 7)
@@ -974,13 +993,18 @@ private:
         if (!incision_refusee)
             m.incaxe = s.axe_inc;
         m.p_sph = s.sph == 0 ? 0 : c->combo_sph->currentText().toDouble();
+        CorneePosterieure::appliquer(methode, m);
         m.calcul_tout();
         QStringList d;
         auto comparer = [&d](const QLabel* l, const QString& attendu, const char* quoi) {
             if (l->text() != attendu)
                 d << QString("%1 shows \"%2\", the engine gives \"%3\"").arg(quoi, l->text(), attendu);
         };
-        comparer(c->label_astpre_D, K_refuse ? QString() : texte_D(m.astpre_D), "pre-operative");
+        // The estimate shows C' (the engine runs on K2' - K1'), which comes
+        // from the steep axis too.
+        comparer(c->label_astpre_D,
+                 K_refuse || (s.totale && axe_refuse) ? QString() : texte_D(s.totale ? base.cyl : m.astpre_D),
+                 "pre-operative");
         comparer(c->label_astpre_axe, axe_refuse ? QString() : texte_axe(m.astpre_axe), "pre-operative axis");
         comparer(c->label_astcross_D, croise_refuse ? QString() : texte_D(m.astcross_D), "crossed cylinder");
         comparer(c->label_astcross_axe, croise_refuse ? QString() : texte_axe(m.astcross_axe),
@@ -992,13 +1016,14 @@ private:
             e.od = s.od;
             e.og = s.og;
             e.sph_ind = s.sph;
-            e.unite = m.unit_ind;
+            e.unite = s.mili ? 2 : 1;
             e.K1 = k1;
             e.K2 = k2;
             e.K1axe = axe_K1(s.axe_k2);
             e.K2axe = s.axe_k2;
             e.incD = s.inc;
             e.incaxe = s.axe_inc;
+            e.posterieure = methode;
             ListParam r;
             r.lire_calcul(e, m, 7);
             const int code = Verification::code(r);
