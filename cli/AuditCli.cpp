@@ -358,30 +358,13 @@ int AuditCli::executer(const OptionsCli::Demande& demande, int descripteur_sorti
         erreurs << erreur << '\n';
         return 2;
     }
-    if (!demande.json)
-        for (const Refus& r : refus)
-            erreurs << Textes::selon(langue, "ligne %1 : %2", "line %1: %2")
-                           .arg(r.ligne)
-                           .arg(QString::fromUtf8(r.erreur))
-                    << '\n';
-    if (audit.yeux().isEmpty()) {
-        erreurs << csv.sans_ligne_valide(Textes::selon(langue, "un oeil opéré", "one operated eye")) << '\n';
-    } else if (demande.graphique.donne()) {
-        if (!graphique) {
-            erreurs << MessagesCli::sans_dessin(option_graphique, langue) << '\n';
-            return 1;
-        }
-        const int statut = graphique(demande, audit, erreurs);
-        if (statut != 0)
-            return statut;
-    }
-    if (demande.json) {
-        EcrivainJson j(sortie);
-        json(audit, refus, j);
-        j.vider();
-        sortie << '\n';
-    } else if (!audit.yeux().isEmpty()) {
-        texte(audit, langue, sortie);
-    }
-    return refus.isEmpty() && !audit.yeux().isEmpty() ? 0 : 1;
+    CsvCli::Sorties s;
+    s.vide = audit.yeux().isEmpty();
+    s.quoi = Textes::selon(langue, "un oeil opéré", "one operated eye");
+    s.option_graphique = option_graphique;
+    if (graphique)
+        s.graphique = [&](QTextStream& e) { return graphique(demande, audit, e); };
+    s.json = [&](EcrivainJson& j) { json(audit, refus, j); };
+    s.texte = [&](QTextStream& t) { texte(audit, langue, t); };
+    return csv.conclure(demande, refus, s, sortie, erreurs);
 }

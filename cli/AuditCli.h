@@ -2,15 +2,14 @@
 #define AUDITCLI_H
 
 #include "AuditPrevisions.h"
+#include "CsvCli.h"
 #include "OptionsCli.h"
-#include "SiaCli.h"
 
 #include <QList>
 #include <QString>
 
 #include <functional>
 
-class CsvCli;
 class EcrivainJson;
 class QTextStream;
 
@@ -45,7 +44,7 @@ public:
     // A file of operated eyes has at most this many rows.
     static constexpr int LIGNES_MAX = 100000;
 
-    using Refus = SiaCli::Refus;
+    using Refus = CsvCli::Refus;
 
     // Reads the rows of a file whose header is read; the eyes go to the
     // audit, the rows refused to `refus`. False, with the message in

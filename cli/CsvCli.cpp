@@ -1,9 +1,11 @@
 #include "CsvCli.h"
 
+#include "EcrivainJson.h"
 #include "MessagesCli.h"
 #include "Textes.h"
 
 #include <QFile>
+#include <QTextStream>
 
 #include <cerrno>
 #include <cstring>
@@ -151,6 +153,37 @@ QString CsvCli::sans_ligne_valide(const QString& quoi) const {
         Textes::selon(langue_m, "au moins %1 sous l'en-tête %2", "at least %1 under the header %2")
             .arg(quoi, colonnes.join(QLatin1Char(','))),
         langue_m);
+}
+
+int CsvCli::conclure(const OptionsCli::Demande& demande, const QList<Refus>& refus, const Sorties& s,
+                     QTextStream& sortie, QTextStream& erreurs) const {
+    const bool muet = demande.graphique.sortie_standard;
+    if (!demande.json || muet)
+        for (const Refus& r : refus)
+            erreurs << Textes::selon(langue_m, "ligne %1 : %2", "line %1: %2")
+                           .arg(r.ligne)
+                           .arg(QString::fromUtf8(r.erreur))
+                    << '\n';
+    if (s.vide) {
+        erreurs << sans_ligne_valide(s.quoi) << '\n';
+    } else if (demande.graphique.donne()) {
+        if (!s.graphique) {
+            erreurs << MessagesCli::sans_dessin(s.option_graphique, langue_m) << '\n';
+            return 1;
+        }
+        const int statut = s.graphique(erreurs);
+        if (statut != 0)
+            return statut;
+    }
+    if (demande.json && !muet) {
+        EcrivainJson j(sortie);
+        s.json(j);
+        j.vider();
+        sortie << '\n';
+    } else if (!s.vide && !muet) {
+        s.texte(sortie);
+    }
+    return refus.isEmpty() && !s.vide ? 0 : 1;
 }
 
 QString CsvCli::valeur(const LecteurCsv::Ligne& ligne, int colonne) const {

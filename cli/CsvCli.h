@@ -4,12 +4,18 @@
 #include "LecteurCsv.h"
 #include "OptionsCli.h"
 
+#include <QByteArray>
 #include <QFile>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 #include <sys/types.h>
+
+class EcrivainJson;
+class QTextStream;
 
 // A CSV file given to an option of the tool (--batch, --sia), as a
 // spreadsheet saves it: opened by the bytes of its name, fields separated by
@@ -41,6 +47,32 @@ public:
                   const QString& option_graphique, int descripteur_sortie, QString& erreur);
     // The refusal of a file in which no row counted.
     QString sans_ligne_valide(const QString& quoi) const;
+
+    // A row that did not count, its error in UTF-8 (a file may have
+    // 100,000 of them).
+    struct Refus {
+        qint64 ligne;
+        QByteArray erreur;
+    };
+
+    // What a mode that reads a file of eyes gives once the file is read.
+    struct Sorties {
+        bool vide = true; // no row counted
+        QString quoi;     // what a row is, for the refusal of a file without one ("one eye")
+        QString option_graphique;
+        // Draws the plot to its file (0 written); empty for a tool built
+        // without drawing.
+        std::function<int(QTextStream& erreurs)> graphique;
+        std::function<void(EcrivainJson& j)> json;
+        std::function<void(QTextStream& t)> texte;
+    };
+    // The end of such a mode: the rows refused as text (unless the JSON
+    // object printed carries them), the plot when asked, then the JSON
+    // object or the text; a plot on the standard output is alone there.
+    // Returns the exit status: 0 every row counted, 1 otherwise or when the
+    // plot was not written.
+    int conclure(const OptionsCli::Demande& demande, const QList<Refus>& refus, const Sorties& s,
+                 QTextStream& sortie, QTextStream& erreurs) const;
 
     bool suivante(LecteurCsv::Ligne& ligne) { return lecteur.suivante(ligne); }
     bool echec() const { return lecteur.echec(); }

@@ -264,33 +264,13 @@ int SiaCli::executer(const OptionsCli::Demande& demande, int descripteur_sortie,
         erreurs << erreur << '\n';
         return 2;
     }
-    // The rows refused as text, unless the JSON object printed carries them.
-    const bool muet = demande.graphique.sortie_standard;
-    if (!demande.json || muet)
-        for (const Refus& r : refus)
-            erreurs << Textes::selon(langue, "ligne %1 : %2", "line %1: %2")
-                           .arg(r.ligne)
-                           .arg(QString::fromUtf8(r.erreur))
-                    << '\n';
-    if (serie.yeux().isEmpty()) {
-        erreurs << csv.sans_ligne_valide(Textes::selon(langue, "un oeil", "one eye")) << '\n';
-    } else if (demande.graphique.donne()) {
-        const int statut = graphique ? graphique(demande, serie, erreurs) : 1;
-        if (!graphique)
-            erreurs << MessagesCli::sans_dessin(QLatin1String(OptionsCli::sortie(OptionsCli::SIA).nom),
-                                                langue)
-                    << '\n';
-        if (statut != 0)
-            return statut;
-    }
-    // A plot on the standard output is alone there.
-    if (demande.json && !muet) {
-        EcrivainJson j(sortie);
-        json(serie, refus, j);
-        j.vider();
-        sortie << '\n';
-    } else if (!serie.yeux().isEmpty() && !muet) {
-        texte(serie, langue, sortie);
-    }
-    return refus.isEmpty() && !serie.yeux().isEmpty() ? 0 : 1;
+    CsvCli::Sorties s;
+    s.vide = serie.yeux().isEmpty();
+    s.quoi = Textes::selon(langue, "un oeil", "one eye");
+    s.option_graphique = QLatin1String(OptionsCli::sortie(OptionsCli::SIA).nom);
+    if (graphique)
+        s.graphique = [&](QTextStream& e) { return graphique(demande, serie, e); };
+    s.json = [&](EcrivainJson& j) { json(serie, refus, j); };
+    s.texte = [&](QTextStream& t) { texte(serie, langue, t); };
+    return csv.conclure(demande, refus, s, sortie, erreurs);
 }

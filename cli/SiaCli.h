@@ -2,6 +2,7 @@
 #define SIACLI_H
 
 #include "AstigmatismeInduit.h"
+#include "CsvCli.h"
 #include "OptionsCli.h"
 
 #include <QByteArray>
@@ -11,7 +12,6 @@
 
 #include <functional>
 
-class CsvCli;
 class EcrivainJson;
 class QTextStream;
 
@@ -42,12 +42,7 @@ public:
     // no such series, and is not held in memory.
     static constexpr int LIGNES_MAX = 100000;
 
-    // A row that did not count, its error in UTF-8 (a file may have
-    // 100,000 of them).
-    struct Refus {
-        qint64 ligne;
-        QByteArray erreur;
-    };
+    using Refus = CsvCli::Refus;
 
     // Reads the rows of a file whose header is read into the series; the
     // rows refused go to `refus`. Returns false, with the message in

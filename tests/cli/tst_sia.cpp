@@ -474,6 +474,15 @@ void TstSia::audit_json_et_graphique() {
     for (const char* t : {"Anterior keratometry", "Estimated total cornea (Abulafia-Koch)", "Eyes: 2",
                           "Eyes within ±0.25 / 0.50 / 0.75 / 1.00 D: 50% / "})
         QVERIFY2(dessin.contains(QString::fromUtf8(t)), t);
+    // On the standard output, the plot is alone there.
+    QFile pdf(dossier.filePath("audit_sortie.pdf"));
+    QVERIFY(pdf.open(QIODevice::WriteOnly));
+    const Sortie seul =
+        lancer({"--audit", fichier(EN_TETE_AUDIT + exacte), "--json", "--plot", "-"}, pdf.handle());
+    pdf.close();
+    QCOMPARE(seul.statut, 0);
+    QVERIFY2(seul.sortie.isEmpty(), qPrintable(seul.sortie.left(200)));
+    QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.readAll().startsWith("%PDF-"));
 }
 
 QTEST_MAIN(TstSia)
