@@ -41,18 +41,7 @@ void GraphiqueAstigmatismeInduit::dessiner(QPainter& p, const AstigmatismeInduit
     const QList<AI::Vecteur> yeux = points(serie);
     const double rayon = GDA::rayon_D(yeux, b);
 
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.fillRect(QRectF(0, 0, LARGEUR, HAUTEUR), Qt::white);
-
-    // Title.
-    p.setPen(GDA::BLEU_TITRE);
-    p.setFont(GDA::police(26, true));
-    p.drawText(QRectF(0, 14, LARGEUR, 36), Qt::AlignCenter, AI::libelle(AI::TITRE, langue));
-    p.setPen(Qt::black);
-    p.setFont(GDA::police(15));
-    p.drawText(QRectF(0, 52, LARGEUR, 24), Qt::AlignCenter, AI::libelle(AI::SOUS_TITRE, langue));
+    GDA::commencer(p, LARGEUR, HAUTEUR, AI::libelle(AI::TITRE, langue), AI::libelle(AI::SOUS_TITRE, langue));
     if (b.miroir) {
         p.setFont(GDA::police(13));
         p.drawText(QRectF(0, 76, LARGEUR, 22), Qt::AlignCenter, AI::libelle(AI::MIROIR, langue));

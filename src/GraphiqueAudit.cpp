@@ -36,16 +36,7 @@ void GraphiqueAudit::dessiner(QPainter& p, const AuditPrevisions& audit, const Q
         rayon = std::max(rayon, GDA::rayon_D(erreurs[b], resumes[b].bilan));
     }
 
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.fillRect(QRectF(0, 0, LARGEUR, HAUTEUR), Qt::white);
-    p.setPen(GDA::BLEU_TITRE);
-    p.setFont(GDA::police(26, true));
-    p.drawText(QRectF(0, 14, LARGEUR, 36), Qt::AlignCenter, AP::libelle(AP::TITRE, langue));
-    p.setPen(Qt::black);
-    p.setFont(GDA::police(15));
-    p.drawText(QRectF(0, 52, LARGEUR, 24), Qt::AlignCenter, AP::libelle(AP::SOUS_TITRE, langue));
+    GDA::commencer(p, LARGEUR, HAUTEUR, AP::libelle(AP::TITRE, langue), AP::libelle(AP::SOUS_TITRE, langue));
 
     // Both plots on the same scale, each under the name of its basis.
     for (int b = 0; b < AP::NB_BASES; ++b) {

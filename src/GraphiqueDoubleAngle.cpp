@@ -109,6 +109,20 @@ void GraphiqueDoubleAngle::losange(QPainter& p, const QPointF& c) {
     p.drawPolygon(sommets, 4);
 }
 
+void GraphiqueDoubleAngle::commencer(QPainter& p, double largeur, double hauteur, const QString& titre,
+                                     const QString& sous_titre) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.fillRect(QRectF(0, 0, largeur, hauteur), Qt::white);
+    p.setPen(BLEU_TITRE);
+    p.setFont(police(26, true));
+    p.drawText(QRectF(0, 14, largeur, 36), Qt::AlignCenter, titre);
+    p.setPen(Qt::black);
+    p.setFont(police(15));
+    p.drawText(QRectF(0, 52, largeur, 24), Qt::AlignCenter, sous_titre);
+}
+
 double GraphiqueDoubleAngle::rayon_D(const QList<Vecteur>& points, const Bilan& b) {
     double etendue = 0;
     for (const Vecteur& v : points)

@@ -43,6 +43,12 @@ public:
     static void dessiner(QPainter& p, const QPointF& centre, double R, double rayon,
                          const QList<Vecteur>& points, const Bilan& b, const QColor& couleur);
 
+    // A drawing begun: the painter saved (the caller restores it),
+    // antialiased, the page white, the title and the line under it centred
+    // at the top.
+    static void commencer(QPainter& p, double largeur, double hauteur, const QString& titre,
+                          const QString& sous_titre);
+
     // How far an ellipse reaches from the origin (0 for none).
     static double portee(const Ellipse& e);
 
