@@ -1,13 +1,9 @@
 #include "OptionsCli.h"
 
 #include "AuditCli.h"
-#include "CalculTorique.h"
-#include "CorneePosterieure.h"
-#include "Identification.h"
+#include "LecteursCli.h"
 #include "MessagesCli.h"
 #include "SiaCli.h"
-
-#include <QFileInfo>
 
 #include <charconv>
 #include <cmath>
@@ -15,259 +11,7 @@
 namespace {
 
 using Option = OptionsCli::Option;
-using Valeur = OptionsCli::Valeur;
-using Demande = OptionsCli::Demande;
-
-// --- reading the values ------------------------------------------------
-
-// A value as a two-decimal entry box keeps it, within its range.
-bool saisie(const Demande& d, const Valeur& v, double haut, double& valeur) {
-    double x;
-    if (!OptionsCli::nombre(v.texte, d.virgule_decimale, x))
-        return false;
-    x = CalculTorique::arrondi_saisie(x) + 0.0; // no negative zero
-    if (!(x >= 0.0 && x <= haut))
-        return false;
-    valeur = x;
-    return true;
-}
-
-bool lire_oeil(const Option&, const Valeur& v, Demande& d, QString&) {
-    // Shared texts: a batch file reads millions of eyes.
-    static const QString OD = QStringLiteral("OD"), OS = QStringLiteral("OS");
-    const QString o = v.texte.trimmed();
-    if (o.compare(OD, Qt::CaseInsensitive) == 0)
-        d.cas.oeil = OD;
-    else if (o.compare(OS, Qt::CaseInsensitive) == 0)
-        d.cas.oeil = OS;
-    else
-        return false;
-    return true;
-}
-
-bool lire_seq(const Option&, const Valeur& v, Demande& d, QString&) {
-    double x;
-    if (!OptionsCli::nombre(v.texte, d.virgule_decimale, x) || x * 2 != std::floor(x * 2) || x < 10.0 ||
-        x > 35.0)
-        return false;
-    d.cas.seq_texte = QString::number(x, 'f', 1);
-    d.cas.seq = x;
-    d.cas.sph_ind = int(x * 2) - 20 + 1;
-    return true;
-}
-
-bool lire_unite(const Option&, const Valeur& v, Demande& d, QString&) {
-    const QString u = v.texte.trimmed();
-    if (u.compare(QLatin1String("D"), Qt::CaseInsensitive) == 0)
-        d.cas.unite = 1;
-    else if (u.compare(QLatin1String("mm"), Qt::CaseInsensitive) == 0)
-        d.cas.unite = 2;
-    else
-        return false;
-    return true;
-}
-
-bool lire_k1(const Option&, const Valeur& v, Demande& d, QString&) {
-    return saisie(d, v, 99.99, d.cas.k1);
-}
-
-bool lire_k2(const Option&, const Valeur& v, Demande& d, QString&) {
-    return saisie(d, v, 99.99, d.cas.k2);
-}
-
-// The full turn is the meridian 0, as in the steep-axis and incision entries.
-bool lire_axe(const Option&, const Valeur& v, Demande& d, QString&) {
-    if (!OptionsCli::entier(v.texte, d.virgule_decimale, 0, 180, d.cas.axe))
-        return false;
-    d.cas.axe %= 180;
-    return true;
-}
-
-bool lire_sia(const Option&, const Valeur& v, Demande& d, QString&) {
-    return saisie(d, v, 5.0, d.cas.sia);
-}
-
-bool lire_incision(const Option&, const Valeur& v, Demande& d, QString&) {
-    if (!OptionsCli::entier(v.texte, d.virgule_decimale, 0, 360, d.cas.incision))
-        return false;
-    d.cas.incision %= 360;
-    return true;
-}
-
-bool lire_cyl(const Option&, const Valeur& v, Demande& d, QString&) {
-    double x;
-    if (OptionsCli::nombre(v.texte, d.virgule_decimale, x))
-        for (int n = 1; n <= 8; ++n)
-            if (x == 0.75 * n) {
-                d.cas.cyl = x;
-                return true;
-            }
-    return false;
-}
-
-// The cornea the lens is chosen on; empty is the keratometry as given.
-bool lire_posterieure(const Option&, const Valeur& v, Demande& d, QString&) {
-    return CorneePosterieure::lire(v.texte, d.cas.posterieure);
-}
-
-bool lire_langue(const Option&, const Valeur& v, Demande& d, QString&) {
-    const QString l = v.texte.trimmed().toLower();
-    if (!Textes::langue_connue(l))
-        return false;
-    d.cas.langue = l;
-    return true;
-}
-
-bool lire_json(const Option&, const Valeur&, Demande& d, QString&) {
-    d.json = true;
-    return true;
-}
-
-bool lire_aide(const Option&, const Valeur&, Demande& d, QString&) {
-    d.aide = true;
-    return true;
-}
-
-bool lire_version(const Option&, const Valeur&, Demande& d, QString&) {
-    d.version = true;
-    return true;
-}
-
-// A file to read: opened later by its bytes.
-bool fichier_lu(const Valeur& v, OptionsCli::Fichier& f) {
-    if (v.octets.isEmpty())
-        return false;
-    f.nom = v.texte;
-    f.octets = v.octets;
-    return true;
-}
-
-bool lire_lot(const Option&, const Valeur& v, Demande& d, QString&) {
-    return fichier_lu(v, d.lot);
-}
-
-bool lire_fichier_sia(const Option&, const Valeur& v, Demande& d, QString&) {
-    return fichier_lu(v, d.sia);
-}
-
-// --sia without the options of a case names a file of past cases, as it
-// did before --sia-file; a number there is the induced astigmatism of a
-// case whose options are missing, never a file's name.
-bool lire_sia_ou_fichier(const Option& o, const Valeur& v, Demande& d, QString& probleme) {
-    double x;
-    if (!OptionsCli::nombre(v.texte, true, x))
-        return fichier_lu(v, d.sia);
-    const QString& langue = d.cas.langue;
-    QStringList cas;
-    for (const Option* c : OptionsCli::colonnes())
-        if (c->drapeaux & OptionsCli::OBLIGATOIRE)
-            cas << QLatin1String(c->nom);
-    const Option& fichier = OptionsCli::demarreur(OptionsCli::SIA);
-    probleme = MessagesCli::erreur(
-        QLatin1String(o.nom),
-        Textes::selon(langue,
-                      "valeur %1 lue comme l'astigmatisme induit d'un cas, mais aucune option de cas "
-                      "n'est donnée",
-                      "value %1 read as the induced astigmatism of a case, but no option of a case is given")
-            .arg(MessagesCli::citation(v.texte, langue)),
-        Textes::selon(langue, "les options du cas avec elle (%1), ou un fichier de cas passés avec %2",
-                      "the options of the case with it (%1), or a file of past cases with %2")
-            .arg(cas.join(QStringLiteral(", ")),
-                 MessagesCli::mots_usage(
-                     QLatin1String(fichier.nom) + QLatin1Char(' ') + QLatin1String(fichier.valeur), langue)),
-        langue);
-    return false;
-}
-
-bool lire_audit(const Option&, const Valeur& v, Demande& d, QString&) {
-    return fichier_lu(v, d.audit);
-}
-
-// A file to write: "-" is the standard output (the tool's caller names its
-// descriptor); another name is made whole against the folder the tool was
-// started in, once, and must be one that the toolkit, which writes it, can
-// carry (UTF-8): it is never written under another name.
-bool fichier_ecrit(const Option& o, const Valeur& v, Demande& d, OptionsCli::Fichier& f, QString& probleme) {
-    if (v.octets.isEmpty())
-        return false;
-    f.nom = v.texte;
-    f.octets = v.octets;
-    if (v.octets == "-")
-        return true;
-    QByteArray complet = v.octets;
-    if (!v.octets.startsWith('/')) {
-        if (d.depart.isEmpty()) {
-            f.probleme = d.depart_perdu; // said when the file is to be written
-            return true;
-        }
-        complet = d.depart + '/' + v.octets;
-    }
-    f.chemin = QString::fromUtf8(complet);
-    if (f.chemin.toUtf8() == complet)
-        return true;
-    const QString& langue = d.cas.langue;
-    probleme = MessagesCli::erreur(
-        QLatin1String(o.nom),
-        Textes::selon(langue, "nom de fichier %1 hors UTF-8, que l'outil ne peut pas écrire sous ce nom",
-                      "file name %1 is not UTF-8, and cannot be written under that name")
-            .arg(MessagesCli::citation_fichier(f.chemin, langue)),
-        Textes::selon(langue, "un nom de fichier en UTF-8", "a file name in UTF-8"), langue);
-    return false;
-}
-
-bool lire_pdf(const Option& o, const Valeur& v, Demande& d, QString& probleme) {
-    return fichier_ecrit(o, v, d, d.pdf, probleme);
-}
-
-// The plot's format, from the name's extension (.pdf, .png, .svg, in any
-// case); PDF for a name without one, such as a device.
-bool lire_graphique(const Option& o, const Valeur& v, Demande& d, QString& probleme) {
-    const QFileInfo info(v.texte);
-    const QByteArray suffixe = info.suffix().toLower().toLatin1();
-    if (info.fileName().isEmpty() ||
-        !(suffixe.isEmpty() || suffixe == "pdf" || suffixe == "png" || suffixe == "svg"))
-        return false;
-    d.format_graphique = suffixe.isEmpty() ? QByteArray("pdf") : suffixe;
-    return fichier_ecrit(o, v, d, d.graphique, probleme);
-}
-
-// A text of the identification, on one line as the dialog keeps it, within
-// the dialog's length.
-template <QString OptionsCli::Identite::*champ>
-bool lire_texte(const Option& o, const Valeur& v, Demande& d, QString&) {
-    const QString propre = Identification::texte_propre(v.texte);
-    if (propre.size() > o.borne)
-        return false;
-    d.identite.*champ = propre;
-    return true;
-}
-
-// The patient of the order form: an identifier that is not blank once
-// cleaned.
-bool lire_patient(const Option& o, const Valeur& v, Demande& d, QString& probleme) {
-    return lire_texte<&OptionsCli::Identite::patient>(o, v, d, probleme) && !d.identite.patient.isEmpty();
-}
-
-bool lire_date(const Option&, const Valeur& v, Demande& d, QString&) {
-    d.identite.date = QDate::fromString(v.texte.trimmed(), QStringLiteral("yyyy-MM-dd"));
-    return d.identite.date.isValid();
-}
-
-bool lire_pays(const Option&, const Valeur& v, Demande& d, QString&) {
-    const QStringList& liste = Identification::liste_pays();
-    for (int i = 0; i < liste.size(); ++i)
-        if (liste[i].compare(v.texte.trimmed(), Qt::CaseInsensitive) == 0) {
-            d.identite.pays = i;
-            return true;
-        }
-    return false;
-}
-
-QString pays() {
-    return Identification::liste_pays().join(QStringLiteral(", "));
-}
-
-using I = OptionsCli::Identite;
+using L = LecteursCli;
 constexpr int CAS = OptionsCli::CAS, LOT = OptionsCli::LOT, SIA = OptionsCli::SIA, AUDIT = OptionsCli::AUDIT;
 constexpr int OBLIG = OptionsCli::OBLIGATOIRE | OptionsCli::COLONNE, COL = OptionsCli::COLONNE;
 constexpr int FEUILLE = OptionsCli::FEUILLE;
@@ -279,77 +23,77 @@ const char* const CSV_EN = "a CSV file whose first line is %1";
 // The options. Those of a case come first, in the order of a batch file's
 // columns; required ones are shown first in the usage.
 const QList<Option> TABLE{
-    {"--eye", "OD|OS", CAS, OBLIG, {"OD ou OS", "OD or OS"}, lire_oeil},
+    {"--eye", "OD|OS", CAS, OBLIG, {"OD ou OS", "OD or OS"}, L::lire_oeil},
     {"--seq",
      "P",
      CAS,
      OBLIG,
      {"une valeur de la liste, de 10.0 à 35.0 par pas de 0.5",
       "one of the list's values, 10.0 to 35.0 in steps of 0.5"},
-     lire_seq},
-    {"--unit", "D|mm", CAS, COL, {"D ou mm", "D or mm"}, lire_unite},
-    {"--k1", "V", CAS, OBLIG, {"un nombre de 0.00 à 99.99", "a number from 0.00 to 99.99"}, lire_k1},
-    {"--k2", "V", CAS, OBLIG, {"un nombre de 0.00 à 99.99", "a number from 0.00 to 99.99"}, lire_k2},
+     L::lire_seq},
+    {"--unit", "D|mm", CAS, COL, {"D ou mm", "D or mm"}, L::lire_unite},
+    {"--k1", "V", CAS, OBLIG, {"un nombre de 0.00 à 99.99", "a number from 0.00 to 99.99"}, L::lire_k1},
+    {"--k2", "V", CAS, OBLIG, {"un nombre de 0.00 à 99.99", "a number from 0.00 to 99.99"}, L::lire_k2},
     {"--axis",
      "A",
      CAS,
      OBLIG,
      {"un nombre entier de 0 à 180 (180 vaut 0)", "a whole number from 0 to 180 (180 is 0)"},
-     lire_axe},
-    {"--sia", "V", CAS, COL, {"un nombre de 0.00 à 5.00", "a number from 0.00 to 5.00"}, lire_sia},
+     L::lire_axe},
+    {"--sia", "V", CAS, COL, {"un nombre de 0.00 à 5.00", "a number from 0.00 to 5.00"}, L::lire_sia},
     {"--incision",
      "A",
      CAS,
      COL,
      {"un nombre entier de 0 à 360 (360 vaut 0)", "a whole number from 0 to 360 (360 is 0)"},
-     lire_incision},
+     L::lire_incision},
     {"--cyl",
      "C",
      CAS,
      COL,
      {"une puissance de la gamme : 0.75, 1.50, 2.25, 3.00, 3.75, 4.50, 5.25 ou 6.00",
       "a power of the range: 0.75, 1.50, 2.25, 3.00, 3.75, 4.50, 5.25 or 6.00"},
-     lire_cyl},
+     L::lire_cyl},
     {"--posterior",
      "none|abulafia-koch",
      CAS,
      COL,
      {"none ou abulafia-koch", "none or abulafia-koch"},
-     lire_posterieure},
+     L::lire_posterieure},
     {"--pdf",
      "FILE.pdf",
      CAS,
      OptionsCli::SORTIE,
      {"un nom de fichier PDF, ou - pour la sortie standard", "a PDF file name, or - for the standard output"},
-     lire_pdf},
+     L::lire_pdf},
     {"--patient",
      "T",
      CAS,
      FEUILLE | OptionsCli::REQUIS_FEUILLE,
      {"un identifiant de 1 à %1 caractères", "an identifier of 1 to %1 characters"},
-     lire_patient,
+     L::lire_patient,
      19},
-    {"--surgeon", "T", CAS, FEUILLE, {TEXTE_FR, TEXTE_EN}, lire_texte<&I::chirurgien>, 25},
-    {"--clinic", "T", CAS, FEUILLE, {TEXTE_FR, TEXTE_EN}, lire_texte<&I::etablissement>, 25},
-    {"--date", "YYYY-MM-DD", CAS, FEUILLE, {"une date AAAA-MM-JJ", "a date YYYY-MM-DD"}, lire_date},
-    {"--address1", "T", CAS, FEUILLE, {TEXTE_FR, TEXTE_EN}, lire_texte<&I::adresse1>, 40},
-    {"--address2", "T", CAS, FEUILLE, {TEXTE_FR, TEXTE_EN}, lire_texte<&I::adresse2>, 40},
-    {"--postcode", "T", CAS, FEUILLE, {TEXTE_FR, TEXTE_EN}, lire_texte<&I::codepost>, 7},
-    {"--city", "T", CAS, FEUILLE, {TEXTE_FR, TEXTE_EN}, lire_texte<&I::ville>, 20},
+    {"--surgeon", "T", CAS, FEUILLE, {TEXTE_FR, TEXTE_EN}, L::lire_chirurgien, 25},
+    {"--clinic", "T", CAS, FEUILLE, {TEXTE_FR, TEXTE_EN}, L::lire_etablissement, 25},
+    {"--date", "YYYY-MM-DD", CAS, FEUILLE, {"une date AAAA-MM-JJ", "a date YYYY-MM-DD"}, L::lire_date},
+    {"--address1", "T", CAS, FEUILLE, {TEXTE_FR, TEXTE_EN}, L::lire_adresse1, 40},
+    {"--address2", "T", CAS, FEUILLE, {TEXTE_FR, TEXTE_EN}, L::lire_adresse2, 40},
+    {"--postcode", "T", CAS, FEUILLE, {TEXTE_FR, TEXTE_EN}, L::lire_codepost, 7},
+    {"--city", "T", CAS, FEUILLE, {TEXTE_FR, TEXTE_EN}, L::lire_ville, 20},
     {"--country",
      "NAME",
      CAS,
      FEUILLE,
      {"un pays de la liste : %1", "a country of the list: %1"},
-     lire_pays,
+     L::lire_pays,
      0,
-     pays},
+     L::pays},
     {"--batch",
      "FILE.csv",
      LOT,
      OptionsCli::DEMARRE | OptionsCli::ENTREE,
      {CSV_FR, CSV_EN},
-     lire_lot,
+     L::lire_lot,
      0,
      OptionsCli::en_tete_lot},
     {"--sia-file",
@@ -357,7 +101,7 @@ const QList<Option> TABLE{
      SIA,
      OptionsCli::DEMARRE | OptionsCli::ENTREE,
      {CSV_FR, CSV_EN},
-     lire_fichier_sia,
+     L::lire_fichier_sia,
      0,
      SiaCli::en_tete},
     // The same without the options of a case (not shown in the usage).
@@ -366,7 +110,7 @@ const QList<Option> TABLE{
      SIA,
      OptionsCli::DEMARRE | OptionsCli::ENTREE,
      {CSV_FR, CSV_EN},
-     lire_sia_ou_fichier,
+     L::lire_sia_ou_fichier,
      0,
      SiaCli::en_tete},
     {"--audit",
@@ -374,7 +118,7 @@ const QList<Option> TABLE{
      AUDIT,
      OptionsCli::DEMARRE | OptionsCli::ENTREE,
      {CSV_FR, CSV_EN},
-     lire_audit,
+     L::lire_audit,
      0,
      AuditCli::en_tete},
     {"--plot",
@@ -383,17 +127,17 @@ const QList<Option> TABLE{
      OptionsCli::SORTIE,
      {"un nom de fichier en .pdf, .png ou .svg (PDF sans extension, ou - pour la sortie standard)",
       "a file name ending in .pdf, .png or .svg (PDF without one, or - for the standard output)"},
-     lire_graphique},
-    {"--lang", "fr|en", CAS | LOT | SIA | AUDIT, 0, {"fr ou en", "fr or en"}, lire_langue},
+     L::lire_graphique},
+    {"--lang", "fr|en", CAS | LOT | SIA | AUDIT, 0, {"fr ou en", "fr or en"}, L::lire_langue},
     {"--json",
      nullptr,
      CAS | SIA | AUDIT,
      OptionsCli::SANS_EFFET_LOT,
      {"aucune valeur", "no value"},
-     lire_json},
-    {"--help", nullptr, CAS, OptionsCli::IMMEDIAT, {"aucune valeur", "no value"}, lire_aide},
-    {"-h", nullptr, CAS, OptionsCli::IMMEDIAT, {"aucune valeur", "no value"}, lire_aide},
-    {"--version", nullptr, CAS, OptionsCli::IMMEDIAT, {"aucune valeur", "no value"}, lire_version},
+     L::lire_json},
+    {"--help", nullptr, CAS, OptionsCli::IMMEDIAT, {"aucune valeur", "no value"}, L::lire_aide},
+    {"-h", nullptr, CAS, OptionsCli::IMMEDIAT, {"aucune valeur", "no value"}, L::lire_aide},
+    {"--version", nullptr, CAS, OptionsCli::IMMEDIAT, {"aucune valeur", "no value"}, L::lire_version},
 };
 
 } // namespace
