@@ -67,8 +67,7 @@ std::vector<QByteArray> environnement(bool fuites) {
     }
     QByteArray asan = qgetenv("ASAN_OPTIONS");
     env.push_back("ASAN_OPTIONS=" + asan + (asan.isEmpty() ? "" : ":") +
-                  "exitcode=" + QByteArray::number(STATUT_SANITIZER) +
-                  (fuites ? "" : ":detect_leaks=0"));
+                  "exitcode=" + QByteArray::number(STATUT_SANITIZER) + (fuites ? "" : ":detect_leaks=0"));
     env.push_back("UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:exitcode=" +
                   QByteArray::number(STATUT_SANITIZER));
     return env;
