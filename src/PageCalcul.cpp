@@ -1152,11 +1152,15 @@ void PageCalcul::moteur_entrees() {
     moteur.K1mm = K1mm;
     moteur.K2mm = K2mm;
     // An axis typed outside its circle (or with a fraction) is no meridian:
-    // the last one stays in the calculation until the entry holds one.
+    // the last one typed stays in the calculation until the entry holds
+    // one. Kept here, not read back from the engine, which may hold the
+    // estimate's axes.
     if (Verification::dans_limites(Verification::AXE_HORS, K2axe)) {
-        moteur.K1axe = K1axe;
-        moteur.K2axe = K2axe;
+        K1axe_calcul = K1axe;
+        K2axe_calcul = K2axe;
     }
+    moteur.K1axe = K1axe_calcul;
+    moteur.K2axe = K2axe_calcul;
     moteur.incD = incD;
     if (Verification::dans_limites(Verification::INCISION_HORS, incaxe))
         moteur.incaxe = incaxe;
@@ -1692,8 +1696,9 @@ void PageCalcul::montrer_base() {
     const bool mm = unit_ind == 2;
     const double mesure = mm ? CalculTorique::kerato(K2mm) - CalculTorique::kerato(K1mm) : K2D - K1D;
     const QString sep = Textes::selon(l, " ; ", "; ");
-    const QString origine = Textes::texte(Textes::ASTIGMATISME_ANTERIEUR, l, Textes::LIBELLE).toLower() +
-                            " " + Textes::D(mesure) + " x " + Textes::degres(K2axe);
+    const QString anterieur = Textes::texte(Textes::ASTIGMATISME_ANTERIEUR, l, Textes::LIBELLE);
+    const QString valeur = " " + Textes::D(mesure) + " x " + Textes::degres(K2axe);
+    const QString origine = anterieur.toLower() + valeur;
     const QString noms[] = {nom, Textes::selon(l, "Axe de l'", "Axis of the ") + nom.left(1).toLower() +
                                      nom.mid(1)};
     for (int i = 0; i < 2; ++i) {
@@ -1702,8 +1707,7 @@ void PageCalcul::montrer_base() {
         b.cadre->setAccessibleDescription(Accessibilite::description(b.cadre->objectName(), l) + sep +
                                           origine);
         b.valeur->setAccessibleDescription(noms[i]);
-        b.cadre->setToolTip(nom + "\n" + Textes::texte(Textes::ASTIGMATISME_ANTERIEUR, l, Textes::LIBELLE) +
-                            " " + Textes::D(mesure) + " x " + Textes::degres(K2axe));
+        b.cadre->setToolTip(nom + "\n" + anterieur + valeur);
     }
 }
 

@@ -104,6 +104,9 @@ public:
            *label_K2_3 = nullptr;
     QSpinBox *spinaxe_K1 = nullptr, *spinaxe_K2 = nullptr;
     int K1axe = 0, K2axe = 90;
+    // The axes the calculation runs on: the last ones typed that were
+    // meridians.
+    int K1axe_calcul = 0, K2axe_calcul = 90;
     // The basis of the lens choice, beside K1 where the flat axis is not
     // entered: the keratometry as typed, or the total cornea estimated from
     // it (usable with the pre-operative row). The entries keep what was
