@@ -1,6 +1,5 @@
 #include "FeuilleCli.h"
 
-#include "EcritureFichier.h"
 #include "FeuilleCalcul.h"
 #include "Identification.h"
 #include "LecteurImages.h"
@@ -63,7 +62,7 @@ int FeuilleCli::ecrire(const OptionsCli::Demande& demande, ListParam& record, QT
         return non_ecrit(Textes::selon(langue, "image illisible %1", "cannot read picture %1")
                              .arg(Textes::cite(manquantes.first(), -1)));
     QString raison;
-    if (!EcritureFichier::ecrire(demande.pdf.chemin, pdf, &raison))
+    if (!demande.pdf.ecrire(pdf, &raison))
         return non_ecrit(raison);
     return 0;
 }

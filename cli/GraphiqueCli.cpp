@@ -1,6 +1,5 @@
 #include "GraphiqueCli.h"
 
-#include "EcritureFichier.h"
 #include "FeuilleCalcul.h"
 #include "GraphiqueAstigmatismeInduit.h"
 #include "GraphiqueAudit.h"
@@ -18,7 +17,7 @@ int ecrire_graphique(const OptionsCli::Demande& demande, QTextStream& erreurs, R
     QString raison = demande.graphique.probleme;
     if (raison.isEmpty()) {
         const QByteArray octets = rendre();
-        if (!octets.isEmpty() && EcritureFichier::ecrire(demande.graphique.chemin, octets, &raison))
+        if (!octets.isEmpty() && demande.graphique.ecrire(octets, &raison))
             return 0;
     }
     erreurs << FeuilleCalcul::message_non_ecrit(Textes::cite(demande.graphique.nom, -1), langue, raison)

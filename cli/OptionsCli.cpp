@@ -1,6 +1,7 @@
 #include "OptionsCli.h"
 
 #include "AuditCli.h"
+#include "EcritureFichier.h"
 #include "LecteursCli.h"
 #include "MessagesCli.h"
 #include "SiaCli.h"
@@ -314,4 +315,9 @@ bool OptionsCli::entier(const QString& texte, bool virgule, int bas, int haut, i
         return false;
     v = int(d);
     return true;
+}
+
+bool OptionsCli::Fichier::ecrire(const QByteArray& contenu, QString* raison) const {
+    return descripteur >= 0 ? EcritureFichier::ecrire(descripteur, contenu, raison)
+                            : EcritureFichier::ecrire(chemin, contenu, raison);
 }

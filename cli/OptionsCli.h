@@ -43,14 +43,20 @@ public:
     // made once against the folder the tool was started in (empty, with
     // the system's reason, when that folder is gone).
     // A file to write that is the standard output ("-", /dev/stdout, the
-    // file the output is sent to) is the only thing written there.
+    // file the output is sent to) is the only thing written there; "-" is
+    // written through the standard output's descriptor, after what it
+    // already holds (a file opened by >> keeps its earlier lines).
     struct Fichier {
         QString nom;
         QByteArray octets;
         QString chemin;
         QString probleme;
         bool sortie_standard = false;
+        int descripteur = -1; // "-": the standard output's
         bool donne() const { return !octets.isEmpty() || !nom.isEmpty(); }
+        // Writes the file's bytes whole (EcritureFichier), with the system's
+        // reason on failure.
+        bool ecrire(const QByteArray& contenu, QString* raison) const;
     };
 
     // The identification of the sheet, as the dialog keeps it.

@@ -266,8 +266,10 @@ QString ToriqueCli::prendre_sortie_standard(OptionsCli::Demande& d) const {
         OptionsCli::Fichier& f = mode == OptionsCli::CAS ? d.pdf : d.graphique;
         if (!f.donne())
             continue;
-        if (f.octets == "-")
+        if (f.octets == "-") {
             f.chemin = fd >= 0 ? QStringLiteral("/proc/self/fd/%1").arg(fd) : QStringLiteral("/dev/stdout");
+            f.descripteur = fd >= 0 ? fd : STDOUT_FILENO;
+        }
         struct stat cible;
         f.sortie_standard =
             f.octets == "-" ||

@@ -275,6 +275,15 @@ void EcritureFichier::abandonner() {
 
 bool EcritureFichier::ecrire(const QString& chemin, const QByteArray& octets, QString* erreur) {
     EcritureFichier sortie(chemin);
+    return ecrire(sortie, octets, erreur);
+}
+
+bool EcritureFichier::ecrire(int descripteur, const QByteArray& octets, QString* erreur) {
+    EcritureFichier sortie(descripteur);
+    return ecrire(sortie, octets, erreur);
+}
+
+bool EcritureFichier::ecrire(EcritureFichier& sortie, const QByteArray& octets, QString* erreur) {
     const bool ok =
         sortie.open(QIODevice::WriteOnly) && sortie.write(octets) == octets.size() && sortie.valider();
     if (!ok && erreur)

@@ -70,6 +70,8 @@ public:
 
     // Writes `octets` to `chemin` in one go, as above.
     static bool ecrire(const QString& chemin, const QByteArray& octets, QString* erreur = nullptr);
+    // Writes `octets` to an output already open, through its descriptor.
+    static bool ecrire(int descripteur, const QByteArray& octets, QString* erreur = nullptr);
 
     bool isSequential() const override { return true; }
 
@@ -81,6 +83,7 @@ private:
     // Drops what was written (the temporary file; a direct target is only
     // closed).
     void abandonner();
+    static bool ecrire(EcritureFichier& sortie, const QByteArray& octets, QString* erreur);
     void echec(const QString& pourquoi);
     bool vider();
     QFileDevice* cible() const;

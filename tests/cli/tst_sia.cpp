@@ -229,12 +229,26 @@ void TstSia::graphique() {
     const bool sortie_standard = nom == "-";
     const QString chemin = dossier.filePath(sortie_standard ? "sortie.pdf" : nom);
     const QString cas = fichier(EN_TETE + (lignes.isEmpty() ? DEUX_YEUX + DEUX_YEUX : lignes));
+    // The standard output sent to a file by >>: what the file held stays,
+    // the plot comes after it.
+    const QByteArray avant = "Plot of the day\n";
     QFile sortie(chemin);
-    if (sortie_standard)
-        QVERIFY(sortie.open(QIODevice::WriteOnly));
+    if (sortie_standard) {
+        QVERIFY(sortie.open(QIODevice::WriteOnly) && sortie.write(avant) == avant.size());
+        sortie.close();
+        QVERIFY(sortie.open(QIODevice::WriteOnly | QIODevice::Append));
+    }
     const Sortie s = lancer({"--sia", cas, "--plot", sortie_standard ? nom : chemin, "--lang", langue},
                             sortie_standard ? sortie.handle() : -1);
     sortie.close();
+    if (sortie_standard) {
+        QVERIFY(sortie.open(QIODevice::ReadOnly));
+        const QByteArray tout = sortie.readAll();
+        sortie.close();
+        QVERIFY2(tout.startsWith(avant + "%PDF-"), tout.left(40).constData());
+        QVERIFY(sortie.open(QIODevice::WriteOnly) && sortie.write(tout.mid(avant.size())) > 0);
+        sortie.close();
+    }
     if (!ecrit) {
         QCOMPARE(s.statut, 1);
         QVERIFY(s.sortie.isEmpty());
