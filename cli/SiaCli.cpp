@@ -65,14 +65,14 @@ bool lire_ligne(const CsvCli& csv, const LecteurCsv::Ligne& ligne, Attendus& a, 
         if (c == 0) {
             lue = a.oeil->lire(*a.oeil, {v, QByteArray()}, a.demande, probleme);
         } else if (c % 3 == 0) {
-            int axe;
+            int axe = 0;
             lue = OptionsCli::entier(v, true, 0, 180, axe);
             *axes[c / 3 - 1] = axe % 180;
         } else {
             // The keratometry a keratometer gives, as the calculation's
             // checks accept it; a decimal comma in any file, as a
             // spreadsheet writes it in a quoted field.
-            double d;
+            double d = 0;
             lue = OptionsCli::nombre(v, true, d) && Verification::dans_limites(Verification::K1_HORS_D, d);
             *k[c - 1] = d;
         }
