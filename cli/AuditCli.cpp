@@ -5,6 +5,7 @@
 #include "ListParam.h"
 #include "MessagesCli.h"
 #include "Textes.h"
+#include "Verification.h"
 
 #include <QTextStream>
 
@@ -217,7 +218,7 @@ bool AuditCli::lire(CsvCli& csv, AuditPrevisions& audit, QList<Refus>& refus, QS
         if (probleme.isEmpty()) {
             // The checks of the Calculate button, on the entries as typed.
             const CasCli::Resultat resultat = d.cas.calculer(moteur, record);
-            if (resultat.code != 0)
+            if (resultat.code != Verification::ACCEPTE)
                 probleme = refus_verification(resultat.code, langue);
         }
         if (!probleme.isEmpty()) {

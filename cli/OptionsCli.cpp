@@ -200,10 +200,6 @@ const Option& OptionsCli::sortie(int mode) {
     return TABLE.first();
 }
 
-bool OptionsCli::Demande::donnee(int drapeau) const {
-    return premiere(drapeau) != nullptr;
-}
-
 const Option* OptionsCli::Demande::premiere(int drapeau) const {
     for (const Option* o : donnees)
         if (o->drapeaux & drapeau)

@@ -80,7 +80,6 @@ public:
         QByteArray format_graphique; // "pdf", "png" or "svg"
         Identite identite;
         QList<const Option*> donnees; // in the order given
-        bool donnee(int drapeau) const;
         // The first option given that bears the flag (nullptr: none).
         const Option* premiere(int drapeau) const;
         // The option that started the mode, as given ("--sia" or

@@ -1,6 +1,7 @@
 // The command-line tool: the toric calculation without the window, the
-// calculation sheet as a PDF file with --pdf, and the surgeon's induced
-// astigmatism from past cases with --sia.
+// calculation sheet as a PDF file with --pdf, the surgeon's induced
+// astigmatism from past cases with --sia-file, and how well the predictions
+// held on operated eyes with --audit.
 
 #include "EcritureFichier.h"
 #include "FeuilleCli.h"

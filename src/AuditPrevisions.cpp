@@ -16,8 +16,6 @@ constexpr double TOLERANCE = 1e-9;
 
 } // namespace
 
-constexpr double AuditPrevisions::SEUILS[];
-
 AstigmatismeInduit::Vecteur AuditPrevisions::Astigmatisme::vecteur() const {
     return AstigmatismeInduit::vecteur(D, axe);
 }

@@ -30,10 +30,6 @@ QList<AstigmatismeInduit::Vecteur> points(const AstigmatismeInduit& serie) {
 
 } // namespace
 
-double GraphiqueAstigmatismeInduit::rayon_D(const AstigmatismeInduit& serie, const Bilan& b) {
-    return GDA::rayon_D(points(serie), b);
-}
-
 void GraphiqueAstigmatismeInduit::dessiner(QPainter& p, const AstigmatismeInduit& serie,
                                            const QString& langue) {
     using AI = AstigmatismeInduit;

@@ -31,10 +31,6 @@ public:
     // when it could not be drawn (no QGuiApplication, another format).
     static QByteArray rendre(const QByteArray& format, const AstigmatismeInduit& serie,
                              const QString& langue);
-
-    // Radius of the outer ring, in dioptres: the next multiple of 0.25 D
-    // that holds every point and both ellipses (at least 0.50 D).
-    static double rayon_D(const AstigmatismeInduit& serie, const AstigmatismeInduit::Bilan& b);
 };
 
 #endif
