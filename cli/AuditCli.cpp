@@ -285,7 +285,7 @@ void AuditCli::texte(const AuditPrevisions& audit, const QString& langue, QTextS
             [s](const AP::Resume& x) { return x.dans[s]; }, true);
     t << AP::libelle(AP::MEILLEURE, langue) << "\n\n";
 
-    const QString deux_points = langue == QLatin1String("en") ? QStringLiteral(": ") : QStringLiteral(" : ");
+    const QString deux_points = Textes::deux_points(langue);
     const AP::Resume reel = AP::resumer(audit.actuels());
     t << AP::libelle(AP::REEL, langue).toUpper() << '\n';
     t << AI::avant_valeur(AI::CENTROIDE, langue) << texte_vecteur(reel.bilan.centroide, langue) << '\n';

@@ -22,7 +22,7 @@ QString MessagesCli::erreur(const QString& nom, const QString& probleme, const Q
     const bool en = langue == QLatin1String("en");
     QString ligne;
     if (!nom.isEmpty())
-        ligne = nom + (en ? QStringLiteral(": ") : QStringLiteral(" : "));
+        ligne = nom + Textes::deux_points(langue);
     return ligne + probleme + (en ? QStringLiteral("; expected ") : QStringLiteral(" ; attendu : ")) +
            attendu;
 }

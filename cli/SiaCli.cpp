@@ -208,8 +208,7 @@ void SiaCli::texte(const AstigmatismeInduit& serie, const QString& langue, QText
             figures(serie.bilan(QLatin1String(oeil)), langue, t);
         }
     t << '\n' << titre(AI::PAR_OEIL, langue) << '\n';
-    const QString ligne = AI::libelle(AI::LIGNE, langue),
-                  deux_points = langue == QLatin1String("en") ? ": " : " : ";
+    const QString ligne = AI::libelle(AI::LIGNE, langue), deux_points = Textes::deux_points(langue);
     for (const AI::Oeil& o : serie.yeux())
         t << ligne << ' ' << o.ligne << " (" << o.oeil << ')' << deux_points << AI::texte_vecteur(o.induit)
           << '\n';

@@ -209,8 +209,7 @@ QString AstigmatismeInduit::libelle(Libelle l, const QString& langue) {
 }
 
 QString AstigmatismeInduit::avant_valeur(Libelle l, const QString& langue) {
-    return libelle(l, langue) +
-           (langue == QLatin1String("en") ? QStringLiteral(": ") : QStringLiteral(" : "));
+    return libelle(l, langue) + Textes::deux_points(langue);
 }
 
 QString AstigmatismeInduit::texte_vecteur(const Vecteur& v) {

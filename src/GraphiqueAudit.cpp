@@ -60,8 +60,7 @@ void GraphiqueAudit::dessiner(QPainter& p, const AuditPrevisions& audit, const Q
         p.drawText(
             QRectF(x0 + 80, y - LEGENDE_PAS / 2, DEMI - 100, LEGENDE_PAS), Qt::AlignLeft | Qt::AlignVCenter,
             AP::libelle(AP::DANS, langue).arg(seuils.join(QStringLiteral(" / ")) + QStringLiteral(" D")) +
-                (langue == QLatin1String("en") ? QStringLiteral(": ") : QStringLiteral(" : ")) +
-                parts.join(QStringLiteral(" / ")));
+                Textes::deux_points(langue) + parts.join(QStringLiteral(" / ")));
     }
     p.restore();
 }

@@ -90,6 +90,10 @@ QString Textes::selon(const QString& langue, const char* fr, const char* en) {
     return QString();
 }
 
+QString Textes::deux_points(const QString& langue) {
+    return langue == QLatin1String("en") ? QStringLiteral(": ") : QStringLiteral(" : ");
+}
+
 bool Textes::langue_connue(const QString& langue) {
     return langue == QLatin1String("fr") || langue == QLatin1String("en");
 }

@@ -114,6 +114,10 @@ public:
     // any other code. The texts are UTF-8.
     static QString selon(const QString& langue, const char* fr, const char* en);
     static bool langue_connue(const QString& langue);
+    // The colon between a label and its value as each language writes it:
+    // " : " in French, ": " in English (the labels of the form keep their
+    // own, `forme`).
+    static QString deux_points(const QString& langue);
 
     // Rich text of a plain text: "&", "<", ">", the guillemets and the
     // accented capitals and small letters of the texts as HTML entities.
