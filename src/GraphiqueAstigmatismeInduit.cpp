@@ -37,7 +37,6 @@ void GraphiqueAstigmatismeInduit::dessiner(QPainter& p, const AstigmatismeInduit
     const QList<AI::Vecteur> yeux = points(serie);
     const double rayon = GDA::rayon_D(yeux, b);
 
-    GDA::commencer(p, LARGEUR, HAUTEUR, AI::libelle(AI::TITRE, langue), AI::libelle(AI::SOUS_TITRE, langue));
     if (b.miroir) {
         p.setFont(GDA::police(13));
         p.drawText(QRectF(0, 76, LARGEUR, 22), Qt::AlignCenter, AI::libelle(AI::MIROIR, langue));
@@ -46,7 +45,6 @@ void GraphiqueAstigmatismeInduit::dessiner(QPainter& p, const AstigmatismeInduit
     GDA::dessiner(p, QPointF(CX, CY), R, rayon, yeux, b, GDA::BLEU_PANNEAU);
     GDA::legende(p, LEGENDE_X, LEGENDE_Y, LARGEUR - LEGENDE_X - 20, LEGENDE_PAS, b, rayon, langue,
                  GDA::BLEU_PANNEAU);
-    p.restore();
 }
 
 QByteArray GraphiqueAstigmatismeInduit::rendre(const QByteArray& format, const AstigmatismeInduit& serie,

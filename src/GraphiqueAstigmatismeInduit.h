@@ -23,8 +23,9 @@ public:
     static constexpr double LARGEUR = 800;
     static constexpr double HAUTEUR = 980;
 
-    // Draws the plot of the series into a painter whose coordinates run
-    // over LARGEUR x HAUTEUR units (the caller scales to its device).
+    // Draws the plot of the series and its legend, under the title that
+    // `rendre` writes, into a painter whose coordinates run over LARGEUR x
+    // HAUTEUR units (the caller scales to its device).
     static void dessiner(QPainter& p, const AstigmatismeInduit& serie, const QString& langue);
 
     // The content of the file in a format, "pdf", "png" or "svg"; empty

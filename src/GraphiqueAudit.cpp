@@ -36,8 +36,6 @@ void GraphiqueAudit::dessiner(QPainter& p, const AuditPrevisions& audit, const Q
         rayon = std::max(rayon, GDA::rayon_D(erreurs[b], resumes[b].bilan));
     }
 
-    GDA::commencer(p, LARGEUR, HAUTEUR, AP::libelle(AP::TITRE, langue), AP::libelle(AP::SOUS_TITRE, langue));
-
     // Both plots on the same scale, each under the name of its basis.
     for (int b = 0; b < AP::NB_BASES; ++b) {
         const double x0 = b * DEMI;
@@ -62,7 +60,6 @@ void GraphiqueAudit::dessiner(QPainter& p, const AuditPrevisions& audit, const Q
             AP::libelle(AP::DANS, langue).arg(seuils.join(QStringLiteral(" / ")) + QStringLiteral(" D")) +
                 Textes::deux_points(langue) + parts.join(QStringLiteral(" / ")));
     }
-    p.restore();
 }
 
 QByteArray GraphiqueAudit::rendre(const QByteArray& format, const AuditPrevisions& audit,

@@ -19,7 +19,8 @@ public:
     static constexpr double LARGEUR = 1600;
     static constexpr double HAUTEUR = 1060;
 
-    // Draws into a painter whose coordinates run over LARGEUR x HAUTEUR.
+    // Draws the plots and their legends, under the title that `rendre`
+    // writes, into a painter whose coordinates run over LARGEUR x HAUTEUR.
     static void dessiner(QPainter& p, const AuditPrevisions& audit, const QString& langue);
 
     // The content of the file in a format, "pdf", "png" or "svg"; empty

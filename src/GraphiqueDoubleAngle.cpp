@@ -109,20 +109,6 @@ void GraphiqueDoubleAngle::losange(QPainter& p, const QPointF& c) {
     p.drawPolygon(sommets, 4);
 }
 
-void GraphiqueDoubleAngle::commencer(QPainter& p, double largeur, double hauteur, const QString& titre,
-                                     const QString& sous_titre) {
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.fillRect(QRectF(0, 0, largeur, hauteur), Qt::white);
-    p.setPen(BLEU_TITRE);
-    p.setFont(police(26, true));
-    p.drawText(QRectF(0, 14, largeur, 36), Qt::AlignCenter, titre);
-    p.setPen(Qt::black);
-    p.setFont(police(15));
-    p.drawText(QRectF(0, 52, largeur, 24), Qt::AlignCenter, sous_titre);
-}
-
 double GraphiqueDoubleAngle::rayon_D(const QList<Vecteur>& points, const Bilan& b) {
     double etendue = 0;
     for (const Vecteur& v : points)
@@ -229,8 +215,23 @@ double GraphiqueDoubleAngle::legende(QPainter& p, double x, double y, double lar
 }
 
 QByteArray GraphiqueDoubleAngle::rendre(const QByteArray& format, double largeur, double hauteur,
-                                        const QString& titre, const QString& description,
-                                        const std::function<void(QPainter&)>& dessin) {
+                                        const QString& titre, const QString& sous_titre,
+                                        const std::function<void(QPainter&)>& corps) {
+    // The white page, the title and the line under it, then the body.
+    auto dessin = [&](QPainter& p) {
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.fillRect(QRectF(0, 0, largeur, hauteur), Qt::white);
+        p.setPen(BLEU_TITRE);
+        p.setFont(police(26, true));
+        p.drawText(QRectF(0, 14, largeur, 36), Qt::AlignCenter, titre);
+        p.setPen(Qt::black);
+        p.setFont(police(15));
+        p.drawText(QRectF(0, 52, largeur, 24), Qt::AlignCenter, sous_titre);
+        corps(p);
+        p.restore();
+    };
     // Text needs the fonts of a GUI application.
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return QByteArray();
@@ -269,7 +270,7 @@ QByteArray GraphiqueDoubleAngle::rendre(const QByteArray& format, double largeur
         svg.setViewBox(QRectF(0, 0, largeur, hauteur));
         svg.setResolution(135); // 800 units over 150 mm, as the PDF page
         svg.setTitle(titre);
-        svg.setDescription(description);
+        svg.setDescription(sous_titre);
         if (p.begin(&svg)) {
             dessin(p);
             dessine = p.end();

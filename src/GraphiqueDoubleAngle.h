@@ -43,12 +43,6 @@ public:
     static void dessiner(QPainter& p, const QPointF& centre, double R, double rayon,
                          const QList<Vecteur>& points, const Bilan& b, const QColor& couleur);
 
-    // A drawing begun: the painter saved (the caller restores it),
-    // antialiased, the page white, the title and the line under it centred
-    // at the top.
-    static void commencer(QPainter& p, double largeur, double hauteur, const QString& titre,
-                          const QString& sous_titre);
-
     // How far an ellipse reaches from the origin (0 for none).
     static double portee(const Ellipse& e);
 
@@ -70,11 +64,13 @@ public:
                           double rayon, const QString& langue, const QColor& couleur);
 
     // The content of a file in a format, "pdf", "png" or "svg", of a drawing
-    // `largeur` x `hauteur` units made by `dessin` (150 mm wide on a PDF
-    // page, 1.5 pixels a unit in a PNG picture); empty when it could not be
-    // drawn (no QGuiApplication, another format).
+    // `largeur` x `hauteur` units (150 mm wide on a PDF page, 1.5 pixels a
+    // unit in a PNG picture): a white page with the title and the line under
+    // it centred at the top (also the file's title and description), then
+    // what `corps` draws, its painter state restored after it. Empty when it
+    // could not be drawn (no QGuiApplication, another format).
     static QByteArray rendre(const QByteArray& format, double largeur, double hauteur, const QString& titre,
-                             const QString& description, const std::function<void(QPainter&)>& dessin);
+                             const QString& sous_titre, const std::function<void(QPainter&)>& corps);
 };
 
 #endif
