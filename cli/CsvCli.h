@@ -33,16 +33,10 @@ public:
     CsvCli(const QString& option, const QStringList& colonnes, const QStringList& obligatoires,
            const QString& langue);
 
-    // Opens the file; false, with the line to print, when it cannot be
-    // read (a folder included).
-    bool ouvrir(const OptionsCli::Fichier& fichier, QString& erreur);
-    // Reads the first line as the header; false, with the line to print,
-    // when it is not the header or names a column wrongly.
-    bool lire_en_tete(QString& erreur);
-    // Both, for a mode that writes a plot: the file opened, its header
-    // read, and no output that would replace or feed it, neither the plot
-    // (`graphique`, given to the option `option_graphique`) nor the standard
-    // output. False, with the line to print (a usage error), otherwise.
+    // The file opened, its header read, and no output that would replace
+    // or feed it, neither the plot (`graphique`, given to the option
+    // `option_graphique`; none when not given) nor the standard output.
+    // False, with the line to print (a usage error), otherwise.
     bool preparer(const OptionsCli::Fichier& fichier, const OptionsCli::Fichier& graphique,
                   const QString& option_graphique, int descripteur_sortie, QString& erreur);
     // The refusal of a file in which no row counted.
@@ -88,12 +82,6 @@ public:
     // open) or has more values than the header has names; empty otherwise.
     QString probleme(const LecteurCsv::Ligne& ligne) const;
 
-    // Whether a file that is to be written is the one read: the same
-    // device and inode, links followed. The standard output counts only
-    // when it is a regular file (appended to, it would feed the reading).
-    bool est_lu(const QString& chemin) const;
-    bool est_lu(int descripteur) const;
-
     // "un fichier CSV dont la première ligne est <en-tête>".
     QString attendu() const;
     // The file's name as the messages quote it, and the option that gave it.
@@ -102,6 +90,18 @@ public:
     const QString& langue() const { return langue_m; }
 
 private:
+    // Opens the file; false, with the line to print, when it cannot be
+    // read (a folder included).
+    bool ouvrir(const OptionsCli::Fichier& fichier, QString& erreur);
+    // Reads the first line as the header; false, with the line to print,
+    // when it is not the header or names a column wrongly.
+    bool lire_en_tete(QString& erreur);
+    // Whether a file that is to be written is the one read: the same
+    // device and inode, links followed. The standard output counts only
+    // when it is a regular file (appended to, it would feed the reading).
+    bool est_lu(const QString& chemin) const;
+    bool est_lu(int descripteur) const;
+
     QString option, langue_m, nom;
     QStringList colonnes, obligatoires;
     QList<int> positions; // the field of each documented column, -1 when absent

@@ -121,21 +121,11 @@ int LotCli::executer(const OptionsCli::Demande& demande, int descripteur_sortie,
             obligatoires << colonnes.last();
     }
     CsvCli csv(QLatin1String(OptionsCli::demarreur(OptionsCli::LOT).nom), colonnes, obligatoires, langue);
+    // Answers appended to the file read would be read in turn, without end:
+    // the standard output cannot be that file.
     QString refus;
-    if (!csv.ouvrir(demande.lot, refus) || !csv.lire_en_tete(refus)) {
+    if (!csv.preparer(demande.lot, OptionsCli::Fichier(), QString(), descripteur_sortie, refus)) {
         erreurs << refus << '\n';
-        return 2;
-    }
-    // Answers appended to the file read would be read in turn, without end.
-    if (csv.est_lu(descripteur_sortie)) {
-        erreurs << MessagesCli::erreur(
-                       QLatin1String(OptionsCli::demarreur(OptionsCli::LOT).nom),
-                       Textes::selon(langue, "le fichier %1 est aussi la sortie standard",
-                                     "the file %1 is also the standard output")
-                           .arg(csv.cite()),
-                       Textes::selon(langue, "une sortie vers un autre fichier", "an output to another file"),
-                       langue)
-                << '\n';
         return 2;
     }
     OptionsCli::Demande lignes = demande;
