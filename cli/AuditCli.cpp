@@ -10,6 +10,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -109,6 +110,20 @@ bool lire_issue(int c, const QString& v, bool virgule, Rangee& r) {
     }
 }
 
+// The option of the batch column that each pre-operative column is (the
+// same name), found once; nullptr for the outcome's columns.
+const OptionsCli::Option* option_de(int c) {
+    static const auto options = [] {
+        std::array<const OptionsCli::Option*, NB_COLONNES> o{};
+        for (const OptionsCli::Option* x : OptionsCli::colonnes())
+            for (int k = 0; k <= CYL; ++k)
+                if (OptionsCli::colonne(*x) == QLatin1String(NOMS[k]))
+                    o[k] = x;
+        return o;
+    }();
+    return options[c];
+}
+
 // Reads a row into the request's case and the outcome; the first problem
 // is the row's error.
 QString lire_ligne(const CsvCli& csv, const LecteurCsv::Ligne& ligne, OptionsCli::Demande& d, Rangee& r) {
@@ -116,21 +131,21 @@ QString lire_ligne(const CsvCli& csv, const LecteurCsv::Ligne& ligne, OptionsCli
     for (int c = 0; c < NB_COLONNES; ++c) {
         const QString nom = QLatin1String(NOMS[c]);
         const QString v = csv.valeur(ligne, c);
-        const OptionsCli::Option* o =
-            c <= CYL ? OptionsCli::nommees(QStringLiteral("--") + nom).value(0) : nullptr;
-        const QString texte_attendu = o ? OptionsCli::attendu(*o, langue) : attendu(c, langue);
+        const OptionsCli::Option* o = option_de(c);
+        auto texte_attendu = [&] { return o ? OptionsCli::attendu(*o, langue) : attendu(c, langue); };
         if (v.isEmpty()) {
             // A refraction with a cylinder has its axis.
             const bool absente = !facultative(c) || (c == REF_AXE && r.cyl != 0);
             if (absente)
-                return MessagesCli::valeur_absente(nom, texte_attendu, langue);
+                return MessagesCli::valeur_absente(nom, texte_attendu(), langue);
             continue;
         }
         QString probleme;
         const bool lue =
             o ? o->lire(*o, {v, QByteArray()}, d, probleme) : lire_issue(c, v, d.virgule_decimale, r);
         if (!lue)
-            return !probleme.isEmpty() ? probleme : MessagesCli::refus_valeur(nom, v, texte_attendu, langue);
+            return !probleme.isEmpty() ? probleme
+                                       : MessagesCli::refus_valeur(nom, v, texte_attendu(), langue);
     }
     return QString();
 }
