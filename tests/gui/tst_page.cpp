@@ -1190,9 +1190,9 @@ void TstPage::face_posterieure() {
     QCOMPARE(p->label_astpre_D->text(), CalculTorique::texte_D(e2.cyl) + " D");
     QVERIFY(p->astpre_D_frame->toolTip().contains(Textes::D(k2_haut - k1D)));
     QTest::keyClick(p->spin_K2, Qt::Key_Down);
-    // While the steep axis is refused, the estimate is made again from the
-    // last axis typed, never from its own.
-    Banc::saisir(p->spinaxe_K2, "181");
+    // While the steep axis is refused (a fraction), the estimate is made
+    // again from the last axis typed, never from its own.
+    Banc::saisir(p->spinaxe_K2, QString::number(axe_k2) + ".5");
     QTest::keyClick(p->spin_K1, Qt::Key_Up);
     QTest::keyClick(p->spin_K1, Qt::Key_Down);
     QCOMPARE(p->base.axe, e.axe);
