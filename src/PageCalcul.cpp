@@ -518,8 +518,7 @@ void PageCalcul::construire_preop(const QFont& fontast) {
                          label_astpre_axe, 50, true, Textes::degres(astpre_axe), fontast);
     label_astpre_1 = etiquette("label_astpre_1", fontKgras, Textes::ASTIGMATISME_PREOP);
     label_astpre_2 = etiquette("label_astpre_2", fontKnormal, "&nbsp;&nbsp;x&nbsp;&nbsp;");
-    label_astpre_estime =
-        etiquette("label_astpre_estime", fontunites, QString::fromUtf8("estimé"), "estimated");
+    label_astpre_estime = etiquette("label_astpre_estime", fontunites, Textes::ESTIME, Textes::TEXTE);
     // Of its text's height, as the value boxes are: shown, it leaves the
     // row's layout as it was. Set off from the box by an indent, so that a
     // screen reader reads the word alone.
@@ -975,7 +974,7 @@ void PageCalcul::ecrire_textes_fixes() {
     titre_post->setText(blanc(Textes::texte(Textes::PREVISIONS_POSTOP, l, Textes::TITRE_RICHE)));
     diop->setText(Textes::texte(Textes::DIOPTRIES, l));
     mili->setText(Textes::texte(Textes::MILLIMETRES, l));
-    posterieure_case->setText(Textes::selon(l, "Face postérieure", "Posterior cornea"));
+    posterieure_case->setText(Textes::texte(Textes::FACE_POSTERIEURE, l));
     posterieure_case->setToolTip(Textes::selon(
         l,
         "Choisir l'implant sur l'astigmatisme cornéen total estimé à partir de la kératométrie, face "

@@ -45,6 +45,8 @@ const Ligne TABLE[] = {
     {"Astigmatisme résiduel prévu", "Estimated residual astigmatism"},
     {"Astigmatisme antérieur mesuré", "Measured anterior astigmatism"},
     {"Astigmatisme total estimé", "Estimated total astigmatism"},
+    {"Face postérieure", "Posterior cornea"},
+    {"estimé", "estimated"},
 
     {"Informations pré-opératoires", "Pre-operative information"},
     {"Implant torique calculé", "Computed toric IOL"},

@@ -55,6 +55,8 @@ public:
         // estimated from keratometry (CorneePosterieure).
         ASTIGMATISME_ANTERIEUR, // "Astigmatisme antérieur mesuré"
         ASTIGMATISME_TOTAL,     // "Astigmatisme total estimé"
+        FACE_POSTERIEURE,       // "Face postérieure": the page's check box
+        ESTIME,                 // "estimé", beside the estimated astigmatism
 
         // The headings of the three parts of a calculation.
         INFORMATIONS_PREOP, // "Informations pré-opératoires"

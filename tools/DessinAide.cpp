@@ -516,8 +516,8 @@ void schema_keratometrie(QPainter& p, const QRectF& z, bool fr) {
     p.setPen(QPen(fonce, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPolyline(QPolygonF{{z.left() + 3.5, y + 9}, {z.left() + 6.5, y + 12.5}, {z.left() + 11, y + 5.5}});
     p.restore();
-    texte(p, QRectF(z.left() + 19, y, 200, 18),
-          fr ? QString::fromUtf8("Face postérieure") : QStringLiteral("Posterior cornea"), 11.5, false, noir);
+    texte(p, QRectF(z.left() + 19, y, 200, 18), Textes::texte(Textes::FACE_POSTERIEURE, fr ? "fr" : "en"),
+          11.5, false, noir);
     y += 22;
     const CorneePosterieure::Estimation e =
         CorneePosterieure::abulafia_koch(CalculTorique::kerato(7.50), CalculTorique::kerato(7.30), 90);
@@ -530,7 +530,7 @@ void schema_keratometrie(QPainter& p, const QRectF& z, bool fr) {
     italique.setItalic(true);
     p.setFont(italique);
     p.drawText(QRectF(z.left() + 168, y, 90, 24), Qt::AlignLeft | Qt::AlignVCenter,
-               fr ? QString::fromUtf8("estimé") : QStringLiteral("estimated"));
+               Textes::texte(Textes::ESTIME, fr ? "fr" : "en"));
     p.restore();
     y += 28;
     texte(p, QRectF(z.left(), y, z.width(), 28),
