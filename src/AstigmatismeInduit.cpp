@@ -91,29 +91,28 @@ void AstigmatismeInduit::ajouter(qint64 ligne, const QString& oeil, const Kerato
         ++droits;
 }
 
-AstigmatismeInduit::Vecteur AstigmatismeInduit::combine(const Oeil& o) const {
-    if (deux_yeux() && o.oeil == QLatin1String("OS"))
-        return {o.induit.x, -o.induit.y + 0.0};
-    return o.induit;
+QList<AstigmatismeInduit::Vecteur> AstigmatismeInduit::combines() const {
+    const bool miroir = deux_yeux();
+    QList<Vecteur> vecteurs;
+    vecteurs.reserve(yeux_ai.size());
+    for (const Oeil& o : yeux_ai)
+        vecteurs.append(miroir && o.oeil == QLatin1String("OS") ? Vecteur{o.induit.x, -o.induit.y + 0.0}
+                                                                : o.induit);
+    return vecteurs;
 }
 
 AstigmatismeInduit::Bilan AstigmatismeInduit::bilan() const {
-    return bilan([](const Oeil&) { return true; }, deux_yeux());
+    Bilan b = bilan(combines());
+    b.miroir = deux_yeux();
+    return b;
 }
 
 AstigmatismeInduit::Bilan AstigmatismeInduit::bilan(const QString& oeil) const {
-    return bilan([&oeil](const Oeil& o) { return o.oeil == oeil; }, false);
-}
-
-template <class Garder>
-AstigmatismeInduit::Bilan AstigmatismeInduit::bilan(Garder garder, bool miroir) const {
     QList<Vecteur> vecteurs;
     for (const Oeil& o : yeux_ai)
-        if (garder(o))
-            vecteurs.append(miroir ? combine(o) : o.induit);
-    Bilan b = bilan(vecteurs);
-    b.miroir = miroir;
-    return b;
+        if (o.oeil == oeil)
+            vecteurs.append(o.induit);
+    return bilan(vecteurs);
 }
 
 AstigmatismeInduit::Bilan AstigmatismeInduit::bilan(const QList<Vecteur>& vecteurs) {

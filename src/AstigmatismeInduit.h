@@ -114,9 +114,10 @@ public:
     const QList<Oeil>& yeux() const { return yeux_ai; }
     // Whether the series holds right and left eyes.
     bool deux_yeux() const { return droits > 0 && droits < yeux_ai.size(); }
-    // An eye's induced astigmatism as it enters the combined figures (a
-    // left eye mirrored when both eyes are in the series).
-    Vecteur combine(const Oeil& o) const;
+    // The eyes' induced astigmatism as it enters the combined figures, in
+    // the order of the eyes (left eyes mirrored when both eyes are in the
+    // series).
+    QList<Vecteur> combines() const;
 
     // The figures of the eyes added so far, combined, or of one eye alone
     // ("OD" or "OS"). With no eye every figure is NaN.
@@ -161,9 +162,6 @@ public:
     static QString texte_moyenne(const Bilan& b, const QString& langue);
 
 private:
-    // The figures of the vectors of the eyes that `garder` keeps.
-    template <class Garder> Bilan bilan(Garder garder, bool miroir) const;
-
     QList<Oeil> yeux_ai;
     qsizetype droits = 0;
 };

@@ -18,23 +18,13 @@ constexpr double LEGENDE_X = 40;
 constexpr double LEGENDE_Y = 812;
 constexpr double LEGENDE_PAS = 26;
 
-// The points of the combined figures: left eyes mirrored when the series
-// holds both eyes.
-QList<AstigmatismeInduit::Vecteur> points(const AstigmatismeInduit& serie) {
-    QList<AstigmatismeInduit::Vecteur> v;
-    v.reserve(serie.yeux().size());
-    for (const AstigmatismeInduit::Oeil& o : serie.yeux())
-        v.append(serie.combine(o));
-    return v;
-}
-
 } // namespace
 
 void GraphiqueAstigmatismeInduit::dessiner(QPainter& p, const AstigmatismeInduit& serie,
                                            const QString& langue) {
     using AI = AstigmatismeInduit;
     const Bilan b = serie.bilan();
-    const QList<AI::Vecteur> yeux = points(serie);
+    const QList<AI::Vecteur> yeux = serie.combines();
     const double rayon = GDA::rayon_D(yeux, b);
 
     if (b.miroir) {
