@@ -150,6 +150,24 @@ int axe_0_179(int axe) {
     return axe > 179 ? axe - 180 : axe;
 }
 
+// The residual at the corneal plane of a lens trial, from its sum with the
+// cornea at the IOL plane (`retour` receives it carried back): the maximum
+// minus the minimum, on the first meridian of the maximum; a residual of
+// 0.01 D or less counts as none, on the crossed axis `axe_croise`.
+double residu_cornee(const double* somme, double* retour, int axe_croise, int& axe) {
+    vers_plan_cornee(somme, retour, CalculTorique::NB_MERIDIENS);
+    double Pmax, Pmin;
+    int axe_max;
+    extremes(retour, Pmax, Pmin, axe_max);
+    axe = axe_0_179(axe_max);
+    const double residu = Pmax - Pmin;
+    if (residu <= 0.01) {
+        axe = axe_croise;
+        return 0.0;
+    }
+    return residu;
+}
+
 } // namespace
 
 CalculTorique::CalculTorique() {
@@ -331,18 +349,9 @@ void CalculTorique::calcul_astPost_planCORNEE() {
     double meilleur = 100;
     for (int n = 0; n < N; ++n) {
         tab_cyl[n] = gamme_double_tot[n];
-        const double* X = vect2D_crossCyl_planIOL[n].constData();
-        double* retour = vect2D_astPost_planCORNEE[n].data();
-        vers_plan_cornee(X, retour, NB_MERIDIENS);
-        double Pmax, Pmin;
-        int axe_max;
-        extremes(retour, Pmax, Pmin, axe_max);
-        int axe = axe_0_179(axe_max);
-        double residu = Pmax - Pmin;
-        if (residu <= 0.01) {
-            residu = 0;
-            axe = astcross_axe;
-        }
+        int axe;
+        const double residu = residu_cornee(vect2D_crossCyl_planIOL[n].constData(),
+                                            vect2D_astPost_planCORNEE[n].data(), astcross_axe, axe);
         tab_astpost_plancornee[n] = residu;
         tab_astpost_axe[n] = axe;
         if ((residu < meilleur && ecart_axes(astcross_axe, axe) <= 45) || residu <= 0.1) {
@@ -426,17 +435,7 @@ double CalculTorique::residuel_place(double C, int axe_lentille, int& axe) const
     for (int i = 0; i < NB_MERIDIENS; ++i)
         s2[i] = sinus_directs ? sin2_direct(i - a) : sin2(i - a);
     profil_lentille(s2, tab_Kcornee_planIOL, plat, C, piol, somme, NB_MERIDIENS);
-    vers_plan_cornee(somme, retour, NB_MERIDIENS);
-    double Pmax, Pmin;
-    int axe_max;
-    extremes(retour, Pmax, Pmin, axe_max);
-    axe = axe_0_179(axe_max);
-    const double residu = Pmax - Pmin;
-    if (residu <= 0.01) {
-        axe = astcross_axe;
-        return 0.0;
-    }
-    return residu;
+    return residu_cornee(somme, retour, astcross_axe, axe);
 }
 
 QString CalculTorique::texte_D(double v) {
