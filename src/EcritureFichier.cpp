@@ -28,7 +28,8 @@ QString texte_systeme(int code) {
 
 enum Genre {
     Regulier, // a regular file, or nothing yet: replaced through a temporary file
-    Direct,   // a device, a FIFO, a socket
+    Direct,   // a device, a socket
+    Fifo,     // a FIFO: written directly, once a reader has it open
     Dossier,
 };
 
@@ -72,6 +73,8 @@ Genre genre(const QString& chemin, int* descripteur = nullptr, QString* cible = 
         return Regulier; // nothing there yet
     if (S_ISDIR(etat.st_mode))
         return Dossier;
+    if (S_ISFIFO(etat.st_mode))
+        return Fifo;
     if (!S_ISREG(etat.st_mode))
         return Direct;
     if (cible) {
@@ -152,17 +155,17 @@ bool EcritureFichier::open(OpenMode mode) {
     }
     int nomme = -1;
     QString fichier = chemin;
-    switch (genre(chemin, &nomme, &fichier)) {
+    const Genre g = genre(chemin, &nomme, &fichier);
+    switch (g) {
     case Dossier:
         raison = texte_systeme(EISDIR);
         return false;
-    case Direct: {
+    case Direct:
+    case Fifo: {
         // A descriptor of this process is written where it stands, after
         // what was already written to it: opened again by its name, it
         // would start over and write over it.
-        struct stat etat = {};
-        const bool fifo =
-            nomme < 0 && stat(QFile::encodeName(chemin).constData(), &etat) == 0 && S_ISFIFO(etat.st_mode);
+        const bool fifo = g == Fifo && nomme < 0;
         const int fd = nomme >= 0 ? nomme : fifo ? ouvrir_fifo(chemin, raison) : -1;
         if (fifo && fd < 0)
             return false;
